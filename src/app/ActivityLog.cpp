@@ -1,0 +1,57 @@
+#include "app/ActivityLog.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const QString kFolder = QStringLiteral("./Log");
+}
+
+ActivityLog::ActivityLog(Clock clock) : clock_(std::move(clock)) { OpenLog(); }
+
+QFile* ActivityLog::OpenLog() {
+    file_.reset();
+    if (!QFileInfo(kFolder).exists() && !QDir().mkdir(kFolder)) {
+        return nullptr;
+    }
+    PurgeWhenFull();
+
+    const QDateTime now = clock_();
+    fileName_ = kFolder + now.toString(QStringLiteral("/yyyy-MM-dd-HH-mm-ss")) +
+                QStringLiteral(".log");
+    file_ = std::make_unique<QFile>(fileName_);
+    if (!file_->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        file_.reset();
+        return nullptr;
+    }
+    file_->close();
+    return file_.get();
+}
+
+// Old logs are not trimmed one by one: the folder fills up to 100 old files plus the current
+// one, and the first run that finds more than 100 empties it before creating its own.
+void ActivityLog::PurgeWhenFull() const {
+    const QDir folder(kFolder);
+    const QFileInfoList logs = folder.entryInfoList({QStringLiteral("*.log")}, QDir::Files);
+    if (logs.size() <= kMaxKeptLogs) {
+        return;
+    }
+    for (const QFileInfo& log : logs) {
+        QFile::remove(log.filePath());
+    }
+}
+
+int ActivityLog::WriteLog(QByteArrayView text) {
+    const QByteArray line = clock_().time().toString(QStringLiteral("HH:mm:ss ")).toLatin1() +
+                            text.toByteArray() + QByteArrayLiteral("\r\n");
+    if (file_ == nullptr && OpenLog() == nullptr) {
+        return 0;
+    }
+    // the file is never created again: when it has gone, the lines of this run are lost
+    if (!file_->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly)) {
+        return 0;
+    }
+    const bool written = file_->write(line) == line.size();
+    file_->close();
+    return written ? 1 : 0;
+}

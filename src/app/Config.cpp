@@ -1,0 +1,56 @@
+#include "app/Config.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStandardPaths>
+
+#include "platform/IniSection.h"
+
+namespace {
+
+QStringList CandidateFiles() {
+    QStringList files;
+    const QString fromEnvironment = qEnvironmentVariable("QUILO_CONF");
+    if (!fromEnvironment.isEmpty()) {
+        files << fromEnvironment;
+    }
+    files << QCoreApplication::applicationDirPath() + QStringLiteral("/quilo.conf");
+    files << QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                 QStringLiteral("/quilo/quilo.conf");
+    return files;
+}
+
+void ReadInto(const QByteArray& text, const char* section, const char* key, QString& value) {
+    QString found;
+    if (IniSection::Find(text, QString::fromLatin1(section), QString::fromLatin1(key), found) &&
+        !found.isEmpty()) {
+        value = found;
+    }
+}
+
+}  // namespace
+
+Config Config::FromText(const QByteArray& iniText) {
+    Config config;
+    ReadInto(iniText, "Service", "WebServer", config.webServer);
+    ReadInto(iniText, "Service", "MainSite", config.mainSite);
+    ReadInto(iniText, "Service", "SsoSite", config.ssoSite);
+    ReadInto(iniText, "Service", "StreamServer", config.streamServer);
+    ReadInto(iniText, "Service", "Domain", config.domain);
+    QString vlcArgs;
+    ReadInto(iniText, "Player", "VlcArgs", vlcArgs);
+    config.vlcArgs = vlcArgs.split(u' ', Qt::SkipEmptyParts);
+    return config;
+}
+
+Config Config::Load() {
+    for (const QString& path : CandidateFiles()) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            Config config = FromText(file.readAll());
+            config.sourceFile = path;
+            return config;
+        }
+    }
+    return Config();
+}

@@ -1,0 +1,23 @@
+#include <QApplication>
+
+#include "app/CQuiloApp.h"
+#include "app/Program.h"
+#include "app/ProgramFolder.h"
+#include "platform/TerminationSignals.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    // the program ends when its start sequence returns, not when a window closes
+    QApplication::setQuitOnLastWindowClosed(false);
+    EnterProgramFolder();
+
+    Program program(CommandLineText(QApplication::arguments()));
+    CQuiloApp quilo(program);
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &quilo,
+                     &CQuiloApp::EndWithoutAsking);
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &quilo,
+                     &CQuiloApp::EndWithoutAsking);
+    quilo.InitInstance();
+    return 0;
+}

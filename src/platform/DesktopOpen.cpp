@@ -1,0 +1,21 @@
+#include "platform/DesktopOpen.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace {
+DesktopOpener& Opener() {
+    static DesktopOpener opener;
+    return opener;
+}
+}  // namespace
+
+bool OpenWithDesktop(const QString& addressOrPath) {
+    if (Opener()) {
+        return Opener()(addressOrPath);
+    }
+    const QUrl url = QUrl::fromUserInput(addressOrPath);
+    return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+void SetDesktopOpener(DesktopOpener opener) { Opener() = std::move(opener); }

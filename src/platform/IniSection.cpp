@@ -1,0 +1,93 @@
+#include "platform/IniSection.h"
+
+#include <QList>
+
+namespace {
+
+struct Line {
+    QString sectionName;  // set on a "[Section]" line
+    QString key;          // set on a "key=value" line
+    QString value;
+};
+
+Line ParseLine(const QString& raw) {
+    const QString text = raw.trimmed();
+    Line line;
+    if (text.isEmpty() || text.startsWith(u';') || text.startsWith(u'#')) {
+        return line;
+    }
+    if (text.startsWith(u'[') && text.endsWith(u']')) {
+        line.sectionName = text.mid(1, text.size() - 2).trimmed();
+        return line;
+    }
+    const qsizetype equals = text.indexOf(u'=');
+    if (equals > 0) {
+        line.key = text.left(equals).trimmed();
+        line.value = text.mid(equals + 1).trimmed();
+    }
+    return line;
+}
+
+QStringList SplitLines(const QByteArray& text) {
+    QStringList lines = QString::fromUtf8(text).split(u'\n');
+    for (QString& line : lines) {
+        if (line.endsWith(u'\r')) {
+            line.chop(1);
+        }
+    }
+    if (!lines.isEmpty() && lines.last().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
+}
+
+}  // namespace
+
+namespace IniSection {
+
+bool Find(const QByteArray& text, const QString& section, const QString& key, QString& value) {
+    bool inSection = false;
+    for (const QString& raw : SplitLines(text)) {
+        const Line line = ParseLine(raw);
+        if (!line.sectionName.isEmpty()) {
+            inSection = line.sectionName == section;
+        } else if (inSection && line.key == key) {
+            value = line.value;
+            return true;
+        }
+    }
+    return false;
+}
+
+QByteArray Replace(const QByteArray& text, const QString& section, const QString& key,
+                   const QString& value) {
+    QString cleanValue = value;
+    cleanValue.replace(u'\r', u' ').replace(u'\n', u' ');
+    const QString entry = key + u'=' + cleanValue;
+
+    QStringList lines = SplitLines(text);
+    bool inSection = false;
+    qsizetype endOfSection = -1;  // the line after the section's last entry
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const Line line = ParseLine(lines[i]);
+        if (!line.sectionName.isEmpty()) {
+            inSection = line.sectionName == section;
+            if (inSection) {
+                endOfSection = i + 1;
+            }
+        } else if (inSection && line.key == key) {
+            lines[i] = entry;
+            return (lines.join(u'\n') + u'\n').toUtf8();
+        } else if (inSection && !lines[i].trimmed().isEmpty()) {
+            endOfSection = i + 1;
+        }
+    }
+    if (endOfSection < 0) {
+        lines << QStringLiteral("[%1]").arg(section);
+        endOfSection = lines.size();
+    }
+    lines.insert(endOfSection, entry);
+    return (lines.join(u'\n') + u'\n').toUtf8();
+}
+
+}  // namespace IniSection

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <memory>
+
+// Turns SIGTERM and SIGINT into a Qt signal on the GUI thread, so the program ends the way its
+// own close command does and saves what it saves on a normal close.
+class TerminationSignals : public QObject {
+    Q_OBJECT
+
+public:
+    TerminationSignals();
+    ~TerminationSignals() override;
+
+signals:
+    void terminationRequested();
+
+private:
+    void OnSignalArrived();
+
+    std::unique_ptr<QSocketNotifier> notifier_;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+// The current skin: the name of its folder under "./Skins/" and the exact bytes of its
+// "skininfo.ini", through which every window finds where its controls sit and which colours it
+// uses. An entry is a bracketed key, exactly one separator character of any kind, and numbers
+// separated by commas, the last one ended by a carriage return.
+class SkinInfo {
+public:
+    // Reads "./Skins/<skinName>/skininfo.ini" whole. On failure the previous skin stays.
+    bool Load(const QString& skinName);
+
+    const QString& Name() const { return name_; }
+    const QByteArray& Text() const { return text_; }
+    void SetName(const QString& skinName) { name_ = skinName; }
+
+    // "./Skins/" + the skin name + a file name that begins with a slash, e.g. "/main_bg.bmp".
+    QString FilePath(const QString& fileName) const;
+
+    // Looks `key` up in `text` and converts `count` numbers into `values`. Returns 1 when all
+    // were read, 0 when the key is missing or a delimiter is not found (the values read before
+    // the missing one are stored all the same; callers never use them).
+    static int GetKeyValues(const QByteArray& text, const char* key, int32_t* values, int count);
+    // The same over this skin's text.
+    int GetKeyValues(const char* key, int32_t* values, int count) const;
+
+    // A positional decimal conversion: every byte of the field counts as one decimal place,
+    // whether it is a digit or not, so "12 " reads 120 and " 12" reads 12.
+    static int32_t ParseFieldNumber(QByteArrayView field);
+    static int64_t ParseFieldNumber64(QByteArrayView field);
+
+    static QString SkinFolder(const QString& skinName);
+
+private:
+    QString name_;
+    QByteArray text_;
+};
