@@ -7,7 +7,9 @@ namespace {
 const QString kFolder = QStringLiteral("./Log");
 }
 
-ActivityLog::ActivityLog(Clock clock) : clock_(std::move(clock)) { OpenLog(); }
+ActivityLog::ActivityLog(Clock clock) : clock_(std::move(clock)) {
+    OpenLog();
+}
 
 QFile* ActivityLog::OpenLog() {
     file_.reset();
@@ -16,15 +18,15 @@ QFile* ActivityLog::OpenLog() {
     }
     PurgeWhenFull();
 
-    const QDateTime now = clock_();
-    fileName_ = kFolder + now.toString(QStringLiteral("/yyyy-MM-dd-HH-mm-ss")) +
-                QStringLiteral(".log");
-    file_ = std::make_unique<QFile>(fileName_);
-    if (!file_->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        file_.reset();
+    const QString fileName = kFolder + clock_().toString(QStringLiteral("/yyyy-MM-dd-HH-mm-ss")) +
+                             QStringLiteral(".log");
+    auto file = std::make_unique<QFile>(fileName);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return nullptr;
     }
-    file_->close();
+    file->close();
+    file_ = std::move(file);
+    fileName_ = fileName;
     return file_.get();
 }
 

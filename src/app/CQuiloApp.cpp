@@ -1,21 +1,10 @@
 #include "app/CQuiloApp.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include "app/LogMessages.h"
 #include "app/Program.h"
+#include "app/StartupSkin.h"
 #include "dialogs/CLoginDlg.h"
 #include "windows/CMainDlg.h"
-
-namespace {
-const QString kSkinsFolder = QStringLiteral("./Skins");
-const QString kDefaultSkin = QStringLiteral("Quilo2");
-const QString kFirstRunMarker = QStringLiteral("./First");
-
-bool IsSkinFolder(const QString& name) { return QFileInfo(kSkinsFolder + u'/' + name).isDir(); }
-}  // namespace
 
 CQuiloApp::CQuiloApp(Program& program) : program_(program) {}
 
@@ -67,36 +56,10 @@ bool CQuiloApp::IsScheduledStartDiscarded() {
 
 bool CQuiloApp::ChooseSkin() {
     QString name;
-    program_.prefs.GetSkin(name);
-    if (!name.isEmpty()) {
-        // the first run after an update moves listeners of the old default skin to the new one
-        if (QFileInfo::exists(kFirstRunMarker)) {
-            QFile::remove(kFirstRunMarker);
-            if (name.compare(QStringLiteral("Quilo"), Qt::CaseInsensitive) == 0) {
-                name = kDefaultSkin;
-            }
-        }
-        if (IsSkinFolder(name)) {
-            program_.skin.SetName(name);
-            return true;
-        }
-    }
-    return ChooseFallbackSkin();
-}
-
-// The default skin, or else the first skin folder the file system lists, saved at once.
-bool CQuiloApp::ChooseFallbackSkin() {
-    if (IsSkinFolder(kDefaultSkin)) {
-        program_.skin.SetName(kDefaultSkin);
-        return true;
-    }
-    const QStringList folders =
-        QDir(kSkinsFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
-    if (folders.isEmpty()) {
+    if (!ChooseStartupSkin(program_.prefs, name)) {
         return false;
     }
-    program_.skin.SetName(folders.first());
-    program_.prefs.SetSkin(folders.first());
+    program_.skin.SetName(name);
     return true;
 }
 

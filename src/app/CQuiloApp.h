@@ -27,7 +27,6 @@ public:
 private:
     bool IsScheduledStartDiscarded();
     bool ChooseSkin();
-    bool ChooseFallbackSkin();
     bool LogIn();
     void RunMainWindow();
 

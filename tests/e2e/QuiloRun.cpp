@@ -1,0 +1,131 @@
+#include "QuiloRun.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTimer>
+#include <csignal>
+
+#include "support/TestEnvironment.h"
+
+namespace {
+// how often a condition is looked at while waiting; the thread sleeps in between
+constexpr int kCheckPeriodMs = 25;
+
+void WriteFile(const QString& path, const QByteArray& contents) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(contents);
+    }
+}
+}  // namespace
+
+QuiloRun::QuiloRun() = default;
+
+QuiloRun::~QuiloRun() {
+    if (IsRunning()) {
+        process_->kill();
+        process_->waitForFinished(5000);
+    }
+}
+
+QString QuiloRun::ProgramFolder() {
+    return TestEnvironment::Root() + QStringLiteral("/app");
+}
+
+void QuiloRun::Install(const QStringList& skinNames) {
+    const QString folder = ProgramFolder();
+    QDir().mkpath(folder);
+    QFile::remove(folder + QStringLiteral("/quilo"));
+    QFile::copy(TestEnvironment::BinaryDir() + QStringLiteral("/quilo"),
+                folder + QStringLiteral("/quilo"));
+    for (const QString& name : skinNames) {
+        WriteFile(folder + QStringLiteral("/Skins/") + name + QStringLiteral("/skininfo.ini"),
+                  "[MAIN_PLAY] 10,20\r\n");
+    }
+    QDir().mkpath(folder + QStringLiteral("/Skins"));
+}
+
+void QuiloRun::Start(const QStringList& arguments) {
+    process_ = std::make_unique<QProcess>();
+    process_->setProcessChannelMode(QProcess::ForwardedChannels);
+    process_->setWorkingDirectory(TestEnvironment::WorkDir());
+    process_->start(ProgramFolder() + QStringLiteral("/quilo"), arguments);
+    process_->waitForStarted(10000);
+}
+
+bool QuiloRun::Terminate(int timeoutMs) {
+    if (!IsRunning()) {
+        return false;
+    }
+    ::kill(static_cast<pid_t>(process_->processId()), SIGTERM);
+    return WaitForExit(timeoutMs);
+}
+
+bool QuiloRun::WaitForExit(int timeoutMs) {
+    return process_ != nullptr && process_->waitForFinished(timeoutMs) &&
+           process_->exitStatus() == QProcess::NormalExit;
+}
+
+bool QuiloRun::IsRunning() const {
+    return process_ != nullptr && process_->state() != QProcess::NotRunning;
+}
+
+QStringList QuiloRun::LogFiles() {
+    return QDir(ProgramFolder() + QStringLiteral("/Log"))
+        .entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name);
+}
+
+QStringList QuiloRun::LogLines(const QString& fileName) {
+    QFile file(ProgramFolder() + QStringLiteral("/Log/") + fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
+}
+
+bool QuiloRun::WaitForLogLine(const QString& text, int timeoutMs) {
+    return WaitUntil(
+        [&text] {
+            for (const QString& file : LogFiles()) {
+                for (const QString& line : LogLines(file)) {
+                    if (line.endsWith(text)) {
+                        return true;
+                    }
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+}
+
+bool QuiloRun::WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    QEventLoop loop;
+    QTimer deadline;
+    QTimer check;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (condition()) {
+            loop.quit();
+        }
+    });
+    if (condition()) {
+        return true;
+    }
+    deadline.start(timeoutMs);
+    check.start(kCheckPeriodMs);
+    loop.exec();
+    return condition();
+}
+
+QString QuiloRun::InstanceSocket() {
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
+           QStringLiteral("/quilo-instance");
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <functional>
+#include <memory>
+
+// One copy of the program, installed into a fresh program folder of the test's own (the binary
+// and a Skins folder), started and watched from outside as a listener's system would see it:
+// its log files, its preferences, its exit.
+class QuiloRun {
+public:
+    QuiloRun();
+    ~QuiloRun();
+
+    // The program folder (where the copy's binary, Skins and Log live).
+    static QString ProgramFolder();
+    // Installs the built program into ProgramFolder() with one minimal skin per name.
+    static void Install(const QStringList& skinNames = {QStringLiteral("Quilo2")});
+
+    // Starts the copy with the given arguments, from a working directory that is not its folder.
+    void Start(const QStringList& arguments = {});
+    // Asks it to end as the desktop would (SIGTERM) and waits for it.
+    bool Terminate(int timeoutMs = 15000);
+    bool WaitForExit(int timeoutMs = 15000);
+    bool IsRunning() const;
+
+    // The lines of every log file in the program's Log folder, oldest file first.
+    static QStringList LogFiles();
+    static QStringList LogLines(const QString& fileName);
+    // Waits until some log file holds a line ending in `text`.
+    static bool WaitForLogLine(const QString& text, int timeoutMs = 15000);
+
+    // Waits, without spinning, until the condition holds or the deadline passes.
+    static bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
+
+    static QString InstanceSocket();
+
+private:
+    std::unique_ptr<QProcess> process_;
+};

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "support/QtPrinting.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "QuiloRun.h"
+#include "platform/CPrefStore.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+QStringList Messages(const QString& logFile) {
+    QStringList messages;
+    for (const QString& line : QuiloRun::LogLines(logFile)) {
+        messages << line.mid(9);  // past "HH:MM:SS "
+    }
+    return messages;
+}
+
+bool InstanceIsListening() {
+    return QFile::exists(QuiloRun::InstanceSocket());
+}
+
+}  // namespace
+
+TEST(Startup, RunsFromItsOwnFolderAndSavesTheListenersSettingsWhenEnded) {
+    QuiloRun::Install();
+    QuiloRun quilo;
+    quilo.Start();
+    ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000)) << "the main window came up";
+    ASSERT_TRUE(quilo.Terminate());
+
+    ASSERT_EQ(QuiloRun::LogFiles().size(), 1);
+    EXPECT_EQ(Messages(QuiloRun::LogFiles().first()),
+              (QStringList{QStringLiteral("*** Start the QUILO2 ***"),
+                           QStringLiteral("*** Close the QUILO2 ***")}));
+    EXPECT_FALSE(QDir(TestEnvironment::WorkDir() + QStringLiteral("/Log")).exists())
+        << "logs go beside the program, wherever it is started from";
+
+    const CPrefStore prefs;
+    QString skin;
+    uint32_t x = 0, volume = 0;
+    int mini = -1;
+    EXPECT_EQ(prefs.GetSkin(skin), 1);
+    EXPECT_EQ(skin, QStringLiteral("Quilo2"));
+    EXPECT_EQ(prefs.GetPosX(x), 1);
+    EXPECT_EQ(prefs.GetVolume(volume), 1);
+    EXPECT_EQ(volume, 20u);
+    EXPECT_EQ(prefs.GetOptionMini(mini), 1);
+    EXPECT_EQ(mini, 0);
+}
+
+TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
+    QuiloRun::Install();
+    QuiloRun first;
+    first.Start();
+    ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000));
+    // copies started within the same second would share one log file name
+    const QString firstLog = QuiloRun::LogFiles().value(0);
+    ASSERT_TRUE(QuiloRun::WaitUntil(
+        [&] {
+            return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HH-mm-ss")) +
+                       QStringLiteral(".log") >
+                   firstLog;
+        },
+        3000));
+
+    QuiloRun second;
+    second.Start();
+    ASSERT_TRUE(second.WaitForExit());
+    EXPECT_TRUE(first.IsRunning());
+
+    const QStringList logs = QuiloRun::LogFiles();
+    ASSERT_EQ(logs.size(), 2);
+    EXPECT_EQ(Messages(logs[1]),
+              (QStringList{QStringLiteral("*** Start the QUILO2 ***"),
+                           QStringLiteral("Show the already operating distance.")}));
+    EXPECT_EQ(Messages(logs[0]), QStringList{QStringLiteral("*** Start the QUILO2 ***")});
+    EXPECT_FALSE(QFile::exists(CPrefStore::DefaultFilePath())) << "nobody saved anything yet";
+    EXPECT_TRUE(first.Terminate());
+}
+
+TEST(Startup, OnlyTheExactScheduledStartArgumentIsHonouredAndOnlyWithTheScheduleOn) {
+    QuiloRun::Install();
+    {
+        QuiloRun scheduled;
+        scheduled.Start({QStringLiteral("/a")});
+        ASSERT_TRUE(scheduled.WaitForExit());
+        EXPECT_EQ(Messages(QuiloRun::LogFiles().last()),
+                  (QStringList{QStringLiteral("*** Start the QUILO2 ***"),
+                               QStringLiteral("Discarded since schedule option is released.")}));
+    }
+    for (const QStringList& notScheduled :
+         {QStringList{QStringLiteral("/a ")}, QStringList{QStringLiteral("/A")}}) {
+        QuiloRun normal;
+        normal.Start(notScheduled);
+        EXPECT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000)) << notScheduled.join(u'|');
+        EXPECT_TRUE(normal.Terminate());
+    }
+    CPrefStore().SetOptionSchedule(1);
+    QuiloRun scheduled;
+    scheduled.Start({QStringLiteral("/a")});
+    EXPECT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000));
+    EXPECT_TRUE(scheduled.Terminate());
+}
+
+TEST(Startup, EndsWithItsReasonWhenNoSkinCanBeUsed) {
+    QuiloRun::Install({});
+    QuiloRun noSkins;
+    noSkins.Start();
+    ASSERT_TRUE(noSkins.WaitForExit());
+    EXPECT_EQ(Messages(QuiloRun::LogFiles().last()).value(1),
+              QStringLiteral("FAIL to get a appropreate skin name."));
+
+    QDir().mkpath(QuiloRun::ProgramFolder() + QStringLiteral("/Skins/Empty"));
+    QuiloRun noSkinText;
+    noSkinText.Start();
+    ASSERT_TRUE(noSkinText.WaitForExit());
+    ASSERT_TRUE(QuiloRun::WaitForLogLine(QStringLiteral("FAIL to get skin info.")));
+    QString saved;
+    EXPECT_EQ(CPrefStore().GetSkin(saved), 1);
+    EXPECT_EQ(saved, QStringLiteral("Empty")) << "the first skin folder found is saved at once";
+}
+
+TEST(Startup, AnInstalledCopyWorksInTheUsersOwnFolder) {
+    const QString prefix = TestEnvironment::Root() + QStringLiteral("/prefix");
+    QProcess install;
+    install.start(QStringLiteral("cmake"),
+                  {QStringLiteral("--install"), TestEnvironment::BinaryDir(),
+                   QStringLiteral("--prefix"), prefix});
+    ASSERT_TRUE(install.waitForFinished(60000));
+    ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
+
+    QProcess quilo;
+    quilo.setWorkingDirectory(TestEnvironment::WorkDir());
+    quilo.start(prefix + QStringLiteral("/bin/quilo"), {});
+    ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000));
+    ::kill(static_cast<pid_t>(quilo.processId()), SIGTERM);
+    ASSERT_TRUE(quilo.waitForFinished(15000));
+
+    const QString userFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+        QStringLiteral("/quilo");
+    const QStringList logs =
+        QDir(userFolder + QStringLiteral("/Log")).entryList({QStringLiteral("*.log")});
+    ASSERT_EQ(logs.size(), 1);
+    QFile log(userFolder + QStringLiteral("/Log/") + logs.first());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("*** Close the QUILO2 ***"));
+    EXPECT_TRUE(QFileInfo(userFolder + QStringLiteral("/Skins/Quilo2/skininfo.ini")).isFile());
+}

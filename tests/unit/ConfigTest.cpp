@@ -1,0 +1,35 @@
+#include "app/Config.h"
+
+#include <gtest/gtest.h>
+
+#include "support/QtPrinting.h"
+
+#include <QFile>
+
+#include "support/TestEnvironment.h"
+
+TEST(Config, GivenValuesReplaceDefaultsAndTheRestStay) {
+    const Config config = Config::FromText(
+        "[Service]\r\nWebServer = http://radio.example:81\r\nStreamServer=10.0.0.1\r\n"
+        "[Player]\r\nVlcArgs=--aout=afile  --audiofile-file=/tmp/x.wav\r\n");
+    EXPECT_EQ(config.webServer, QStringLiteral("http://radio.example:81"));
+    EXPECT_EQ(config.streamServer, QStringLiteral("10.0.0.1"));
+    EXPECT_EQ(config.mainSite, Config().mainSite);
+    EXPECT_EQ(config.vlcArgs, (QStringList{QStringLiteral("--aout=afile"),
+                                           QStringLiteral("--audiofile-file=/tmp/x.wav")}));
+}
+
+TEST(Config, TheFileNamedByTheEnvironmentComesFirst) {
+    const QString path = TestEnvironment::WorkDir() + QStringLiteral("/chosen.conf");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Service]\nMainSite=http://127.0.0.9:8082\n");
+    file.close();
+
+    EXPECT_TRUE(Config::Load().sourceFile.isEmpty() || Config::Load().sourceFile != path);
+    qputenv("QUILO_CONF", QFile::encodeName(path));
+    const Config config = Config::Load();
+    qunsetenv("QUILO_CONF");
+    EXPECT_EQ(config.sourceFile, path);
+    EXPECT_EQ(config.mainSite, QStringLiteral("http://127.0.0.9:8082"));
+}

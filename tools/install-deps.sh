@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quilo needs to build, run and test. Quiet when all are there.
+set -euo pipefail
+
+packages=(
+    # build
+    make cmake ninja-build g++ pkg-config ccache clang-format
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6test6
+    libvlc-dev libcpp-httplib-dev libgtest-dev libgmock-dev
+    # run: the media engine with its codecs and outputs, Korean fonts
+    vlc-plugin-base vlc-plugin-video-output fonts-nanum
+    # test: a private X display, window manager, tray host, screenshots and window queries
+    xvfb openbox trayer x11-utils xdotool imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
