@@ -76,7 +76,9 @@ std::optional<bool>& ChosenLanguage() {
 
 }  // namespace
 
-QString StringTable::Load(int id) { return Load(id, IsKorean()); }
+QString StringTable::Load(int id) {
+    return Load(id, IsKorean());
+}
 
 QString StringTable::Load(int id, bool korean) {
     const auto found = Table().find(id);
@@ -93,7 +95,9 @@ bool StringTable::IsKorean() {
     return *ChosenLanguage();
 }
 
-void StringTable::SetKorean(bool korean) { ChosenLanguage() = korean; }
+void StringTable::SetKorean(bool korean) {
+    ChosenLanguage() = korean;
+}
 
 bool StringTable::KoreanFromEnvironment() {
     const QLocale system = QLocale::system();

@@ -76,12 +76,24 @@ int CPrefStore::GetOption(const char* key, int& on) const {
     return ok;
 }
 
-int CPrefStore::GetID(QString& id) const { return GetString("ID", id); }
-int CPrefStore::SetID(const QString& id) { return WriteValue("ID", id); }
-int CPrefStore::GetPW(QString& password) const { return GetString("PW", password); }
-int CPrefStore::SetPW(const QString& password) { return WriteValue("PW", password); }
-int CPrefStore::GetSkin(QString& skinName) const { return GetString("Skin", skinName); }
-int CPrefStore::SetSkin(const QString& skinName) { return WriteValue("Skin", skinName); }
+int CPrefStore::GetID(QString& id) const {
+    return GetString("ID", id);
+}
+int CPrefStore::SetID(const QString& id) {
+    return WriteValue("ID", id);
+}
+int CPrefStore::GetPW(QString& password) const {
+    return GetString("PW", password);
+}
+int CPrefStore::SetPW(const QString& password) {
+    return WriteValue("PW", password);
+}
+int CPrefStore::GetSkin(QString& skinName) const {
+    return GetString("Skin", skinName);
+}
+int CPrefStore::SetSkin(const QString& skinName) {
+    return WriteValue("Skin", skinName);
+}
 
 int CPrefStore::GetVolume(uint32_t& volume) const {
     const int ok = GetNumber("Volume", volume);
@@ -91,22 +103,42 @@ int CPrefStore::GetVolume(uint32_t& volume) const {
     return ok;
 }
 
-int CPrefStore::SetVolume(uint32_t volume) { return WriteValue("Volume", QString::number(volume)); }
-int CPrefStore::GetPosX(uint32_t& x) const { return GetNumber("PosX", x); }
-int CPrefStore::SetPosX(uint32_t x) { return WriteValue("PosX", QString::number(x)); }
-int CPrefStore::GetPosY(uint32_t& y) const { return GetNumber("PosY", y); }
-int CPrefStore::SetPosY(uint32_t y) { return WriteValue("PosY", QString::number(y)); }
-int CPrefStore::GetOptionMini(int& on) const { return GetOption("OptionMini", on); }
-int CPrefStore::SetOptionMini(int on) { return WriteValue("OptionMini", QString::number(on)); }
-int CPrefStore::GetOptionAutoLogin(int& on) const { return GetOption("OptionAutoLogin", on); }
+int CPrefStore::SetVolume(uint32_t volume) {
+    return WriteValue("Volume", QString::number(volume));
+}
+int CPrefStore::GetPosX(uint32_t& x) const {
+    return GetNumber("PosX", x);
+}
+int CPrefStore::SetPosX(uint32_t x) {
+    return WriteValue("PosX", QString::number(x));
+}
+int CPrefStore::GetPosY(uint32_t& y) const {
+    return GetNumber("PosY", y);
+}
+int CPrefStore::SetPosY(uint32_t y) {
+    return WriteValue("PosY", QString::number(y));
+}
+int CPrefStore::GetOptionMini(int& on) const {
+    return GetOption("OptionMini", on);
+}
+int CPrefStore::SetOptionMini(int on) {
+    return WriteValue("OptionMini", QString::number(on));
+}
+int CPrefStore::GetOptionAutoLogin(int& on) const {
+    return GetOption("OptionAutoLogin", on);
+}
 int CPrefStore::SetOptionAutoLogin(int on) {
     return WriteValue("OptionAutoLogin", QString::number(on));
 }
-int CPrefStore::GetOptionTopMost(int& on) const { return GetOption("OptionTopMost", on); }
+int CPrefStore::GetOptionTopMost(int& on) const {
+    return GetOption("OptionTopMost", on);
+}
 int CPrefStore::SetOptionTopMost(int on) {
     return WriteValue("OptionTopMost", QString::number(on));
 }
-int CPrefStore::GetOptionSchedule(int& on) const { return GetOption("OptionSchedule", on); }
+int CPrefStore::GetOptionSchedule(int& on) const {
+    return GetOption("OptionSchedule", on);
+}
 int CPrefStore::SetOptionSchedule(int on) {
     return WriteValue("OptionSchedule", QString::number(on));
 }

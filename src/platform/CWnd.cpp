@@ -56,7 +56,9 @@ void CWnd::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-LRESULT CWnd::WindowProc(const WindowMessage&) { return 0; }
+LRESULT CWnd::WindowProc(const WindowMessage&) {
+    return 0;
+}
 
 void CWnd::OnTimer(int) {}
 

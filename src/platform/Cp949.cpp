@@ -13,4 +13,6 @@ QString FromCp949(QByteArrayView bytes) {
     return decoder.decode(bytes);
 }
 
-qsizetype Cp949Length(QStringView text) { return ToCp949(text).size(); }
+qsizetype Cp949Length(QStringView text) {
+    return ToCp949(text).size();
+}

@@ -18,4 +18,6 @@ bool OpenWithDesktop(const QString& addressOrPath) {
     return url.isValid() && QDesktopServices::openUrl(url);
 }
 
-void SetDesktopOpener(DesktopOpener opener) { Opener() = std::move(opener); }
+void SetDesktopOpener(DesktopOpener opener) {
+    Opener() = std::move(opener);
+}

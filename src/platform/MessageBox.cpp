@@ -58,4 +58,6 @@ int ShowMessage(QWidget* parent, int stringId, MessageIcon icon, MessageButtons 
     return ToAnswer(box.exec());
 }
 
-void SetMessageAnswerer(MessageAnswerer answerer) { Answerer() = std::move(answerer); }
+void SetMessageAnswerer(MessageAnswerer answerer) {
+    Answerer() = std::move(answerer);
+}

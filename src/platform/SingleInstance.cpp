@@ -42,7 +42,9 @@ bool SingleInstance::Listen(QObject* mainWindow) {
     return server_.listen(SocketPath());
 }
 
-void SingleInstance::StopListening() { server_.close(); }
+void SingleInstance::StopListening() {
+    server_.close();
+}
 
 void SingleInstance::OnNewConnection() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {

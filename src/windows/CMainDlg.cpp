@@ -47,7 +47,9 @@ void CMainDlg::BringToFront() {
     activateWindow();
 }
 
-void CMainDlg::OnDestroy() { SaveSettings(); }
+void CMainDlg::OnDestroy() {
+    SaveSettings();
+}
 
 void CMainDlg::SaveSettings() {
     program_.prefs.SetPosX(static_cast<uint32_t>(pos().x()));

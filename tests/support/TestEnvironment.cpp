@@ -15,8 +15,8 @@ QTemporaryDir* g_root = nullptr;
 
 void MakePrivateFolder(const QString& path) {
     QDir().mkpath(path);
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                    QFileDevice::ExeOwner);
+    QFile::setPermissions(path,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 void PointEnvironmentInto(const QString& root) {
@@ -63,9 +63,17 @@ int RunAllTests(int argc, char** argv, Kind kind) {
     return result;
 }
 
-QString Root() { return g_root != nullptr ? g_root->path() : QString(); }
-QString WorkDir() { return Root() + QStringLiteral("/work"); }
-QString SourceDir() { return QStringLiteral(QUILO_SOURCE_DIR); }
-QString BinaryDir() { return QStringLiteral(QUILO_BINARY_DIR); }
+QString Root() {
+    return g_root != nullptr ? g_root->path() : QString();
+}
+QString WorkDir() {
+    return Root() + QStringLiteral("/work");
+}
+QString SourceDir() {
+    return QStringLiteral(QUILO_SOURCE_DIR);
+}
+QString BinaryDir() {
+    return QStringLiteral(QUILO_BINARY_DIR);
+}
 
 }  // namespace TestEnvironment
