@@ -1,18 +1,14 @@
 #include "QuiloRun.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QStandardPaths>
-#include <QTimer>
 #include <csignal>
 
+#include "support/Await.h"
 #include "support/TestEnvironment.h"
 
 namespace {
-// how often a condition is looked at while waiting; the thread sleeps in between
-constexpr int kCheckPeriodMs = 25;
-
 void WriteFile(const QString& path, const QByteArray& contents) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
@@ -106,23 +102,7 @@ bool QuiloRun::WaitForLogLine(const QString& text, int timeoutMs) {
 }
 
 bool QuiloRun::WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    QEventLoop loop;
-    QTimer deadline;
-    QTimer check;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (condition()) {
-            loop.quit();
-        }
-    });
-    if (condition()) {
-        return true;
-    }
-    deadline.start(timeoutMs);
-    check.start(kCheckPeriodMs);
-    loop.exec();
-    return condition();
+    return Await(condition, timeoutMs);
 }
 
 QString QuiloRun::InstanceSocket() {

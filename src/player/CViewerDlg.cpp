@@ -1,0 +1,200 @@
+#include "player/CViewerDlg.h"
+
+#include "app/LogMessages.h"
+#include "app/Program.h"
+#include "skin/CSkinButton.h"
+#include "skin/ColorKey.h"
+#include "windows/UserMessages.h"
+
+namespace {
+const QString kBackground = QStringLiteral("/view_bg.bmp");
+}  // namespace
+
+CViewerDlg::CViewerDlg(Program& program, QWidget* owner)
+    : CSkinDialog(owner, Qt::Tool),
+      program_(program),
+      owner_(owner),
+      player_(std::make_unique<MediaPlayer>(program.config.vlcArgs)) {
+    setWindowTitle(QStringLiteral("Seeing Radio"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    video_ = new QWidget(this);
+    video_->setAttribute(Qt::WA_NativeWindow);
+    // mouse presses on the video reach this window, so the video drags the viewer too
+    video_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    video_->setStyleSheet(QStringLiteral("background: black;"));
+    video_->setGeometry(0, 0, kVideoWidth, kVideoHeight);
+    closeButton_ = new CSkinButton(kCloseButtonId, this);
+    closeButton_->hide();
+    resize(kVideoWidth, kVideoHeight);
+
+    if (player_->IsCreated()) {
+        player_->SetVideoWindow(video_->winId());
+        connect(player_.get(), &MediaPlayer::errorOccurred, this, &CViewerDlg::OnPlayerError);
+        connect(player_.get(), &MediaPlayer::playStateChanged, this,
+                &CViewerDlg::OnPlayStateChanged);
+        flags_ = kCreated;
+    }
+}
+
+CViewerDlg::~CViewerDlg() = default;
+
+void CViewerDlg::WriteLog(const char* text) {
+    program_.log.WriteLog(text);
+}
+
+void CViewerDlg::SetFlag(Flag flag, bool on) {
+    flags_ = on ? (flags_ | flag) : (flags_ & ~flag);
+}
+
+void CViewerDlg::Play(const QString& address, bool keepMute) {
+    WriteLog(LogText::kTryPlay);
+    if (!IsCreated()) {
+        WriteLog(LogText::kPlayNoPlayer);
+        return;
+    }
+    if (!keepMute && (flags_ & kMuted) != 0) {
+        SetFlag(kMuted, false);
+        player_->SetMute(false);
+    }
+    player_->Play(address);
+    SetFlag(kPlaying, true);
+    WriteLog(LogText::kPlayed);
+}
+
+void CViewerDlg::Stop() {
+    WriteLog(LogText::kTryStop);
+    if (!IsCreated()) {
+        WriteLog(LogText::kStopNoPlayer);
+        return;
+    }
+    player_->Stop();
+    SetFlag(kPlaying, false);
+    WriteLog(LogText::kStopped);
+}
+
+void CViewerDlg::Show(int x, int y) {
+    WriteLog(LogText::kTryShow);
+    if (!IsCreated()) {
+        WriteLog(LogText::kShowNoPlayer);
+        return;
+    }
+    if ((flags_ & kMuted) != 0) {
+        player_->SetMute(true);
+    }
+    QSize backgroundSize;
+    if (GetBitmapFileSize(program_.skin.FilePath(kBackground), backgroundSize)) {
+        PlaceSkinned(QPoint(x, y), backgroundSize);
+    } else {
+        PlaceAtVideoSize(QPoint(x, y));
+    }
+    SetFlag(kShown, true);
+    WriteLog(LogText::kShown);
+}
+
+void CViewerDlg::PlaceSkinned(const QPoint& wanted, const QSize& backgroundSize) {
+    LoadBackground(program_.skin.FilePath(kBackground));
+    setGeometry(QRect(ClampToScreen(wanted, backgroundSize), backgroundSize));
+    show();
+    int32_t at[2] = {0, 0};
+    if (program_.skin.GetKeyValues("[VIEW_VIEWER]", at, 2)) {
+        video_->setGeometry(at[0], at[1], kVideoWidth, kVideoHeight);
+        video_->show();
+        PlaceCloseButton();
+    } else {
+        video_->setGeometry(0, 0, kVideoWidth, kVideoHeight);
+        video_->show();
+    }
+}
+
+void CViewerDlg::PlaceCloseButton() {
+    int32_t at[2] = {0, 0};
+    if (!program_.skin.GetKeyValues("[VIEW_CLOSE]", at, 2)) {
+        closeButton_->hide();
+        return;
+    }
+    closeButton_->LoadBitmaps(program_.skin.FilePath(QStringLiteral("/view_btn_close_up.bmp")),
+                              program_.skin.FilePath(QStringLiteral("/view_btn_close_dn.bmp")),
+                              QString(), CSkinButton::kPushButton, false);
+    closeButton_->SetTransparentColor(kSkinColorKey);
+    closeButton_->move(at[0], at[1]);
+    closeButton_->show();
+    closeButton_->raise();
+}
+
+// Without a skin background the viewer is just the video, at the video's own size.
+void CViewerDlg::PlaceAtVideoSize(const QPoint& wanted) {
+    QSize videoSize = player_->VideoSize();
+    if (videoSize.isEmpty()) {
+        videoSize = QSize(kVideoWidth, kVideoHeight);
+    }
+    setGeometry(QRect(ClampToScreen(wanted, videoSize), videoSize));
+    show();
+    raise();
+    video_->setGeometry(QRect(QPoint(0, 0), videoSize));
+    video_->show();
+}
+
+void CViewerDlg::Hide() {
+    if (!IsCreated()) {
+        return;
+    }
+    hide();
+    SetFlag(kShown, false);
+}
+
+bool CViewerDlg::IsPlaying() const {
+    return IsCreated() && player_->GetPlayState() == MediaPlayer::kPlaying;
+}
+
+int CViewerDlg::GetVolume() const {
+    return IsCreated() ? player_->GetVolume() : 0;
+}
+
+void CViewerDlg::SetVolume(int volume) {
+    if (!IsCreated()) {
+        return;
+    }
+    player_->SetVolume(volume);
+    if ((flags_ & kMuted) != 0) {
+        player_->SetMute(true);
+    }
+}
+
+void CViewerDlg::SetMute(bool mute) {
+    if (!IsCreated()) {
+        return;
+    }
+    SetFlag(kMuted, mute);
+    player_->SetMute(mute);
+}
+
+QString CViewerDlg::GetPlayerVersion() const {
+    return player_->VersionInfo().left(2);
+}
+
+// A stream that reaches the playing state takes the mute the listener chose.
+void CViewerDlg::OnPlayStateChanged(int state) {
+    if (state == MediaPlayer::kPlaying) {
+        player_->SetMute((flags_ & kMuted) != 0);
+    }
+}
+
+void CViewerDlg::OnPlayerError() {
+    Hide();
+    Stop();
+    PostMessage(owner_, UM_SKINBUTTON_CLICK, kPlayButtonId, 0);
+}
+
+LRESULT CViewerDlg::WindowProc(const WindowMessage& message) {
+    if (message.message == UM_SKINBUTTON_CLICK && message.wParam == kCloseButtonId) {
+        // closing the viewer is the owner's view command: back to the audio channel
+        PostMessage(owner_, UM_SKINBUTTON_CLICK, kViewButtonId, 0);
+        return 1;
+    }
+    return CSkinDialog::WindowProc(message);
+}
+
+void CViewerDlg::OnDestroy() {
+    flags_ = 0;
+    CSkinDialog::OnDestroy();
+}

@@ -1,0 +1,191 @@
+#include "player/CViewerDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTest>
+#include <QUrl>
+#include <vector>
+
+#include "app/Program.h"
+#include "platform/Screen.h"
+#include "support/Await.h"
+#include "support/QtPrinting.h"
+#include "support/TestEnvironment.h"
+#include "support/ToneAnalysis.h"
+#include "windows/UserMessages.h"
+
+namespace {
+
+using ToneAnalysis::Sound;
+
+constexpr double kToneHz = 880;
+constexpr int kSecond = 1000;
+
+// Stands in for the main window: remembers the button clicks the viewer hands it.
+class OwnerWindow : public CWnd {
+public:
+    std::vector<WPARAM> clicks;
+
+protected:
+    LRESULT WindowProc(const WindowMessage& message) override {
+        if (message.message == UM_SKINBUTTON_CLICK) {
+            clicks.push_back(message.wParam);
+        }
+        return 0;
+    }
+};
+
+class Viewer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        heard_ = TestEnvironment::WorkDir() + QStringLiteral("/heard.wav");
+        program_.config.vlcArgs = {QStringLiteral("--aout=afile"),
+                                   QStringLiteral("--audiofile-file=") + heard_,
+                                   QStringLiteral("--audiofile-channels=1")};
+        viewer_ = std::make_unique<CViewerDlg>(program_, &owner_);
+        ASSERT_TRUE(viewer_->GetFlags() & CViewerDlg::kCreated);
+    }
+
+    static QString FileUrl(const QString& path) { return QUrl::fromLocalFile(path).toString(); }
+
+    QString Tone(double seconds) {
+        const QString path = TestEnvironment::WorkDir() + QStringLiteral("/tone.wav");
+        EXPECT_TRUE(ToneAnalysis::WriteToneWav(path, kToneHz, seconds, 0.5));
+        return FileUrl(path);
+    }
+
+    Sound Heard() const { return ToneAnalysis::ReadWav(heard_); }
+
+    // The tone's amplitude over the last 300 ms that were heard, once another `waitMs` of sound
+    // has come out (the engine's buffers hold a little sound made before a change).
+    double LevelAfter(int waitMs) {
+        const size_t start = Heard().samples.size();
+        const Sound sound = WaitForSamples(start + static_cast<size_t>(44100 * waitMs / kSecond));
+        const size_t window = 44100 * 3 / 10;
+        return ToneAnalysis::ToneAmplitude(sound, kToneHz, sound.samples.size() - window, window);
+    }
+
+    Sound WaitForSamples(size_t count) {
+        Sound sound;
+        EXPECT_TRUE(Await([&] { return (sound = Heard()).samples.size() >= count; }, 15 * kSecond));
+        return sound;
+    }
+
+    QStringList LogMessages() const {
+        QFile file(program_.log.FileName());
+        file.open(QIODevice::ReadOnly);
+        QStringList messages;
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            if (line.size() > 10) {
+                messages << QString::fromLatin1(line.mid(9).trimmed());
+            }
+        }
+        return messages;
+    }
+
+    Program program_;
+    OwnerWindow owner_;
+    std::unique_ptr<CViewerDlg> viewer_;
+    QString heard_;
+};
+
+}  // namespace
+
+TEST_F(Viewer, PlaysStopsAndLogsEachStep) {
+    viewer_->Play(Tone(30), false);
+    EXPECT_TRUE(viewer_->GetFlags() & CViewerDlg::kPlaying);
+    ASSERT_TRUE(Await([&] { return viewer_->IsPlaying(); }, 10 * kSecond));
+    EXPECT_GT(LevelAfter(600), 0.3) << "the tone comes out at full volume";
+
+    viewer_->Stop();
+    viewer_->Stop();  // harmless, and logged again
+    EXPECT_FALSE(viewer_->GetFlags() & CViewerDlg::kPlaying);
+    ASSERT_TRUE(Await([&] { return !viewer_->IsPlaying(); }, 5 * kSecond));
+    EXPECT_EQ(LogMessages(),
+              (QStringList{QStringLiteral("TRY to play."), QStringLiteral("SUXES to play."),
+                           QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop."),
+                           QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop.")}));
+    EXPECT_EQ(viewer_->GetPlayerVersion(), QStringLiteral("3."));
+}
+
+TEST_F(Viewer, MuteSurvivesVolumeChangesAndStreamSwitchesButNotAPlainPlay) {
+    viewer_->SetMute(true);
+    viewer_->SetVolume(80);
+    EXPECT_TRUE(viewer_->GetFlags() & CViewerDlg::kMuted);
+    EXPECT_TRUE(viewer_->Engine().IsMuted());
+
+    viewer_->Play(Tone(30), true);  // switching streams keeps the mute
+    ASSERT_TRUE(Await([&] { return viewer_->IsPlaying(); }, 10 * kSecond));
+    EXPECT_TRUE(viewer_->GetFlags() & CViewerDlg::kMuted);
+    EXPECT_TRUE(viewer_->Engine().IsMuted());
+
+    viewer_->Stop();
+    viewer_->Play(Tone(30), false);  // a plain play unmutes
+    EXPECT_FALSE(viewer_->GetFlags() & CViewerDlg::kMuted);
+    EXPECT_FALSE(viewer_->Engine().IsMuted());
+    EXPECT_EQ(viewer_->GetVolume(), 80) << "the volume is kept across streams";
+}
+
+TEST_F(Viewer, AStreamThatCannotBeOpenedStopsAndAsksTheOwnerToPlayAgain) {
+    viewer_->Show(10, 10);
+    viewer_->Play(QStringLiteral("mms://127.0.0.1:9/L-FM_300k"), false);
+    ASSERT_TRUE(Await([&] { return !owner_.clicks.empty(); }, 15 * kSecond));
+    EXPECT_EQ(owner_.clicks, std::vector<WPARAM>{1005});
+    EXPECT_EQ(viewer_->GetFlags(), CViewerDlg::kCreated);
+    EXPECT_FALSE(viewer_->isVisible());
+    EXPECT_EQ(LogMessages().mid(4),
+              (QStringList{QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop.")}));
+}
+
+TEST_F(Viewer, ASkinnedViewerPlacesTheVideoAndItsCloseButtonActsAsTheViewButton) {
+    const QString folder = QStringLiteral("./Skins/ViewTest");
+    QDir().mkpath(folder);
+    QImage background(400, 300, QImage::Format_RGB32);
+    background.fill(QColor(40, 40, 60));
+    background.save(folder + QStringLiteral("/view_bg.bmp"));
+    QImage button(20, 16, QImage::Format_RGB32);
+    button.fill(Qt::red);
+    button.save(folder + QStringLiteral("/view_btn_close_up.bmp"));
+    button.save(folder + QStringLiteral("/view_btn_close_dn.bmp"));
+    QFile ini(folder + QStringLiteral("/skininfo.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[VIEW_VIEWER] 40,30\r\n[VIEW_CLOSE] 370,5\r\n");
+    ini.close();
+    ASSERT_TRUE(program_.skin.Load(QStringLiteral("ViewTest")));
+
+    viewer_->Show(100000, 100000);  // far off screen: pulled back onto it
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer_.get()));
+    EXPECT_EQ(viewer_->size(), QSize(400, 300));
+    EXPECT_TRUE(AvailableScreenArea().contains(viewer_->geometry()));
+    EXPECT_TRUE(viewer_->GetFlags() & CViewerDlg::kShown);
+    const auto children = viewer_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    ASSERT_GE(children.size(), 2);
+
+    auto* close = viewer_->childAt(375, 10);
+    ASSERT_NE(close, nullptr);
+    QTest::mouseClick(close, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(Await([&] { return !owner_.clicks.empty(); }));
+    EXPECT_EQ(owner_.clicks, std::vector<WPARAM>{1008});
+
+    viewer_->Hide();
+    EXPECT_FALSE(viewer_->isVisible());
+    EXPECT_FALSE(viewer_->GetFlags() & CViewerDlg::kShown);
+}
+
+TEST_F(Viewer, WithoutASkinBackgroundTheViewerTakesTheVideosOwnSize) {
+    const QString picture = TestEnvironment::WorkDir() + QStringLiteral("/frame.png");
+    QImage frame(200, 150, QImage::Format_RGB32);
+    frame.fill(Qt::darkGreen);
+    ASSERT_TRUE(frame.save(picture));
+    program_.config.vlcArgs << QStringLiteral("--image-duration=-1");
+    viewer_ = std::make_unique<CViewerDlg>(program_, &owner_);
+
+    viewer_->Play(FileUrl(picture), false);
+    ASSERT_TRUE(Await([&] { return !viewer_->Engine().VideoSize().isEmpty(); }, 10 * kSecond));
+    viewer_->Show(50, 60);
+    EXPECT_EQ(viewer_->size(), QSize(200, 150));
+    EXPECT_EQ(viewer_->pos(), QPoint(50, 60));
+}
