@@ -39,7 +39,7 @@ int CQuiloApp::InitInstance() {
 void CQuiloApp::EndWithoutAsking() {
     ending_ = true;
     if (runningWindow_ != nullptr) {
-        runningWindow_->EndDialog(0);
+        runningWindow_->CloseWithoutAsking();
     }
 }
 

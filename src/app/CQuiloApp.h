@@ -3,9 +3,9 @@
 #include <QObject>
 #include <QPointer>
 
-#include "platform/CWnd.h"
 #include "platform/SingleInstance.h"
 
+class CMainDlg;
 class Program;
 
 // The program's start: banner, single copy, the scheduled-start argument, the skin, the log-in
@@ -32,6 +32,6 @@ private:
 
     Program& program_;
     SingleInstance singleInstance_;
-    QPointer<CWnd> runningWindow_;
+    QPointer<CMainDlg> runningWindow_;
     bool ending_ = false;
 };

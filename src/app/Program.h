@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "app/ActivityLog.h"
+#include "app/CTrayIcon.h"
 #include "app/Config.h"
 #include "platform/CPrefStore.h"
 #include "skin/SkinInfo.h"
@@ -50,4 +51,6 @@ public:
     std::array<uint8_t, CPrefStore::kScheduleSize> schedule{};
     // the whole command line after the program's name, as one text
     QString commandLine;
+    // the icon in the notification area, added by the main window
+    CTrayIcon tray{*this};
 };

@@ -30,8 +30,10 @@ int CWnd::DoModal() {
     QEventLoop loop;
     modalLoop_ = &loop;
     modalResult_ = 0;
-    show();
-    loop.exec();
+    endRequested_ = false;
+    if (OnInitDialog() && !endRequested_) {
+        loop.exec();
+    }
     modalLoop_ = nullptr;
     OnDestroy();
     hide();
@@ -40,9 +42,15 @@ int CWnd::DoModal() {
 
 void CWnd::EndDialog(int result) {
     modalResult_ = result;
+    endRequested_ = true;
     if (modalLoop_ != nullptr) {
         modalLoop_->quit();
     }
+}
+
+bool CWnd::OnInitDialog() {
+    show();
+    return true;
 }
 
 void CWnd::OnDestroy() {}

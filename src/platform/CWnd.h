@@ -22,8 +22,9 @@ public:
     void KillTimer(int id);
     bool IsTimerRunning(int id) const;
 
-    // Shows the window and returns once EndDialog is called (or the window is closed, which
-    // ends it with 2, the cancel answer), after OnDestroy has run.
+    // Runs OnInitDialog, then keeps the window up until EndDialog is called (or the window is
+    // closed, which ends it with 2, the cancel answer); returns after OnDestroy has run. A window
+    // that ends itself while it initialises returns at once.
     int DoModal();
     void EndDialog(int result);
     bool IsInModalRun() const { return modalLoop_ != nullptr; }
@@ -32,6 +33,8 @@ protected:
     // Handles one private message; the returned value is the sender's result.
     virtual LRESULT WindowProc(const WindowMessage& message);
     virtual void OnTimer(int id);
+    // The window's first work in a modal run; the default shows it. False ends the run.
+    virtual bool OnInitDialog();
     // The window's last work when its modal run ends, while its children still exist.
     virtual void OnDestroy();
     void closeEvent(QCloseEvent* event) override;
@@ -43,4 +46,5 @@ private:
     std::map<int, QBasicTimer> timersById_;
     QEventLoop* modalLoop_ = nullptr;
     int modalResult_ = 0;
+    bool endRequested_ = false;
 };

@@ -11,10 +11,7 @@ const QString kBackground = QStringLiteral("/view_bg.bmp");
 }  // namespace
 
 CViewerDlg::CViewerDlg(Program& program, QWidget* owner)
-    : CSkinDialog(owner, Qt::Tool),
-      program_(program),
-      owner_(owner),
-      player_(std::make_unique<MediaPlayer>(program.config.vlcArgs)) {
+    : CSkinDialog(owner, Qt::Tool), program_(program), owner_(owner) {
     setWindowTitle(QStringLiteral("Seeing Radio"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     video_ = new QWidget(this);
@@ -26,14 +23,24 @@ CViewerDlg::CViewerDlg(Program& program, QWidget* owner)
     closeButton_ = new CSkinButton(kCloseButtonId, this);
     closeButton_->hide();
     resize(kVideoWidth, kVideoHeight);
+    pendingError_.setSingleShot(true);
+    connect(&pendingError_, &QTimer::timeout, this, &CViewerDlg::ReportError);
+}
 
-    if (player_->IsCreated()) {
-        player_->SetVideoWindow(video_->winId());
-        connect(player_.get(), &MediaPlayer::errorOccurred, this, &CViewerDlg::OnPlayerError);
-        connect(player_.get(), &MediaPlayer::playStateChanged, this,
-                &CViewerDlg::OnPlayStateChanged);
-        flags_ = kCreated;
+bool CViewerDlg::Create() {
+    if (IsCreated()) {
+        return true;
     }
+    auto player = std::make_unique<MediaPlayer>(program_.config.vlcArgs);
+    if (!player->IsCreated()) {
+        return false;
+    }
+    player_ = std::move(player);
+    player_->SetVideoWindow(video_->winId());
+    connect(player_.get(), &MediaPlayer::errorOccurred, this, &CViewerDlg::OnPlayerError);
+    connect(player_.get(), &MediaPlayer::playStateChanged, this, &CViewerDlg::OnPlayStateChanged);
+    flags_ = kCreated;
+    return true;
 }
 
 CViewerDlg::~CViewerDlg() = default;
@@ -56,6 +63,8 @@ void CViewerDlg::Play(const QString& address, bool keepMute) {
         SetFlag(kMuted, false);
         player_->SetMute(false);
     }
+    pendingError_.stop();
+    sincePlay_.start();
     player_->Play(address);
     SetFlag(kPlaying, true);
     WriteLog(LogText::kPlayed);
@@ -67,6 +76,7 @@ void CViewerDlg::Stop() {
         WriteLog(LogText::kStopNoPlayer);
         return;
     }
+    pendingError_.stop();
     player_->Stop();
     SetFlag(kPlaying, false);
     WriteLog(LogText::kStopped);
@@ -180,6 +190,15 @@ void CViewerDlg::OnPlayStateChanged(int state) {
 }
 
 void CViewerDlg::OnPlayerError() {
+    const qint64 sincePlay = sincePlay_.isValid() ? sincePlay_.elapsed() : kErrorPauseMs;
+    if (sincePlay < kErrorPauseMs) {
+        pendingError_.start(static_cast<int>(kErrorPauseMs - sincePlay));
+        return;
+    }
+    ReportError();
+}
+
+void CViewerDlg::ReportError() {
     Hide();
     Stop();
     PostMessage(owner_, UM_SKINBUTTON_CLICK, kPlayButtonId, 0);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
+#include <QTimer>
 #include <memory>
 
 #include "player/MediaPlayer.h"
@@ -23,6 +25,10 @@ public:
     CViewerDlg(Program& program, QWidget* owner);
     ~CViewerDlg() override;
 
+    // Starts the media engine; until then (and when it fails) every operation logs that the
+    // player has not been created, or does nothing.
+    bool Create();
+
     void Play(const QString& address, bool keepMute);
     void Stop();
     // Shows the viewer with its top-left at the screen point (kept on the screen).
@@ -36,13 +42,17 @@ public:
     // The first two characters of the engine's version text.
     QString GetPlayerVersion() const;
 
-    MediaPlayer& Engine() { return *player_; }
+    // The engine, once created.
+    MediaPlayer* Engine() const { return player_.get(); }
 
     static constexpr int kPlayButtonId = 1005;
     static constexpr int kViewButtonId = 1008;
     static constexpr int kCloseButtonId = 1095;
     static constexpr int kVideoWidth = 320;
     static constexpr int kVideoHeight = 240;
+    // An error is reported no sooner than this after its Play: the owner answers an error with a
+    // new Play, and a server that refuses at once must not be asked again and again without pause.
+    static constexpr int kErrorPauseMs = 3000;
 
 protected:
     LRESULT WindowProc(const WindowMessage& message) override;
@@ -55,6 +65,7 @@ private:
     void PlaceAtVideoSize(const QPoint& wanted);
     void PlaceCloseButton();
     void OnPlayerError();
+    void ReportError();
     void OnPlayStateChanged(int state);
     void WriteLog(const char* text);
 
@@ -64,4 +75,7 @@ private:
     QWidget* video_ = nullptr;
     CSkinButton* closeButton_ = nullptr;
     uint8_t flags_ = 0;
+    // since the last Play, and an error waiting to be reported
+    QElapsedTimer sincePlay_;
+    QTimer pendingError_;
 };

@@ -46,6 +46,7 @@ protected:
                                    QStringLiteral("--audiofile-file=") + heard_,
                                    QStringLiteral("--audiofile-channels=1")};
         viewer_ = std::make_unique<CViewerDlg>(program_, &owner_);
+        ASSERT_TRUE(viewer_->Create());
         ASSERT_TRUE(viewer_->GetFlags() & CViewerDlg::kCreated);
     }
 
@@ -94,6 +95,27 @@ protected:
 
 }  // namespace
 
+TEST_F(Viewer, BeforeItsEngineIsCreatedEveryOperationLogsItsFailure) {
+    CViewerDlg uncreated(program_, &owner_);
+    uncreated.Play(QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"), false);
+    uncreated.Stop();
+    uncreated.Show(0, 0);
+    uncreated.SetVolume(50);
+    uncreated.SetMute(true);
+    EXPECT_EQ(uncreated.GetFlags(), 0);
+    EXPECT_EQ(uncreated.GetVolume(), 0);
+    EXPECT_FALSE(uncreated.IsPlaying());
+    EXPECT_FALSE(uncreated.isVisible());
+    EXPECT_EQ(
+        LogMessages(),
+        (QStringList{QStringLiteral("TRY to play."),
+                     QStringLiteral("FAIL to play because the player have not been created."),
+                     QStringLiteral("TRY to stop."),
+                     QStringLiteral("FAIL to stop because the player have not been created."),
+                     QStringLiteral("TRY to show."),
+                     QStringLiteral("FAIL to show because the player have not been created.")}));
+}
+
 TEST_F(Viewer, PlaysStopsAndLogsEachStep) {
     viewer_->Play(Tone(30), false);
     EXPECT_TRUE(viewer_->GetFlags() & CViewerDlg::kPlaying);
@@ -115,17 +137,17 @@ TEST_F(Viewer, MuteSurvivesVolumeChangesAndStreamSwitchesButNotAPlainPlay) {
     viewer_->SetMute(true);
     viewer_->SetVolume(80);
     EXPECT_TRUE(viewer_->GetFlags() & CViewerDlg::kMuted);
-    EXPECT_TRUE(viewer_->Engine().IsMuted());
+    EXPECT_TRUE(viewer_->Engine()->IsMuted());
 
     viewer_->Play(Tone(30), true);  // switching streams keeps the mute
     ASSERT_TRUE(Await([&] { return viewer_->IsPlaying(); }, 10 * kSecond));
     EXPECT_TRUE(viewer_->GetFlags() & CViewerDlg::kMuted);
-    EXPECT_TRUE(viewer_->Engine().IsMuted());
+    EXPECT_TRUE(viewer_->Engine()->IsMuted());
 
     viewer_->Stop();
     viewer_->Play(Tone(30), false);  // a plain play unmutes
     EXPECT_FALSE(viewer_->GetFlags() & CViewerDlg::kMuted);
-    EXPECT_FALSE(viewer_->Engine().IsMuted());
+    EXPECT_FALSE(viewer_->Engine()->IsMuted());
     EXPECT_EQ(viewer_->GetVolume(), 80) << "the volume is kept across streams";
 }
 
@@ -182,9 +204,10 @@ TEST_F(Viewer, WithoutASkinBackgroundTheViewerTakesTheVideosOwnSize) {
     ASSERT_TRUE(frame.save(picture));
     program_.config.vlcArgs << QStringLiteral("--image-duration=-1");
     viewer_ = std::make_unique<CViewerDlg>(program_, &owner_);
+    ASSERT_TRUE(viewer_->Create());
 
     viewer_->Play(FileUrl(picture), false);
-    ASSERT_TRUE(Await([&] { return !viewer_->Engine().VideoSize().isEmpty(); }, 10 * kSecond));
+    ASSERT_TRUE(Await([&] { return !viewer_->Engine()->VideoSize().isEmpty(); }, 10 * kSecond));
     viewer_->Show(50, 60);
     EXPECT_EQ(viewer_->size(), QSize(200, 150));
     EXPECT_EQ(viewer_->pos(), QPoint(50, 60));
