@@ -10,7 +10,7 @@ packages=(
     # run: the media engine with its codecs and outputs, Korean fonts
     vlc-plugin-base vlc-plugin-video-output fonts-nanum
     # test: a private X display, window manager, tray host, screenshots and window queries
-    xvfb openbox trayer x11-utils xdotool imagemagick
+    xvfb openbox trayer x11-utils xdotool imagemagick pulseaudio pulseaudio-utils
 )
 
 missing=()

@@ -12,6 +12,7 @@
 #include "app/Program.h"
 #include "platform/Screen.h"
 #include "support/Await.h"
+#include "support/PulseSink.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "support/ToneAnalysis.h"
@@ -211,4 +212,53 @@ TEST_F(Viewer, WithoutASkinBackgroundTheViewerTakesTheVideosOwnSize) {
     viewer_->Show(50, 60);
     EXPECT_EQ(viewer_->size(), QSize(200, 150));
     EXPECT_EQ(viewer_->pos(), QPoint(50, 60));
+}
+
+// The listener's sound server: what the viewer's volume and mute do to the sound itself.
+class ViewerSound : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(sink_.Start());
+        program_.config.vlcArgs = {QStringLiteral("--aout=pulse")};
+        viewer_ = std::make_unique<CViewerDlg>(program_, nullptr);
+        ASSERT_TRUE(viewer_->Create());
+        tone_ = TestEnvironment::WorkDir() + QStringLiteral("/tone.wav");
+        ASSERT_TRUE(ToneAnalysis::WriteToneWav(tone_, kToneHz, 60, 0.5));
+    }
+
+    // The tone's amplitude over the last 300 ms heard, once `waitMs` more sound has been heard.
+    double LevelAfter(int waitMs) {
+        const size_t start = sink_.Recorded().samples.size();
+        const size_t wanted = start + static_cast<size_t>(44100 * waitMs / kSecond);
+        Sound sound;
+        EXPECT_TRUE(Await([&] { return (sound = sink_.Recorded()).samples.size() >= wanted; },
+                          15 * kSecond));
+        const size_t window = 44100 * 3 / 10;
+        return ToneAnalysis::ToneAmplitude(sound, kToneHz, sound.samples.size() - window, window);
+    }
+
+    PulseSink sink_;
+    Program program_;
+    std::unique_ptr<CViewerDlg> viewer_;
+    QString tone_;
+};
+
+TEST_F(ViewerSound, VolumeAndMuteChangeWhatIsHeard) {
+    viewer_->SetVolume(100);
+    viewer_->Play(QUrl::fromLocalFile(tone_).toString(), false);
+    ASSERT_TRUE(Await([&] { return viewer_->IsPlaying(); }, 10 * kSecond));
+    const double full = LevelAfter(1000);
+    EXPECT_GT(full, 0.3);
+
+    viewer_->SetVolume(40);
+    const double quieter = LevelAfter(1000);
+    EXPECT_LT(quieter, full * 0.5);
+    EXPECT_GT(quieter, 0.005) << "quieter, not silent";
+
+    viewer_->SetMute(true);
+    EXPECT_LT(LevelAfter(1000), 0.002);
+    viewer_->SetVolume(90);
+    EXPECT_LT(LevelAfter(1000), 0.002) << "a volume change keeps the sound muted";
+    viewer_->SetMute(false);
+    EXPECT_GT(LevelAfter(1000), quieter * 2);
 }
