@@ -8,16 +8,6 @@
 #include "support/Await.h"
 #include "support/TestEnvironment.h"
 
-namespace {
-void WriteFile(const QString& path, const QByteArray& contents) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(contents);
-    }
-}
-}  // namespace
-
 QuiloRun::QuiloRun() = default;
 
 QuiloRun::~QuiloRun() {
@@ -37,11 +27,11 @@ void QuiloRun::Install(const QStringList& skinNames) {
     QFile::remove(folder + QStringLiteral("/quilo"));
     QFile::copy(TestEnvironment::BinaryDir() + QStringLiteral("/quilo"),
                 folder + QStringLiteral("/quilo"));
-    for (const QString& name : skinNames) {
-        WriteFile(folder + QStringLiteral("/Skins/") + name + QStringLiteral("/skininfo.ini"),
-                  "[MAIN_PLAY] 10,20\r\n");
-    }
     QDir().mkpath(folder + QStringLiteral("/Skins"));
+    for (const QString& name : skinNames) {
+        QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/") + name,
+                    folder + QStringLiteral("/Skins/") + name);
+    }
 }
 
 void QuiloRun::Start(const QStringList& arguments) {

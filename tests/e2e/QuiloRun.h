@@ -15,7 +15,7 @@ public:
 
     // The program folder (where the copy's binary, Skins and Log live).
     static QString ProgramFolder();
-    // Installs the built program into ProgramFolder() with one minimal skin per name.
+    // Installs the built program into ProgramFolder() with the named shipped skins.
     static void Install(const QStringList& skinNames = {QStringLiteral("Quilo2")});
 
     // Starts the copy with the given arguments, from a working directory that is not its folder.
