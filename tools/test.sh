@@ -9,8 +9,7 @@ tools/install-deps.sh
 jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build -j"$jobs"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILO_SANITIZE=ON \
-    -DQUILO_BUILD_STATION=OFF -DQUILO_BUILD_TOOLS=OFF >/dev/null
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILO_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"

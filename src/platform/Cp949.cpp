@@ -3,13 +3,18 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+namespace {
+// Windows' table: ICU's plain "CP949" lacks the extended Hangul syllables (such as 똠).
+constexpr char kCodePage[] = "windows-949";
+}  // namespace
+
 QByteArray ToCp949(QStringView text) {
-    QStringEncoder encoder("CP949");
+    QStringEncoder encoder(kCodePage);
     return encoder.encode(text);
 }
 
 QString FromCp949(QByteArrayView bytes) {
-    QStringDecoder decoder("CP949");
+    QStringDecoder decoder(kCodePage);
     return decoder.decode(bytes);
 }
 

@@ -81,7 +81,8 @@ TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
               (QStringList{QStringLiteral("*** Start the QUILO2 ***"),
                            QStringLiteral("Show the already operating distance.")}));
     EXPECT_EQ(Messages(logs[0]).first(), QStringLiteral("*** Start the QUILO2 ***"));
-    EXPECT_FALSE(Messages(logs[0]).contains(QStringLiteral("Show the already operating distance.")));
+    EXPECT_FALSE(
+        Messages(logs[0]).contains(QStringLiteral("Show the already operating distance.")));
     EXPECT_FALSE(QFile::exists(CPrefStore::DefaultFilePath())) << "nobody saved anything yet";
     EXPECT_TRUE(first.Terminate());
 }

@@ -56,3 +56,13 @@ bool PulseSink::Start() {
 ToneAnalysis::Sound PulseSink::Recorded() const {
     return ToneAnalysis::ReadWav(folder_ + QStringLiteral("/heard.wav"));
 }
+
+double PulseSink::RecentLevel(double frequency, int milliseconds) const {
+    const ToneAnalysis::Sound sound = Recorded();
+    const size_t window =
+        static_cast<size_t>(sound.sampleRate) * static_cast<size_t>(milliseconds) / 1000;
+    if (window == 0 || sound.samples.size() < window) {
+        return 0;
+    }
+    return ToneAnalysis::ToneAmplitude(sound, frequency, sound.samples.size() - window, window);
+}

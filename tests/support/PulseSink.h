@@ -20,6 +20,8 @@ public:
     // "unix:<socket>", for PULSE_SERVER; Start() sets it for this process and its children.
     QString ServerAddress() const;
     ToneAnalysis::Sound Recorded() const;
+    // The amplitude of one frequency over the last `milliseconds` heard (0 before that much).
+    double RecentLevel(double frequency, int milliseconds = 300) const;
 
 private:
     QString folder_;

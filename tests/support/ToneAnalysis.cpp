@@ -21,6 +21,10 @@ Format ParseFormat(const QByteArray& chunk) {
     if (chunk.size() >= 16) {
         const auto* data = reinterpret_cast<const uchar*>(chunk.constData());
         format.encoding = qFromLittleEndian<quint16>(data);
+        // the extensible form names the real format at the start of its sub-format
+        if (format.encoding == 0xFFFE && chunk.size() >= 26) {
+            format.encoding = qFromLittleEndian<quint16>(data + 24);
+        }
         format.channels = qFromLittleEndian<quint16>(data + 2);
         format.sampleRate = static_cast<int>(qFromLittleEndian<quint32>(data + 4));
         format.bitsPerSample = qFromLittleEndian<quint16>(data + 14);

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <mutex>
+#include <optional>
+
+// Content a test can change while the station runs: the ticker's time window and the version
+// the update info announces. Without an override the ticker covers the whole current broadcast
+// day and the update info names the program's own version.
+class ServiceOverrides {
+public:
+    static constexpr const char* kDefaultVersion = "2.01";
+
+    struct TickerWindow {
+        QString start;  // twelve digits, YYYYMMDDhhmm
+        QString end;
+    };
+    struct Update {
+        QString version;
+        QString message;  // may span lines; empty for the client's standard question
+    };
+
+    explicit ServiceOverrides(Update initialUpdate = {kDefaultVersion, QString()});
+
+    void SetTickerWindow(std::optional<TickerWindow> window);
+    std::optional<TickerWindow> Ticker() const;
+    void SetUpdate(Update update);
+    Update CurrentUpdate() const;
+    void Clear();
+
+private:
+    mutable std::mutex mutex_;
+    const Update initialUpdate_;
+    std::optional<TickerWindow> ticker_;
+    Update update_;
+};

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "StationProcess.h"
+#include "app/Program.h"
+#include "app/StringTable.h"
+#include "platform/MessageBox.h"
+#include "player/CViewerDlg.h"
+#include "skin/CSkinButton.h"
+#include "skin/CTickerCtrl.h"
+#include "support/Await.h"
+#include "support/PulseSink.h"
+#include "support/QtPrinting.h"
+#include "support/TestEnvironment.h"
+#include "windows/CMainDlg.h"
+#include "windows/UserMessages.h"
+
+namespace {
+
+constexpr double kFmToneHz = 1000;
+constexpr double kVfmToneHz = 660;
+constexpr int kStreamWaitMs = 30000;
+
+// The main window as the program runs it, against a station of its own, heard through a private
+// sound server.
+class MainWindowPlayback : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(station_.IsReady()) << station_.Failure();
+        ASSERT_TRUE(sink_.Start());
+        QDir().mkpath(QStringLiteral("./Skins"));
+        QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/Quilo2"),
+                    QStringLiteral("./Skins/Quilo2"));
+        ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
+        program_.config.streamServer = station_.Host();
+        program_.config.vlcArgs = {QStringLiteral("--aout=pulse")};
+        program_.prefs.SetPosX(10);
+        program_.prefs.SetPosY(10);
+        program_.prefs.SetVolume(100);
+        StringTable::SetKorean(false);
+        SetMessageAnswerer([](int, const QString&) { return IDOK; });
+    }
+
+    void Run(const std::function<void(CMainDlg&)>& body) {
+        CMainDlg window(program_);
+        QTimer::singleShot(0, &window, [&] {
+            body(window);
+            window.CloseWithoutAsking();
+        });
+        window.DoModal();
+    }
+
+    // Waits until the sound heard lately satisfies the condition; the level is amplitude 0..1.
+    bool AwaitLevel(double hz, const std::function<bool(double)>& condition) {
+        return Await([&] { return condition(sink_.RecentLevel(hz)); }, kStreamWaitMs);
+    }
+
+    StationProcess station_{{}, true};
+    PulseSink sink_;
+    Program program_;
+};
+
+bool Playing(CMainDlg& window) {
+    return Await([&] { return window.Viewer()->IsPlaying(); }, kStreamWaitMs);
+}
+
+}  // namespace
+
+TEST_F(MainWindowPlayback, TheTickerSaysConnectingUntilTheStreamReallyPlays) {
+    Run([&](CMainDlg& window) {
+        program_.state.scrollText = QStringLiteral("정오의 희망곡, 지금 방송 중");
+        ASSERT_TRUE(Await([&] { return window.Viewer()->GetFlags() & CViewerDlg::kPlaying; }));
+        EXPECT_EQ(window.Ticker()->GetLastItem(), StringTable::Load(119));
+        EXPECT_FALSE(window.Viewer()->IsPlaying()) << "still connecting";
+        ASSERT_TRUE(Playing(window));
+        EXPECT_TRUE(
+            Await([&] { return window.Ticker()->GetLastItem() == program_.state.scrollText; }));
+        EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.2; }));
+    });
+}
+
+TEST_F(MainWindowPlayback, SeeingRadioShowsTheVideoUnderTheWindowOnceItPlays) {
+    Run([&](CMainDlg& window) {
+        ASSERT_TRUE(Playing(window));
+        window.OnCommand(32777);
+        EXPECT_FALSE(window.Viewer()->isVisible()) << "not before the video plays";
+        EXPECT_EQ(window.Ticker()->GetLastItem(), StringTable::Load(119));
+        ASSERT_TRUE(Await([&] { return window.Viewer()->isVisible(); }, kStreamWaitMs));
+        const QRect face = window.frameGeometry();
+        EXPECT_EQ(window.Viewer()->pos(), QPoint(face.left(), face.bottom() + 1));
+        EXPECT_TRUE(AwaitLevel(kVfmToneHz, [](double level) { return level > 0.2; }))
+            << "the visual channel's sound";
+
+        // the picture in the video area changes: the station's clock is running
+        const QRect video(window.Viewer()->mapToGlobal(QPoint(20, 20)), QSize(280, 200));
+        const auto grab = [&] {
+            return QGuiApplication::primaryScreen()
+                ->grabWindow(0, video.x(), video.y(), video.width(), video.height())
+                .toImage();
+        };
+        const QImage first = grab();
+        EXPECT_TRUE(Await([&] { return grab() != first; }, 10000));
+
+        window.OnCommand(32777);  // back to the audio channel
+        EXPECT_FALSE(window.Viewer()->isVisible());
+        ASSERT_TRUE(Playing(window));
+        EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.2; }));
+    });
+}
+
+TEST_F(MainWindowPlayback, VolumeMuteAndStopChangeWhatIsHeard) {
+    Run([&](CMainDlg& window) {
+        ASSERT_TRUE(Playing(window));
+        // the station's tone has amplitude 0.3; volume 100 passes it unchanged
+        ASSERT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.2; }));
+
+        PostMessage(&window, UM_SLIDER_SET, CMainDlg::kVolumeSlider, 40);
+        EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) {
+            return level < 0.1 && level > 0.003;
+        })) << "quieter, not silent";
+
+        // the mute toggle's new state 2 mutes, 1 gives the sound back
+        PostMessage(&window, UM_SKINBUTTON_CLICK, CMainDlg::kMuteButton, 2);
+        EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level < 0.001; }));
+        PostMessage(&window, UM_SKINBUTTON_CLICK, CMainDlg::kMuteButton, 1);
+        EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.003; }));
+
+        PostMessage(&window, UM_SKINBUTTON_CLICK, CMainDlg::kStopButton, 0);
+        ASSERT_TRUE(Await([&] { return !(window.Viewer()->GetFlags() & CViewerDlg::kPlaying); }));
+        EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level < 0.001; }));
+    });
+}

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "QuiloRun.h"
+#include "StationProcess.h"
+#include "platform/CPrefStore.h"
+#include "support/Await.h"
+#include "support/QtPrinting.h"
+#include "support/TestEnvironment.h"
+#include "support/ToneAnalysis.h"
+
+namespace {
+
+// the station's audio channel is a steady 1000 Hz tone, its visual channel's sound 660 Hz
+constexpr double kFmToneHz = 1000;
+constexpr double kVfmToneHz = 660;
+
+void WriteConfig(const QString& host, const QString& heardWav) {
+    QFile conf(QuiloRun::ProgramFolder() + QStringLiteral("/quilo.conf"));
+    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+    conf.write(QStringLiteral("[Service]\nWebServer=http://%1:8081\nMainSite=http://%1:8082\n"
+                              "SsoSite=http://%1:8083\nStreamServer=%1\n"
+                              "[Player]\nVlcArgs=--aout=afile --audiofile-file=%2 "
+                              "--audiofile-channels=1 --audiofile-format=s16\n")
+                   .arg(host, heardWav)
+                   .toUtf8());
+}
+
+QStringList Messages(const QString& logFile) {
+    QStringList messages;
+    for (const QString& line : QuiloRun::LogLines(logFile)) {
+        messages << line.mid(9);
+    }
+    return messages;
+}
+
+}  // namespace
+
+TEST(Playback, TheAudioChannelOfTheStationIsHeardAndTheCloseSavesTheSettings) {
+    StationProcess station({}, true);
+    ASSERT_TRUE(station.IsReady()) << station.Failure();
+    const QString heard = TestEnvironment::Root() + QStringLiteral("/heard.wav");
+    QuiloRun::Install();
+    WriteConfig(station.Host(), heard);
+    CPrefStore().SetVolume(0);
+
+    QuiloRun quilo;
+    quilo.Start();
+    ASSERT_TRUE(QuiloRun::WaitForLogLine(QStringLiteral("SUXES to play.")));
+    ToneAnalysis::Sound sound;
+    ASSERT_TRUE(Await(
+        [&] {
+            sound = ToneAnalysis::ReadWav(heard);
+            return sound.sampleRate > 0 &&
+                   sound.samples.size() >= static_cast<size_t>(sound.sampleRate) * 3;
+        },
+        30000))
+        << "three seconds of the stream were decoded";
+    const size_t second = static_cast<size_t>(sound.sampleRate);
+    const double fm =
+        ToneAnalysis::ToneAmplitude(sound, kFmToneHz, sound.samples.size() - second, second);
+    const double vfm =
+        ToneAnalysis::ToneAmplitude(sound, kVfmToneHz, sound.samples.size() - second, second);
+    EXPECT_GT(fm, 0.05) << "the audio channel's tone";
+    EXPECT_LT(vfm, fm / 10) << "not the visual channel";
+
+    ASSERT_TRUE(quilo.Terminate());
+    const QStringList messages = Messages(QuiloRun::LogFiles().last());
+    EXPECT_EQ(messages.mid(0, 3),
+              (QStringList{QStringLiteral("*** Start the QUILO2 ***"),
+                           QStringLiteral("TRY to play."), QStringLiteral("SUXES to play.")}));
+    EXPECT_EQ(messages.mid(messages.size() - 3),
+              (QStringList{QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop."),
+                           QStringLiteral("*** Close the QUILO2 ***")}));
+    const CPrefStore prefs;
+    uint32_t volume = 0, x = 0, y = 0;
+    int mini = -1;
+    QString skin;
+    EXPECT_EQ(prefs.GetVolume(volume), 1);
+    EXPECT_EQ(volume, 20u) << "a saved volume of 0 started at 20";
+    EXPECT_EQ(prefs.GetPosX(x), 1);
+    EXPECT_EQ(prefs.GetPosY(y), 1);
+    EXPECT_EQ(x, 300u);
+    EXPECT_EQ(prefs.GetOptionMini(mini), 1);
+    EXPECT_EQ(mini, 0);
+    EXPECT_EQ(prefs.GetSkin(skin), 1);
+    EXPECT_EQ(skin, QStringLiteral("Quilo2"));
+}
