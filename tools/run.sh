@@ -9,14 +9,16 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
 
 if [ -z "${DISPLAY:-}" ]; then
-    echo "No DISPLAY: running on a private X display (screenshots: DISPLAY=... import -window root)."
-    exec tools/with-display.sh tools/run.sh
+    echo "No DISPLAY: running on a private X display (see it with: DISPLAY=:N import -window root shot.png)."
+    exec tools/with-display.sh tools/run.sh "$@"
 fi
 
-station_pid=""
-if [ -x build/quilo-station ]; then
-    build/quilo-station &
-    station_pid=$!
-    trap 'kill "$station_pid" 2>/dev/null || true; wait "$station_pid" 2>/dev/null || true' EXIT
-fi
+# the station prints "ready" once its sites listen and both streams serve
+coproc STATION { exec build/quilo-station --exit-with-parent; }
+station_pid=$STATION_PID
+trap 'kill "$station_pid" 2>/dev/null || true; wait "$station_pid" 2>/dev/null || true' EXIT
+while read -r -t 60 line <&"${STATION[0]}"; do
+    [ "$line" = "ready" ] && break
+done
+echo "The local station runs (demo ID: demo, password: quilo2007); starting Quilo."
 build/quilo "$@"
