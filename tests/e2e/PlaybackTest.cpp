@@ -28,14 +28,6 @@ void WriteConfig(const QString& host, const QString& heardWav) {
                    .toUtf8());
 }
 
-QStringList Messages(const QString& logFile) {
-    QStringList messages;
-    for (const QString& line : QuiloRun::LogLines(logFile)) {
-        messages << line.mid(9);
-    }
-    return messages;
-}
-
 }  // namespace
 
 TEST(Playback, TheAudioChannelOfTheStationIsHeardAndTheCloseSavesTheSettings) {
@@ -67,7 +59,7 @@ TEST(Playback, TheAudioChannelOfTheStationIsHeardAndTheCloseSavesTheSettings) {
     EXPECT_LT(vfm, fm / 10) << "not the visual channel";
 
     ASSERT_TRUE(quilo.Terminate());
-    const QStringList messages = Messages(QuiloRun::LogFiles().last());
+    const QStringList messages = QuiloRun::LogMessages(QuiloRun::LogFiles().last());
     EXPECT_EQ(messages.mid(0, 3),
               (QStringList{QStringLiteral("*** Start the QUILO2 ***"),
                            QStringLiteral("TRY to play."), QStringLiteral("SUXES to play.")}));

@@ -6,6 +6,7 @@
 #include <csignal>
 
 #include "support/Await.h"
+#include "support/LogReading.h"
 #include "support/TestEnvironment.h"
 
 QuiloRun::QuiloRun() = default;
@@ -74,6 +75,10 @@ QStringList QuiloRun::LogLines(const QString& fileName) {
         lines.removeLast();
     }
     return lines;
+}
+
+QStringList QuiloRun::LogMessages(const QString& fileName) {
+    return LoggedMessages(ProgramFolder() + QStringLiteral("/Log/") + fileName);
 }
 
 bool QuiloRun::WaitForLogLine(const QString& text, int timeoutMs) {

@@ -28,6 +28,8 @@ public:
     // The lines of every log file in the program's Log folder, oldest file first.
     static QStringList LogFiles();
     static QStringList LogLines(const QString& fileName);
+    // The same without the time stamps.
+    static QStringList LogMessages(const QString& fileName);
     // Waits until some log file holds a line ending in `text`.
     static bool WaitForLogLine(const QString& text, int timeoutMs = 15000);
 

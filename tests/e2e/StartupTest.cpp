@@ -14,14 +14,6 @@
 
 namespace {
 
-QStringList Messages(const QString& logFile) {
-    QStringList messages;
-    for (const QString& line : QuiloRun::LogLines(logFile)) {
-        messages << line.mid(9);  // past "HH:MM:SS "
-    }
-    return messages;
-}
-
 bool InstanceIsListening() {
     return QFile::exists(QuiloRun::InstanceSocket());
 }
@@ -36,7 +28,7 @@ TEST(Startup, RunsFromItsOwnFolderAndSavesTheListenersSettingsWhenEnded) {
     ASSERT_TRUE(quilo.Terminate());
 
     ASSERT_EQ(QuiloRun::LogFiles().size(), 1);
-    const QStringList messages = Messages(QuiloRun::LogFiles().first());
+    const QStringList messages = QuiloRun::LogMessages(QuiloRun::LogFiles().first());
     EXPECT_EQ(messages.first(), QStringLiteral("*** Start the QUILO2 ***"));
     EXPECT_EQ(messages.last(), QStringLiteral("*** Close the QUILO2 ***"));
     EXPECT_FALSE(QDir(TestEnvironment::WorkDir() + QStringLiteral("/Log")).exists())
@@ -77,12 +69,12 @@ TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
 
     const QStringList logs = QuiloRun::LogFiles();
     ASSERT_EQ(logs.size(), 2);
-    EXPECT_EQ(Messages(logs[1]),
+    EXPECT_EQ(QuiloRun::LogMessages(logs[1]),
               (QStringList{QStringLiteral("*** Start the QUILO2 ***"),
                            QStringLiteral("Show the already operating distance.")}));
-    EXPECT_EQ(Messages(logs[0]).first(), QStringLiteral("*** Start the QUILO2 ***"));
-    EXPECT_FALSE(
-        Messages(logs[0]).contains(QStringLiteral("Show the already operating distance.")));
+    EXPECT_EQ(QuiloRun::LogMessages(logs[0]).first(), QStringLiteral("*** Start the QUILO2 ***"));
+    EXPECT_FALSE(QuiloRun::LogMessages(logs[0]).contains(
+        QStringLiteral("Show the already operating distance.")));
     EXPECT_FALSE(QFile::exists(CPrefStore::DefaultFilePath())) << "nobody saved anything yet";
     EXPECT_TRUE(first.Terminate());
 }
@@ -93,7 +85,7 @@ TEST(Startup, OnlyTheExactScheduledStartArgumentIsHonouredAndOnlyWithTheSchedule
         QuiloRun scheduled;
         scheduled.Start({QStringLiteral("/a")});
         ASSERT_TRUE(scheduled.WaitForExit());
-        EXPECT_EQ(Messages(QuiloRun::LogFiles().last()),
+        EXPECT_EQ(QuiloRun::LogMessages(QuiloRun::LogFiles().last()),
                   (QStringList{QStringLiteral("*** Start the QUILO2 ***"),
                                QStringLiteral("Discarded since schedule option is released.")}));
     }
@@ -116,7 +108,7 @@ TEST(Startup, EndsWithItsReasonWhenNoSkinCanBeUsed) {
     QuiloRun noSkins;
     noSkins.Start();
     ASSERT_TRUE(noSkins.WaitForExit());
-    EXPECT_EQ(Messages(QuiloRun::LogFiles().last()).value(1),
+    EXPECT_EQ(QuiloRun::LogMessages(QuiloRun::LogFiles().last()).value(1),
               QStringLiteral("FAIL to get a appropreate skin name."));
 
     QDir().mkpath(QuiloRun::ProgramFolder() + QStringLiteral("/Skins/Empty"));

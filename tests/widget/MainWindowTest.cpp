@@ -20,6 +20,7 @@
 #include "skin/CSkinSlider.h"
 #include "skin/CTickerCtrl.h"
 #include "support/Await.h"
+#include "support/LogReading.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "windows/UserMessages.h"
@@ -79,17 +80,7 @@ protected:
         window.DoModal();
     }
 
-    QStringList LogMessages() const {
-        QFile file(program_.log.FileName());
-        file.open(QIODevice::ReadOnly);
-        QStringList messages;
-        for (const QByteArray& line : file.readAll().split('\n')) {
-            if (line.size() > 10) {
-                messages << QString::fromLatin1(line.mid(9).trimmed());
-            }
-        }
-        return messages;
-    }
+    QStringList LogMessages() const { return LoggedMessages(program_.log.FileName()); }
 
     Program program_;
     std::vector<int> messages_;

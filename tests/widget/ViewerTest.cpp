@@ -12,6 +12,7 @@
 #include "app/Program.h"
 #include "platform/Screen.h"
 #include "support/Await.h"
+#include "support/LogReading.h"
 #include "support/PulseSink.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
@@ -76,17 +77,7 @@ protected:
         return sound;
     }
 
-    QStringList LogMessages() const {
-        QFile file(program_.log.FileName());
-        file.open(QIODevice::ReadOnly);
-        QStringList messages;
-        for (const QByteArray& line : file.readAll().split('\n')) {
-            if (line.size() > 10) {
-                messages << QString::fromLatin1(line.mid(9).trimmed());
-            }
-        }
-        return messages;
-    }
+    QStringList LogMessages() const { return LoggedMessages(program_.log.FileName()); }
 
     Program program_;
     OwnerWindow owner_;

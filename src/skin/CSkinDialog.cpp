@@ -1,0 +1,133 @@
+#include "skin/CSkinDialog.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+#include "platform/Screen.h"
+#include "skin/BitmapFileCache.h"
+#include "skin/ColorKey.h"
+
+namespace {
+
+bool PaintImage(QPainter& painter, const QImage& image, const QRect& target) {
+    if (image.isNull() || !target.isValid()) {
+        return false;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, image.size() != target.size());
+    painter.drawImage(target, image);
+    painter.restore();
+    return true;
+}
+
+}  // namespace
+
+CSkinDialog::CSkinDialog(QWidget* owner, Qt::WindowFlags extraFlags)
+    : CWnd(owner, Qt::Window | Qt::FramelessWindowHint | extraFlags) {}
+
+bool CSkinDialog::LoadBackground(const QString& path) {
+    const QImage background = BitmapFileCache::Load(path);
+    if (background.isNull()) {
+        return false;
+    }
+    backgroundPath_ = path;
+    resize(background.size());
+    update();
+    return true;
+}
+
+void CSkinDialog::SetFallbackBackground(const QString& resourcePath) {
+    fallbackResource_ = resourcePath;
+    update();
+}
+
+bool CSkinDialog::SetColorKeyTransparency(QRgb color, bool enable) {
+    if (!enable) {
+        clearMask();
+        update();
+        return true;
+    }
+    const QImage background = BitmapFileCache::Load(backgroundPath_);
+    if (background.isNull()) {
+        return false;
+    }
+    // the face is the bitmap at the window's size, so the outline is scaled the same way
+    const QImage face = background.size() == size() ? background : background.scaled(size());
+    setMask(OpaqueRegion(face, color));
+    return true;
+}
+
+bool CSkinDialog::PaintBitmapFile(QPainter& painter, const QString& path, const QRect& target) {
+    return !path.isEmpty() && PaintImage(painter, BitmapFileCache::Load(path), target);
+}
+
+bool CSkinDialog::PaintBitmapResource(QPainter& painter, const QString& resourcePath,
+                                      const QRect& target) {
+    return !resourcePath.isEmpty() && PaintImage(painter, QImage(resourcePath), target);
+}
+
+bool CSkinDialog::GetBitmapFileSize(const QString& path, QSize& size) {
+    const QImage image = BitmapFileCache::Load(path);
+    if (image.isNull()) {
+        return false;
+    }
+    size = image.size();
+    return true;
+}
+
+QPoint CSkinDialog::ClampToScreen(const QPoint& wanted, const QSize& size) {
+    const QRect area = AvailableScreenArea();
+    const int x = qMax(area.left(), qMin(wanted.x(), area.left() + area.width() - size.width()));
+    const int y = qMax(area.top(), qMin(wanted.y(), area.top() + area.height() - size.height()));
+    return {x, y};
+}
+
+void CSkinDialog::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (HasBackground()) {
+        PaintBitmapFile(painter, backgroundPath_, rect());
+    } else {
+        PaintBitmapResource(painter, fallbackResource_, rect());
+    }
+}
+
+void CSkinDialog::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !dragEnabled_) {
+        CWnd::mousePressEvent(event);
+        return;
+    }
+    StartFaceDrag(event->globalPosition().toPoint());
+    event->accept();
+}
+
+void CSkinDialog::StartFaceDrag(const QPoint& globalPressPoint) {
+    if (StartPlatformMove()) {
+        return;
+    }
+    followingPointer_ = true;
+    pointerOffset_ = globalPressPoint - pos();
+}
+
+bool CSkinDialog::StartPlatformMove() {
+    QWindow* window = windowHandle();
+    return window != nullptr && window->startSystemMove();
+}
+
+void CSkinDialog::mouseMoveEvent(QMouseEvent* event) {
+    if (!followingPointer_) {
+        CWnd::mouseMoveEvent(event);
+        return;
+    }
+    move(event->globalPosition().toPoint() - pointerOffset_);
+    event->accept();
+}
+
+void CSkinDialog::mouseReleaseEvent(QMouseEvent* event) {
+    if (!followingPointer_ || event->button() != Qt::LeftButton) {
+        CWnd::mouseReleaseEvent(event);
+        return;
+    }
+    followingPointer_ = false;
+    event->accept();
+}

@@ -1,0 +1,230 @@
+#include "skin/CSkinSlider.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/WindowMessage.h"
+#include "skin/BitmapFileCache.h"
+#include "skin/ColorKey.h"
+#include "windows/UserMessages.h"
+
+namespace {
+
+QImage Keyed(const QImage& image, bool transparent, QRgb key) {
+    return transparent ? WithKeyTransparent(image, key) : image;
+}
+
+}  // namespace
+
+CSkinSlider::CSkinSlider(int controlId, QWidget* parent) : QWidget(parent), controlId_(controlId) {
+    setFocusPolicy(Qt::StrongFocus);
+    resize(0, 0);
+}
+
+bool CSkinSlider::LoadPair(BitmapPair& pair, const QString& normalPath, const QString& activePath,
+                           bool transparent, std::optional<QRgb> colorKey, QPoint keyPixel) {
+    pair = BitmapPair{};
+    if (normalPath.isEmpty()) {
+        return true;
+    }
+    const QImage normal = BitmapFileCache::Load(normalPath);
+    if (normal.isNull()) {
+        return false;
+    }
+    QRgb key = kSkinColorKey;
+    if (colorKey) {
+        key = *colorKey;
+    } else if (normal.rect().contains(keyPixel)) {
+        key = normal.pixel(keyPixel);
+    }
+    pair.normal = Keyed(normal, transparent, key);
+    if (!activePath.isEmpty()) {
+        const QImage active = BitmapFileCache::Load(activePath);
+        if (!active.isNull()) {
+            pair.active = Keyed(active, transparent, key);
+        }
+    }
+    pair.loaded = true;
+    return true;
+}
+
+bool CSkinSlider::SetBitmapChannel(const QString& normalPath, const QString& activePath,
+                                   bool transparent, std::optional<QRgb> colorKey,
+                                   QPoint keyPixel) {
+    const bool loaded = LoadPair(channel_, normalPath, activePath, transparent, colorKey, keyPixel);
+    if (channel_.loaded) {
+        channelWidth_ = channel_.normal.width();
+        channelHeight_ = channel_.normal.height();
+        resize(channelWidth_, channelHeight_);
+    }
+    update();
+    return loaded;
+}
+
+bool CSkinSlider::SetBitmapThumb(const QString& normalPath, const QString& activePath,
+                                 bool transparent, std::optional<QRgb> colorKey, QPoint keyPixel) {
+    const bool loaded = LoadPair(thumb_, normalPath, activePath, transparent, colorKey, keyPixel);
+    thumbWidth_ = thumb_.loaded ? thumb_.normal.width() : 0;
+    thumbHeight_ = thumb_.loaded ? thumb_.normal.height() : 0;
+    if (!channel_.loaded) {
+        channelWidth_ = width();
+        channelHeight_ = height();
+    }
+    update();
+    return loaded;
+}
+
+void CSkinSlider::SetRange(int minimum, int maximum, bool redraw) {
+    minimum_ = minimum;
+    maximum_ = maximum;
+    if (redraw) {
+        update();
+    }
+}
+
+void CSkinSlider::SetRangeMin(int minimum, bool redraw) {
+    SetRange(minimum, maximum_, redraw);
+}
+
+void CSkinSlider::SetRangeMax(int maximum, bool redraw) {
+    SetRange(minimum_, maximum, redraw);
+}
+
+void CSkinSlider::SetPos(int position) {
+    // the upper end first, then the lower one, so a range turned upside down still ends at the
+    // minimum
+    position_ = qMax(qMin(position, maximum_), minimum_);
+    update();
+}
+
+void CSkinSlider::SetMargins(int left, int top, int right, int bottom) {
+    leftMargin_ = left;
+    topMargin_ = top;
+    rightMargin_ = right;
+    bottomMargin_ = bottom;
+    update();
+}
+
+int CSkinSlider::ThumbCentreFor(int position) const {
+    const double span = maximum_ - minimum_;
+    const double travel = channelWidth_ - rightMargin_ - thumbWidth_ - leftMargin_;
+    const double offset = span != 0 ? (position - minimum_) / span * travel : 0.0;
+    return thumbWidth_ / 2 + leftMargin_ + static_cast<int>(std::trunc(offset));
+}
+
+int CSkinSlider::PositionFor(int thumbCentre) const {
+    const double travel = channelWidth_ - rightMargin_ - leftMargin_ - thumbWidth_;
+    if (travel == 0) {
+        return minimum_;
+    }
+    const double fraction = (thumbCentre - thumbWidth_ / 2 - leftMargin_) / travel;
+    return static_cast<int>(std::trunc(fraction * (maximum_ - minimum_) + minimum_));
+}
+
+void CSkinSlider::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const int centre = ThumbCentreFor(position_);
+    if (channel_.loaded) {
+        if (channel_.active.isNull() || !isEnabled()) {
+            painter.drawImage(QPoint(0, 0), channel_.normal);
+        } else {
+            const int height = channel_.normal.height();
+            painter.drawImage(QPoint(centre, 0), channel_.normal,
+                              QRect(centre, 0, channel_.normal.width() - centre, height));
+            painter.drawImage(QPoint(0, 0), channel_.active, QRect(0, 0, centre, height));
+        }
+    }
+    if (thumb_.loaded && isEnabled()) {
+        const QImage& thumb =
+            (dragging_ && !thumb_.active.isNull()) ? thumb_.active : thumb_.normal;
+        painter.drawImage(QPoint(centre - thumbWidth_ / 2, topMargin_), thumb);
+    }
+}
+
+void CSkinSlider::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    setFocus(Qt::MouseFocusReason);
+    dragging_ = true;
+    const int x = event->position().toPoint().x();
+    const int fromCentre = x - ThumbCentreFor(position_);
+    // a press on the thumb keeps the point it was taken by; elsewhere the thumb's centre jumps to
+    // the pointer
+    grabOffset_ = std::abs(fromCentre) <= thumbWidth_ / 2 ? fromCentre : 0;
+    TrackPointer(x);
+    update();
+}
+
+void CSkinSlider::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    event->accept();
+    TrackPointer(event->position().toPoint().x());
+}
+
+void CSkinSlider::TrackPointer(int x) {
+    const int lowest = thumbWidth_ / 2 + leftMargin_;
+    const int highest = channelWidth_ - rightMargin_ - thumbWidth_ / 2;
+    const int centre = qMin(qMax(x - grabOffset_, lowest), highest);
+    if (centre == ThumbCentreFor(position_)) {
+        return;
+    }
+    SetPos(PositionFor(centre));
+    Post(UM_SLIDER_TRACK);
+}
+
+void CSkinSlider::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !dragging_) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    dragging_ = false;
+    update();
+    Post(UM_SLIDER_SET);
+}
+
+void CSkinSlider::keyPressEvent(QKeyEvent* event) {
+    int position = position_;
+    switch (event->key()) {
+        case Qt::Key_PageUp:
+            position -= page_;
+            break;
+        case Qt::Key_PageDown:
+            position += page_;
+            break;
+        case Qt::Key_End:
+            position = maximum_;
+            break;
+        case Qt::Key_Home:
+            position = minimum_;
+            break;
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            position -= 1;
+            break;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            position += 1;
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+    SetPos(position);
+    // reported even when the thumb stayed where it was, at either end
+    Post(UM_SLIDER_SET);
+}
+
+void CSkinSlider::Post(unsigned message) const {
+    PostMessage(parentWidget(), message, static_cast<WPARAM>(controlId_), position_);
+}

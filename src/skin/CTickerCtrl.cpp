@@ -1,0 +1,246 @@
+#include "skin/CTickerCtrl.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/DesktopOpen.h"
+#include "skin/SkinFont.h"
+
+namespace {
+// the least space between the end of one item and the start of the next
+constexpr int kItemGap = 50;
+// the strip lies this far inside the control on every side
+constexpr int kStripInset = 2;
+}  // namespace
+
+CTickerCtrl::CTickerCtrl(QWidget* parent)
+    : CWnd(parent),
+      background_(palette().color(QPalette::Button)),
+      openLink_([](const QString& address) { OpenWithDesktop(address); }) {
+    setFont(DialogFont());
+    setMouseTracking(true);
+}
+
+void CTickerCtrl::SetBkColor(QColor color) {
+    background_ = color;
+    update();
+}
+
+void CTickerCtrl::SetPeriod(int milliseconds) {
+    period_ = qMax(1, milliseconds);
+}
+
+int CTickerCtrl::AddItem(const QString& text, const QString& address) {
+    items_.push_back(Item{text, address});
+    lastText_ = text;
+    lastAddress_ = address;
+    return 1;
+}
+
+QString CTickerCtrl::GetLastItem(QString* address) const {
+    if (address != nullptr) {
+        *address = lastAddress_;
+    }
+    return lastText_;
+}
+
+int CTickerCtrl::Clear() {
+    items_.clear();
+    copies_.clear();
+    underlinedCopy_ = -1;
+    hoveredItem_ = -1;
+    update();
+    return 1;
+}
+
+int CTickerCtrl::Start(bool restart) {
+    KillTimer(kTimerId);
+    if (items_.empty()) {
+        return 0;
+    }
+    if (restart) {
+        MeasureItems();
+        copies_ = {Copy{0, TextRight()}};
+        underlinedCopy_ = -1;
+        update();
+    }
+    SetTimer(kTimerId, period_);
+    return 1;
+}
+
+void CTickerCtrl::SetLinkOpener(std::function<void(const QString&)> opener) {
+    openLink_ = std::move(opener);
+}
+
+int CTickerCtrl::ItemWidth(int item) const {
+    return item >= 0 && item < static_cast<int>(items_.size()) ? items_[item].width : 0;
+}
+
+int CTickerCtrl::TextLeft() const {
+    return kStripInset;
+}
+
+int CTickerCtrl::TextTop() const {
+    return kStripInset;
+}
+
+int CTickerCtrl::TextRight() const {
+    return width() - kStripInset;
+}
+
+int CTickerCtrl::TextBottom() const {
+    return height() - kStripInset;
+}
+
+QRect CTickerCtrl::TextRect() const {
+    return QRect(QPoint(TextLeft(), TextTop()), QPoint(TextRight() - 1, TextBottom() - 1));
+}
+
+void CTickerCtrl::MeasureItems() {
+    const QFontMetrics metrics(font());
+    for (Item& item : items_) {
+        item.width = metrics.horizontalAdvance(item.text);
+        item.height = metrics.height();
+    }
+}
+
+void CTickerCtrl::OnTimer(int id) {
+    if (id == kTimerId) {
+        Step();
+        return;
+    }
+    CWnd::OnTimer(id);
+}
+
+void CTickerCtrl::Step() {
+    if (copies_.empty() || items_.empty()) {
+        return;
+    }
+    for (Copy& copy : copies_) {
+        --copy.x;
+    }
+    update(TextRect());
+    const int rightmostItem = copies_.back().item;
+    if (const Copy& leftmost = copies_.front();
+        leftmost.x + ItemWidth(leftmost.item) <= TextLeft()) {
+        copies_.erase(copies_.begin());
+    }
+    // (in a strip narrower than the gap the only copy can leave before the next one is due)
+    const bool nextIsDue =
+        copies_.empty() ||
+        copies_.back().x + ItemWidth(copies_.back().item) + kItemGap < TextRight();
+    if (nextIsDue) {
+        const int nextItem = (rightmostItem + 1) % static_cast<int>(items_.size());
+        copies_.push_back(Copy{nextItem, TextRight()});
+    }
+}
+
+bool CTickerCtrl::IsLinked(int item) const {
+    return item >= 0 && item < static_cast<int>(items_.size()) && !items_[item].address.isEmpty();
+}
+
+void CTickerCtrl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), background_);
+    painter.setClipRect(TextRect());
+    painter.setFont(font());
+    const QFontMetrics metrics(font());
+    // single line, vertically centred in the strip
+    const int baseline =
+        TextTop() + (TextBottom() - TextTop() - metrics.height()) / 2 + metrics.ascent();
+    // The underline is drawn inside the character cell: the substitute face puts its own at the
+    // very bottom of the cell, where a strip only a little taller than the text cuts it off.
+    const int underlineAt = baseline + qBound(1, metrics.underlinePos(), metrics.descent() - 1);
+    for (int index = 0; index < static_cast<int>(copies_.size()); ++index) {
+        const Copy& copy = copies_[index];
+        if (copy.item >= static_cast<int>(items_.size()) || copy.x >= TextRight()) {
+            continue;
+        }
+        const QColor color = QColor::fromRgb(IsLinked(copy.item) ? kLinkColor : kPlainColor);
+        painter.setPen(color);
+        painter.drawText(QPoint(copy.x, baseline), items_[copy.item].text);
+        if (hovering_ && index == underlinedCopy_) {
+            painter.fillRect(
+                QRect(copy.x, underlineAt, items_[copy.item].width, qMax(1, metrics.lineWidth())),
+                color);
+        }
+    }
+}
+
+int CTickerCtrl::HitTest(const QPoint& point) const {
+    const int stripHeight = TextBottom() - TextTop();
+    for (int index = 0; index < static_cast<int>(copies_.size()); ++index) {
+        const Copy& copy = copies_[index];
+        if (copy.item >= static_cast<int>(items_.size())) {
+            continue;
+        }
+        const Item& item = items_[copy.item];
+        const int left = qMax(copy.x, TextLeft());
+        const int right = qMin(copy.x + item.width, TextRight());
+        const int top = TextTop() + (stripHeight - item.height) / 2;
+        if (point.x() >= left && point.x() < right && point.y() >= top &&
+            point.y() < top + item.height) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+void CTickerCtrl::mouseMoveEvent(QMouseEvent* event) {
+    const int copyIndex = HitTest(event->position().toPoint());
+    hoveredItem_ = copyIndex >= 0 ? copies_[copyIndex].item : -1;
+    if (hovering_ && copyIndex < 0) {
+        EndHover();
+    } else if (!hovering_ && copyIndex >= 0) {
+        BeginHover(copyIndex);
+    }
+    CWnd::mouseMoveEvent(event);
+}
+
+void CTickerCtrl::BeginHover(int copyIndex) {
+    KillTimer(kTimerId);
+    hovering_ = true;
+    if (IsLinked(copies_[copyIndex].item)) {
+        underlinedCopy_ = copyIndex;
+        setCursor(Qt::PointingHandCursor);
+        update(TextRect());
+    }
+}
+
+void CTickerCtrl::EndHover() {
+    hovering_ = false;
+    if (underlinedCopy_ >= 0) {
+        underlinedCopy_ = -1;
+        unsetCursor();
+        update(TextRect());
+    }
+    SetTimer(kTimerId, period_);
+}
+
+void CTickerCtrl::leaveEvent(QEvent* event) {
+    if (hovering_) {
+        EndHover();
+    }
+    CWnd::leaveEvent(event);
+}
+
+void CTickerCtrl::mousePressEvent(QMouseEvent* event) {
+    // a press on a linked item is the start of its click; anywhere else it moves the window
+    if (event->button() == Qt::LeftButton && hovering_ && IsLinked(hoveredItem_)) {
+        event->accept();
+        return;
+    }
+    CWnd::mousePressEvent(event);
+}
+
+void CTickerCtrl::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && hovering_ && IsLinked(hoveredItem_)) {
+        event->accept();
+        if (openLink_) {
+            openLink_(items_[hoveredItem_].address);
+        }
+        return;
+    }
+    CWnd::mouseReleaseEvent(event);
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "platform/CWnd.h"
+
+// The one-line news ticker: text items scroll from right to left through the strip, one pixel
+// per tick of its timer, each following the one before with a gap of at least 50 pixels, over
+// and over. Pointing at an item pauses the scrolling; a linked item is then underlined and shows
+// the hand cursor, and a click opens its address.
+//
+// New content: Clear, AddItem, Start(true).
+class CTickerCtrl : public CWnd {
+    Q_OBJECT
+
+public:
+    static constexpr int kTimerId = 2025;
+    // a linked item's text colour, and a plain item's: near blue and near black, never the
+    // see-through pure blue of the skins
+    static constexpr QRgb kLinkColor = 0xFF0101FFu;
+    static constexpr QRgb kPlainColor = 0xFF010101u;
+
+    // One on-screen copy of an item: which item, and the x of its left end.
+    struct Copy {
+        int item;
+        int x;
+    };
+
+    explicit CTickerCtrl(QWidget* parent);
+
+    void SetBkColor(QColor color);
+    // Milliseconds per one-pixel step; takes effect at the next start or resume.
+    void SetPeriod(int milliseconds);
+    int AddItem(const QString& text, const QString& address);
+    // The most recently added item's text (and address).
+    QString GetLastItem(QString* address = nullptr) const;
+    int Clear();
+    // 0 (and the timer stays stopped) without items. With restart, item 0 enters again at the
+    // right edge; without, the scrolling resumes where it stood.
+    int Start(bool restart);
+
+    // What opens a linked item's address; the desktop's handler unless set.
+    void SetLinkOpener(std::function<void(const QString&)> opener);
+
+    // The copies on screen, left to right, and the strip they move through.
+    const std::vector<Copy>& VisibleCopies() const { return copies_; }
+    int ItemWidth(int item) const;
+    QRect TextRect() const;
+    bool IsScrolling() const { return IsTimerRunning(kTimerId); }
+    bool IsHovering() const { return hovering_; }
+
+protected:
+    void OnTimer(int id) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    struct Item {
+        QString text;
+        QString address;
+        int width = 0;
+        int height = 0;
+    };
+
+    // The strip the text moves through: the control less 2 pixels on every side, taken from the
+    // control's size whenever it is needed (right and bottom exclusive).
+    int TextLeft() const;
+    int TextTop() const;
+    int TextRight() const;
+    int TextBottom() const;
+    void Step();
+    void MeasureItems();
+    // the index in copies_ of the copy under the point, or -1
+    int HitTest(const QPoint& point) const;
+    void BeginHover(int copyIndex);
+    void EndHover();
+    bool IsLinked(int item) const;
+
+    std::vector<Item> items_;
+    std::vector<Copy> copies_;
+    QColor background_;
+    int period_ = 1;
+    // the item under the pointer at the last mouse move, -1 for none
+    int hoveredItem_ = -1;
+    // the copy drawn underlined since the hover began, -1 for none
+    int underlinedCopy_ = -1;
+    bool hovering_ = false;
+    QString lastText_;
+    QString lastAddress_;
+    std::function<void(const QString&)> openLink_;
+};

@@ -1,0 +1,101 @@
+#include "skin/CSkinButton.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "WidgetTestKit.h"
+#include "windows/UserMessages.h"
+
+using namespace WidgetTestKit;
+
+namespace {
+
+constexpr int kButtonId = 1005;
+const QColor kUp(70, 70, 80);
+const QColor kDown(200, 200, 60);
+const QPoint kInside(10, 10);
+
+class SkinButton : public ::testing::Test {
+protected:
+    void Load(CSkinButton::Kind kind) {
+        ASSERT_TRUE(host_.LoadBackground(SaveBitmap("bg.bmp", Filled({200, 100}, Qt::white))));
+        ASSERT_TRUE(button_.LoadBitmaps(SaveBitmap("up.bmp", Filled({30, 20}, kUp)),
+                                        SaveBitmap("dn.bmp", Filled({30, 20}, kDown)), {}, kind,
+                                        false));
+        button_.move(20, 20);
+        ASSERT_TRUE(ShowAndWait(host_));
+    }
+
+    QColor Shown() { return host_.grab().toImage().pixelColor(button_.geometry().center()); }
+
+    std::vector<LPARAM> Clicks() { return host_.Reported(UM_SKINBUTTON_CLICK, kButtonId); }
+
+    RecordingDialog host_;
+    CSkinButton button_{kButtonId, &host_};
+};
+
+}  // namespace
+
+TEST_F(SkinButton, PushButtonClicksOnlyOnAReleaseOverIt) {
+    Load(CSkinButton::kPushButton);
+    QTest::mousePress(&button_, Qt::LeftButton, {}, kInside);
+    EXPECT_EQ(button_.GetState(), CSkinButton::kDown);
+    EXPECT_EQ(Shown(), kDown);
+    EXPECT_TRUE(Clicks().empty()) << "a push button clicks on the release";
+    QTest::mouseRelease(&button_, Qt::LeftButton, {}, kInside);
+    EXPECT_EQ(Clicks(), std::vector<LPARAM>{0});
+    EXPECT_EQ(Shown(), kUp);
+
+    // dragged off while pressed and released elsewhere: no click, the button is up
+    QTest::mousePress(&button_, Qt::LeftButton, {}, kInside);
+    QTest::mouseMove(&button_, QPoint(80, 10));
+    EXPECT_EQ(button_.GetState(), CSkinButton::kUp);
+    EXPECT_EQ(Shown(), kUp);
+    QTest::mouseRelease(&button_, Qt::LeftButton, {}, QPoint(80, 10));
+    EXPECT_TRUE(Clicks().empty());
+
+    // dragged off and back: the release over the button clicks, its far edges included
+    QTest::mousePress(&button_, Qt::LeftButton, {}, kInside);
+    QTest::mouseMove(&button_, QPoint(-15, 10));
+    QTest::mouseRelease(&button_, Qt::LeftButton, {}, QPoint(30, 20));
+    EXPECT_EQ(Clicks(), std::vector<LPARAM>{0});
+}
+
+TEST_F(SkinButton, ToggleReportsItsNewStateOnEachPress) {
+    Load(CSkinButton::kToggle);
+    QTest::mouseClick(&button_, Qt::LeftButton, {}, kInside);
+    EXPECT_EQ(Shown(), kDown);
+    QTest::mouseClick(&button_, Qt::LeftButton, {}, kInside);
+    EXPECT_EQ(Shown(), kUp);
+    EXPECT_EQ(Clicks(), (std::vector<LPARAM>{CSkinButton::kDown, CSkinButton::kUp}));
+
+    // shown checked by its window, a press turns it off; a drag off it changes nothing
+    button_.SetState(CSkinButton::kDown);
+    EXPECT_EQ(Shown(), kDown);
+    QTest::mouseClick(&button_, Qt::LeftButton, {}, kInside);
+    QTest::mousePress(&button_, Qt::LeftButton, {}, kInside);
+    QTest::mouseMove(&button_, QPoint(90, 10));
+    QTest::mouseRelease(&button_, Qt::LeftButton, {}, QPoint(90, 10));
+    EXPECT_EQ(Shown(), kDown);
+    EXPECT_EQ(Clicks(), (std::vector<LPARAM>{CSkinButton::kUp, CSkinButton::kDown}));
+}
+
+TEST_F(SkinButton, DisabledButtonShowsItsUpBitmapAndTakesNoClick) {
+    Load(CSkinButton::kPushButton);
+    button_.SetState(CSkinButton::kDisabled);
+    EXPECT_FALSE(button_.isEnabled());
+    EXPECT_EQ(Shown(), kUp);
+    QTest::mouseClick(&button_, Qt::LeftButton, {}, kInside);
+    EXPECT_TRUE(Clicks().empty());
+    button_.setEnabled(true);
+    EXPECT_EQ(button_.GetState(), CSkinButton::kUp);
+    QTest::mouseClick(&button_, Qt::LeftButton, {}, kInside);
+    EXPECT_EQ(Clicks(), std::vector<LPARAM>{0});
+
+    // removed, then bitmaps that cannot be loaded: hidden and without a size
+    button_.SetState(CSkinButton::kRemoved);
+    EXPECT_FALSE(button_.isVisible());
+    EXPECT_FALSE(button_.LoadBitmaps("no_up.bmp", "no_dn.bmp", {}, CSkinButton::kPushButton, true));
+    EXPECT_EQ(button_.size(), QSize(0, 0));
+}

@@ -1,0 +1,183 @@
+#include "skin/CSkinDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPainter>
+#include <QTest>
+
+#include "WidgetTestKit.h"
+#include "platform/Screen.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinStatic.h"
+#include "skin/ColorKey.h"
+#include "support/Await.h"
+
+using namespace WidgetTestKit;
+
+namespace {
+
+const QColor kStripeA(210, 220, 230);
+const QColor kStripeB(120, 150, 90);
+const QColor kBelow(230, 0, 200);
+const QColor kButtonFace(70, 70, 80);
+const QRgb kBlue = kSkinColorKey;
+
+// Counts the presses a window receives.
+class PressCounter : public QObject {
+public:
+    explicit PressCounter(QObject* watched) { watched->installEventFilter(this); }
+    int presses = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        presses += event->type() == QEvent::MouseButtonPress ? 1 : 0;
+        return false;
+    }
+};
+
+// pure blue left of x = 50, two-colour stripes right of it
+QImage StripedFace(QSize size) {
+    QImage face = Filled(size, kStripeA);
+    QPainter painter(&face);
+    for (int x = 50; x < size.width(); x += 4) {
+        painter.fillRect(QRect(x, 0, 2, size.height()), kStripeB);
+    }
+    painter.fillRect(QRect(0, 0, 50, size.height()), QColor::fromRgb(kBlue));
+    return face;
+}
+
+}  // namespace
+
+TEST(SkinDialog, BluePixelsShowAndPassClicksToTheWindowBelow) {
+    ParkPointer();
+    const QRect place(200, 200, 150, 90);
+    QWidget below(nullptr, Qt::FramelessWindowHint);
+    below.setStyleSheet(QStringLiteral("background: %1").arg(kBelow.name()));
+    below.setGeometry(place.adjusted(-20, -20, 20, 20));
+    PressCounter belowPresses(&below);
+    ASSERT_TRUE(ShowAndWait(below));
+
+    RecordingDialog face;
+    face.SetDragEnabled(false);
+    PressCounter facePresses(&face);
+    const QImage faceImage = StripedFace(place.size());
+    ASSERT_TRUE(face.LoadBackground(SaveBitmap("face_bg.bmp", faceImage)));
+    EXPECT_EQ(face.size(), place.size());
+    face.move(place.topLeft());
+    ASSERT_TRUE(face.SetColorKeyTransparency(kBlue, true));
+    // a button with a blue border, half over the face's blue
+    QImage buttonImage = Filled({30, 20}, QColor::fromRgb(kBlue));
+    QPainter(&buttonImage).fillRect(QRect(3, 3, 24, 14), kButtonFace);
+    CSkinButton button(1005, &face);
+    button.SetBitmaps(buttonImage, buttonImage, {}, CSkinButton::kPushButton, false);
+    button.SetTransparentColor(kBlue);
+    button.move(40, 30);
+    ASSERT_TRUE(ShowAndWait(face));
+
+    const auto onScreen = [&](int x, int y) { return ScreenPixel(face.mapToGlobal(QPoint(x, y))); };
+    ASSERT_TRUE(Await([&] { return onScreen(100, 70) == faceImage.pixelColor(100, 70); }));
+    EXPECT_EQ(onScreen(20, 70), kBelow);
+    EXPECT_EQ(onScreen(55, 40), kButtonFace);
+    // the button's blue shows the face's stripes behind it, or, where the face is blue, the window
+    // below
+    for (const int x : {64, 66}) {
+        EXPECT_EQ(onScreen(x, 31), faceImage.pixelColor(x, 31)) << x;
+    }
+    EXPECT_EQ(onScreen(41, 31), kBelow);
+
+    // (a click raises the window it lands on: the face first, while it is the one on top)
+    ASSERT_TRUE(RealClick(face.mapToGlobal(QPoint(100, 70))));
+    ASSERT_TRUE(Await([&] { return facePresses.presses == 1; }));
+    ASSERT_TRUE(RealClick(face.mapToGlobal(QPoint(20, 70))));
+    ASSERT_TRUE(Await([&] { return belowPresses.presses == 1; }));
+    EXPECT_EQ(facePresses.presses, 1);
+}
+
+TEST(SkinDialog, PressAndDragOnTheFaceMovesTheWindow) {
+    ParkPointer();
+    RecordingDialog face(/*windowManagerMove=*/true);
+    ASSERT_TRUE(face.LoadBackground(SaveBitmap("face_bg.bmp", Filled({120, 70}, kStripeA))));
+    face.move(300, 300);
+    ASSERT_TRUE(ShowAndWait(face));
+    PressCounter presses(&face);
+    const QPoint start = face.pos();
+    const QPoint grip = face.mapToGlobal(QPoint(60, 35));
+
+    ASSERT_TRUE(RealMove(grip));
+    ASSERT_TRUE(RealButton(true));
+    ASSERT_TRUE(Await([&] { return presses.presses == 1; }));
+    // the window manager follows the pointer once it has taken the move over; the last of these
+    // motions comes well after that
+    const QPoint by(80, 50);
+    for (const QPoint& step : {QPoint(40, 20), by - QPoint(1, 1), by}) {
+        ASSERT_TRUE(RealMove(grip + step));
+    }
+    ASSERT_TRUE(RealButton(false));
+    EXPECT_TRUE(Await([&] { return face.pos() == start + by; }));
+}
+
+TEST(SkinDialog, PressesNoControlTakesMoveTheWindowWithoutAWindowManagerMove) {
+    RecordingDialog face;  // its window manager offers no move: the face follows the pointer
+    ASSERT_TRUE(face.LoadBackground(SaveBitmap("face_bg.bmp", Filled({200, 100}, kStripeA))));
+    face.move(100, 100);
+    CSkinStatic label(&face);
+    label.setGeometry(10, 10, 80, 20);
+    CSkinButton button(1005, &face);
+    button.SetBitmaps(Filled({30, 20}, Qt::gray), Filled({30, 20}, Qt::darkGray), {},
+                      CSkinButton::kPushButton, false);
+    button.move(120, 40);
+    ASSERT_TRUE(ShowAndWait(face));
+    const QPoint moved = face.pos() + QPoint(30, 20);
+
+    // the label takes no press: it reaches the window, which follows the pointer to the release
+    QTest::mousePress(&label, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseMove(&label, QPoint(35, 25));
+    QTest::mouseRelease(&label, Qt::LeftButton, {}, QPoint(35, 25));
+    EXPECT_EQ(face.pos(), moved);
+    // a button keeps its press and the window stays where it is
+    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseMove(&button, QPoint(60, 50));
+    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(60, 50));
+    EXPECT_EQ(face.pos(), moved);
+}
+
+TEST(SkinDialog, TheFaceIsReadFromItsFileWhenPainted) {
+    const QString path = SaveBitmap("main_bg.bmp", Filled({60, 40}, Qt::red));
+    RecordingDialog face;
+    ASSERT_TRUE(face.LoadBackground(path));
+    EXPECT_EQ(face.grab().toImage().pixelColor(30, 20), QColor(Qt::red));
+
+    // the skin's file is replaced while the window is open: the next repaint shows the new one
+    SaveBitmap("main_bg.bmp", Filled({60, 40}, Qt::green));
+    QFile replaced(path);
+    ASSERT_TRUE(replaced.open(QIODevice::ReadWrite));
+    replaced.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                         QFileDevice::FileModificationTime);
+    replaced.close();
+    EXPECT_EQ(face.grab().toImage().pixelColor(30, 20), QColor(Qt::green));
+    QSize size;
+    ASSERT_TRUE(CSkinDialog::GetBitmapFileSize(path, size));
+    EXPECT_EQ(size, QSize(60, 40));
+
+    // a file that is gone paints nothing and says so
+    ASSERT_TRUE(QFile::remove(path));
+    QImage canvas = Filled({60, 40}, Qt::blue);
+    QPainter painter(&canvas);
+    EXPECT_FALSE(CSkinDialog::PaintBitmapFile(painter, path, canvas.rect()));
+    EXPECT_FALSE(CSkinDialog::PaintBitmapResource(painter, ":/res/no_such.bmp", canvas.rect()));
+    EXPECT_EQ(canvas.pixelColor(30, 20), QColor(Qt::blue));
+    EXPECT_FALSE(CSkinDialog::GetBitmapFileSize(path, size));
+    EXPECT_FALSE(face.LoadBackground(path));
+}
+
+TEST(SkinDialog, WindowsAreKeptOnTheScreen) {
+    const QRect area = AvailableScreenArea();
+    const QSize size(300, 200);
+    // partly off the right and bottom edges: pulled back until those edges touch
+    EXPECT_EQ(CSkinDialog::ClampToScreen(area.bottomRight(), size),
+              area.topLeft() + QPoint(area.width() - 300, area.height() - 200));
+    EXPECT_EQ(CSkinDialog::ClampToScreen(area.topLeft() - QPoint(50, 10), size), area.topLeft());
+    EXPECT_EQ(CSkinDialog::ClampToScreen(area.topLeft() + QPoint(40, 30), size),
+              area.topLeft() + QPoint(40, 30));
+}

@@ -1,0 +1,192 @@
+#include "skin/CTickerCtrl.h"
+
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <QTest>
+
+#include "WidgetTestKit.h"
+#include "support/Await.h"
+
+using namespace WidgetTestKit;
+
+namespace {
+
+constexpr int kGap = 50;
+constexpr int kInset = 2;
+// a period no test outlives: the ticker moves only when a test steps it
+constexpr int kHour = 3600 * 1000;
+
+// A ticker whose timer step a test takes itself.
+class SteppedTicker : public CTickerCtrl {
+public:
+    using CTickerCtrl::CTickerCtrl;
+    void Tick(int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            OnTimer(kTimerId);
+        }
+    }
+};
+
+class Ticker : public ::testing::Test {
+protected:
+    void Place(int width, int period = kHour) {
+        ticker_.setGeometry(10, 10, width, 20);
+        ticker_.SetBkColor(QColor(255, 250, 230));
+        ticker_.SetPeriod(period);
+        host_.resize(width + 20, 40);
+    }
+
+    int Right() const { return ticker_.width() - kInset; }
+
+    // ticks until the number of copies on screen changes; the ticks taken
+    int TicksUntilCopiesChange() {
+        const size_t before = ticker_.VisibleCopies().size();
+        int ticks = 0;
+        while (ticker_.VisibleCopies().size() == before && ticks < 5000) {
+            ticker_.Tick();
+            ++ticks;
+        }
+        return ticks;
+    }
+
+    void Hover(const QPoint& point) {
+        QMouseEvent move(QEvent::MouseMove, point, ticker_.mapToGlobal(point), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&ticker_, &move);
+    }
+
+    // the middle of a copy's text
+    QPoint OnCopy(size_t index) const {
+        const CTickerCtrl::Copy& copy = ticker_.VisibleCopies().at(index);
+        return {copy.x + ticker_.ItemWidth(copy.item) / 2, ticker_.height() / 2};
+    }
+
+    int LinkPixels(const QImage& image) const {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                count += image.pixel(x, y) == CTickerCtrl::kLinkColor ? 1 : 0;
+            }
+        }
+        return count;
+    }
+
+    RecordingDialog host_;
+    SteppedTicker ticker_{&host_};
+};
+
+}  // namespace
+
+TEST_F(Ticker, AShortItemEntersAgainEveryItsWidthPlusTheGapForEver) {
+    Place(300);
+    EXPECT_EQ(ticker_.Start(true), 0) << "nothing to show";
+    EXPECT_FALSE(ticker_.IsScrolling());
+    ticker_.AddItem(QStringLiteral("Quilo"), {});
+    ASSERT_EQ(ticker_.Start(true), 1);
+    const int width = ticker_.ItemWidth(0);
+    ASSERT_EQ(ticker_.VisibleCopies().size(), 1u);
+    EXPECT_EQ(ticker_.VisibleCopies()[0].x, Right());
+    ticker_.Tick();
+    EXPECT_EQ(ticker_.VisibleCopies()[0].x, Right() - 1) << "one pixel per tick";
+
+    // the next copy enters at the right edge once the last one's end is more than the gap in
+    EXPECT_EQ(TicksUntilCopiesChange(), width + kGap);
+    size_t most = 0;
+    for (int tick = 0; tick < 1500; ++tick) {
+        ticker_.Tick();
+        const auto& copies = ticker_.VisibleCopies();
+        most = std::max(most, copies.size());
+        ASSERT_GT(copies.front().x + width, kInset) << "a copy that has left is gone";
+        for (size_t i = 1; i < copies.size(); ++i) {
+            ASSERT_EQ(copies[i].x - copies[i - 1].x, width + kGap + 1);
+        }
+    }
+    EXPECT_GE(most, 3u) << "a wide strip shows several copies at once";
+}
+
+TEST_F(Ticker, AnItemLongerThanTheStripIsFollowedAfterTheGapByTheNext) {
+    Place(100);
+    ticker_.AddItem(QStringLiteral("ZELK 인터넷 라디오, QUILO입니다. 보는 라디오와 함께"), {});
+    ticker_.AddItem(QStringLiteral("short"), {});
+    ASSERT_EQ(ticker_.Start(true), 1);
+    const int longWidth = ticker_.ItemWidth(0);
+    ASSERT_GT(longWidth, 150);
+
+    EXPECT_EQ(TicksUntilCopiesChange(), longWidth + kGap + 1);
+    EXPECT_EQ(ticker_.VisibleCopies().back().item, 1);
+    EXPECT_EQ(ticker_.VisibleCopies().back().x, Right());
+    // the long one leaves once its end has passed the strip's left edge
+    EXPECT_EQ(TicksUntilCopiesChange(), Right() - kInset - (kGap + 1));
+    EXPECT_EQ(ticker_.VisibleCopies().front().item, 1);
+    TicksUntilCopiesChange();
+    EXPECT_EQ(ticker_.VisibleCopies().back().item, 0) << "and round again";
+}
+
+TEST_F(Ticker, PointingPausesItAndOnlyLinkedItemsLookAndActAsLinks) {
+    Place(400);
+    QStringList opened;
+    ticker_.SetLinkOpener([&](const QString& address) { opened << address; });
+    ticker_.AddItem(QStringLiteral("plain"), {});
+    ticker_.AddItem(QStringLiteral("first"), QStringLiteral("http://station.test/a"));
+    ticker_.AddItem(QStringLiteral("second"), QStringLiteral("http://station.test/b"));
+    ticker_.Start(true);
+    while (ticker_.VisibleCopies().size() < 3) {
+        ticker_.Tick();
+    }
+    ticker_.Tick(ticker_.ItemWidth(2) + 5);  // the last one wholly in
+    ASSERT_TRUE(ShowAndWait(host_));
+    const QImage before = ticker_.grab().toImage();
+
+    // a plain item: paused, but no underline, no hand and no click
+    Hover(OnCopy(0));
+    EXPECT_TRUE(ticker_.IsHovering());
+    EXPECT_FALSE(ticker_.IsScrolling());
+    EXPECT_FALSE(ticker_.testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(ticker_.grab().toImage(), before);
+    QTest::mouseClick(&ticker_, Qt::LeftButton, {}, OnCopy(0));
+    EXPECT_TRUE(opened.isEmpty());
+    Hover(QPoint(1, 1));  // off every item: scrolling again
+    EXPECT_TRUE(ticker_.IsScrolling());
+
+    // a linked item: underlined across its width, with the hand cursor
+    Hover(OnCopy(1));
+    EXPECT_FALSE(ticker_.IsScrolling());
+    EXPECT_EQ(ticker_.cursor().shape(), Qt::PointingHandCursor);
+    const QImage underlined = ticker_.grab().toImage();
+    EXPECT_GE(LinkPixels(underlined), LinkPixels(before) + ticker_.ItemWidth(1) - 1);
+    // on to the next linked one: still paused and still the first underlined; a click opens the
+    // item under the pointer
+    Hover(OnCopy(2));
+    EXPECT_EQ(ticker_.grab().toImage(), underlined);
+    QTest::mouseClick(&ticker_, Qt::LeftButton, {}, OnCopy(2));
+    EXPECT_EQ(opened, QStringList{QStringLiteral("http://station.test/b")});
+
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&ticker_, &leave);
+    EXPECT_TRUE(ticker_.IsScrolling());
+    EXPECT_FALSE(ticker_.testAttribute(Qt::WA_SetCursor));
+}
+
+TEST_F(Ticker, ItsTimerScrollsItAndTheRealPointerPausesIt) {
+    ParkPointer();
+    Place(200, 2);
+    host_.move(400, 400);
+    ticker_.AddItem(QStringLiteral("A long line of program news that fills the whole strip"), {});
+    ASSERT_EQ(ticker_.Start(true), 1);
+    ASSERT_TRUE(ShowAndWait(host_));
+    ASSERT_TRUE(Await([&] { return ticker_.VisibleCopies()[0].x < Right() - 150; }));
+
+    ASSERT_TRUE(RealMove(ticker_.mapToGlobal(QPoint(100, 10))));
+    ASSERT_TRUE(Await([&] { return ticker_.IsHovering(); }));
+    EXPECT_FALSE(ticker_.IsScrolling());
+    const int pausedAt = ticker_.VisibleCopies()[0].x;
+    ParkPointer();
+    ASSERT_TRUE(Await([&] { return !ticker_.IsHovering() && ticker_.IsScrolling(); }));
+    EXPECT_TRUE(Await([&] { return ticker_.VisibleCopies()[0].x < pausedAt - 10; }));
+
+    ticker_.Clear();
+    EXPECT_TRUE(ticker_.VisibleCopies().empty());
+    EXPECT_EQ(ticker_.Start(true), 0);
+    EXPECT_FALSE(ticker_.IsScrolling());
+}
