@@ -18,7 +18,11 @@ CViewerDlg::CViewerDlg(Program& program, QWidget* owner)
     video_->setAttribute(Qt::WA_NativeWindow);
     // mouse presses on the video reach this window, so the video drags the viewer too
     video_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    video_->setStyleSheet(QStringLiteral("background: black;"));
+    // black until the first picture arrives
+    QPalette black = video_->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    video_->setPalette(black);
+    video_->setAutoFillBackground(true);
     video_->setGeometry(0, 0, kVideoWidth, kVideoHeight);
     closeButton_ = new CSkinButton(kCloseButtonId, this);
     closeButton_->hide();
