@@ -301,6 +301,11 @@ void CMainDlg::OnActivateInstance() {
         mini_->show();
         program_.viewMode = kViewMiniShown;
     }
+    // the later copy cannot bring another program's window forward here, so the face comes
+    // forward by itself
+    QWidget* face = VisibleFace();
+    face->raise();
+    face->activateWindow();
 }
 
 void CMainDlg::OnBringToFront() {

@@ -1,7 +1,10 @@
 #pragma once
 
 // The private window messages the windows of the program exchange. The values are fixed: the
-// framework's user-message base is 0x400.
+// framework's user-message base is 0x400. What a message carries beyond its two numbers travels
+// in its payload: a skin name (UM_CHANGE_SKIN, UM_MINI_CHANGE_SKIN), the mini window's screen
+// rectangle (UM_RESTORE_MAIN), the ticker's text and link as a two-item list (UM_TICKER_TEXT,
+// UM_MINI_TICKER).
 constexpr unsigned WM_USER = 0x400;
 
 constexpr unsigned UM_TRAY_NOTIFY = WM_USER + 10;        // tray icon -> main window
