@@ -1,9 +1,9 @@
 #include "app/CQuiloApp.h"
 
-#include "app/LogMessages.h"
-#include "app/Program.h"
 #include "app/StartupSkin.h"
+#include "content/Program.h"
 #include "dialogs/CLoginDlg.h"
+#include "platform/LogMessages.h"
 #include "windows/CMainDlg.h"
 
 CQuiloApp::CQuiloApp(Program& program) : program_(program) {}

@@ -1,8 +1,8 @@
 #include <QApplication>
 
 #include "app/CQuiloApp.h"
-#include "app/Program.h"
 #include "app/ProgramFolder.h"
+#include "content/Program.h"
 #include "platform/TerminationSignals.h"
 
 int main(int argc, char** argv) {

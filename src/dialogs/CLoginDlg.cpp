@@ -1,6 +1,6 @@
 #include "dialogs/CLoginDlg.h"
 
-#include "app/Program.h"
+#include "content/Program.h"
 
 CLoginDlg::CLoginDlg(Program& program) : program_(program) {}
 

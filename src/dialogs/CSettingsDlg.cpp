@@ -4,7 +4,7 @@
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
 
-#include "app/Program.h"
+#include "content/Program.h"
 
 CSettingsDlg::CSettingsDlg(Program& program, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Quilo"));

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "app/StringTable.h"
+#include "platform/StringTable.h"
 
 namespace {
 MessageAnswerer& Answerer() {

@@ -1,7 +1,7 @@
 #include "player/CViewerDlg.h"
 
-#include "app/LogMessages.h"
-#include "app/Program.h"
+#include "content/Program.h"
+#include "platform/LogMessages.h"
 #include "skin/CSkinButton.h"
 #include "skin/ColorKey.h"
 #include "windows/UserMessages.h"

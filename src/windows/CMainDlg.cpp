@@ -4,15 +4,15 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 
-#include "app/CTrayIcon.h"
-#include "app/Program.h"
-#include "app/StringTable.h"
 #include "content/CProgramTableDlg.h"
+#include "content/Program.h"
 #include "platform/MessageBox.h"
+#include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
 #include "skin/CNewMenu.h"
 #include "skin/CSkinSlider.h"
 #include "windows/CMiniDlg.h"
+#include "windows/CTrayIcon.h"
 #include "windows/UserMessages.h"
 
 namespace {

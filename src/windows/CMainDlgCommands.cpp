@@ -6,21 +6,21 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-#include "app/CTrayIcon.h"
-#include "app/Program.h"
-#include "app/StringTable.h"
 #include "content/CProgramTableDlg.h"
+#include "content/Program.h"
 #include "dialogs/CSettingsDlg.h"
 #include "platform/DesktopOpen.h"
 #include "platform/MessageBox.h"
+#include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
 #include "skin/CNewMenu.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"
 #include "skin/CTickerCtrl.h"
-#include "skin/PlayerMenu.h"
 #include "windows/CMainDlg.h"
 #include "windows/CMiniDlg.h"
+#include "windows/CTrayIcon.h"
+#include "windows/PlayerMenu.h"
 #include "windows/UserMessages.h"
 
 namespace {

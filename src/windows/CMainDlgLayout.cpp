@@ -8,9 +8,9 @@
 #include <QRandomGenerator>
 #include <QToolTip>
 
-#include "app/Program.h"
-#include "app/StringTable.h"
+#include "content/Program.h"
 #include "platform/Screen.h"
+#include "platform/StringTable.h"
 #include "skin/BitmapFileCache.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"

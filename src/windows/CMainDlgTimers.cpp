@@ -3,8 +3,8 @@
 
 #include <limits>
 
-#include "app/Program.h"
-#include "app/StringTable.h"
+#include "content/Program.h"
+#include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"

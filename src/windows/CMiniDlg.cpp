@@ -1,11 +1,11 @@
 #include "windows/CMiniDlg.h"
 
-#include "app/CTrayIcon.h"
-#include "app/Program.h"
+#include "content/Program.h"
 #include "skin/CSkinButton.h"
 #include "skin/CTickerCtrl.h"
 #include "skin/ColorKey.h"
 #include "windows/CMainDlg.h"
+#include "windows/CTrayIcon.h"
 #include "windows/UserMessages.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <functional>
 
 #include "StationProcess.h"
-#include "app/Program.h"
-#include "app/StringTable.h"
+#include "content/Program.h"
 #include "platform/MessageBox.h"
+#include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
 #include "skin/CSkinButton.h"
 #include "skin/CTickerCtrl.h"

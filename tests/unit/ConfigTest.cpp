@@ -1,4 +1,4 @@
-#include "app/Config.h"
+#include "content/Config.h"
 
 #include <gtest/gtest.h>
 

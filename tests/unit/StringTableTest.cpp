@@ -1,4 +1,4 @@
-#include "app/StringTable.h"
+#include "platform/StringTable.h"
 
 #include <gtest/gtest.h>
 

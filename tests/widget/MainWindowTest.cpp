@@ -11,10 +11,10 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/Program.h"
-#include "app/StringTable.h"
+#include "content/Program.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
+#include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"

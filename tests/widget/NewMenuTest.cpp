@@ -6,7 +6,7 @@
 
 #include "WidgetTestKit.h"
 #include "skin/ColorKey.h"
-#include "skin/PlayerMenu.h"
+#include "windows/PlayerMenu.h"
 
 using namespace WidgetTestKit;
 

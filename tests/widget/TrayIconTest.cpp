@@ -1,4 +1,4 @@
-#include "app/CTrayIcon.h"
+#include "windows/CTrayIcon.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 #include <functional>
 
 #include "WidgetTestKit.h"
-#include "app/Program.h"
-#include "app/StringTable.h"
-#include "skin/PlayerMenu.h"
+#include "content/Program.h"
+#include "platform/StringTable.h"
 #include "support/Await.h"
+#include "windows/PlayerMenu.h"
 #include "windows/UserMessages.h"
 
 using namespace WidgetTestKit;

@@ -9,7 +9,7 @@
 #include <QUrl>
 #include <vector>
 
-#include "app/Program.h"
+#include "content/Program.h"
 #include "platform/Screen.h"
 #include "support/Await.h"
 #include "support/LogReading.h"

@@ -5,12 +5,12 @@
 #include <array>
 #include <cstdint>
 
-#include "app/ActivityLog.h"
-#include "app/CTrayIcon.h"
-#include "app/Config.h"
+#include "content/AppState.h"
+#include "content/Config.h"
+#include "platform/ActivityLog.h"
 #include "platform/CPrefStore.h"
 #include "skin/SkinInfo.h"
-#include "windows/AppState.h"
+#include "windows/CTrayIcon.h"
 
 // The logged-in listener.
 struct LoginInfo {

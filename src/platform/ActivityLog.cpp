@@ -1,4 +1,4 @@
-#include "app/ActivityLog.h"
+#include "platform/ActivityLog.h"
 
 #include <QDir>
 #include <QFileInfo>

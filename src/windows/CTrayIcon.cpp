@@ -1,10 +1,10 @@
-#include "app/CTrayIcon.h"
+#include "windows/CTrayIcon.h"
 
 #include <QCursor>
 #include <QSystemTrayIcon>
 
-#include "app/Program.h"
-#include "skin/PlayerMenu.h"
+#include "content/Program.h"
+#include "windows/PlayerMenu.h"
 #include "windows/UserMessages.h"
 
 namespace {

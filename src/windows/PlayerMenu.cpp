@@ -1,6 +1,6 @@
-#include "skin/PlayerMenu.h"
+#include "windows/PlayerMenu.h"
 
-#include "app/StringTable.h"
+#include "platform/StringTable.h"
 #include "skin/ColorKey.h"
 #include "skin/SkinInfo.h"
 
