@@ -1,45 +1,75 @@
 #include "app/CQuiloApp.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+
 #include "app/StartupSkin.h"
 #include "content/Program.h"
 #include "dialogs/CLoginDlg.h"
 #include "platform/LogMessages.h"
 #include "windows/CMainDlg.h"
 
+namespace {
+
+// Menus and modal dialogs run event loops of their own; closing them lets the code that opened
+// them carry on, so nothing still waits for the listener when the program ends.
+void CloseMenusAndDialogs(const QWidget* mainWindow) {
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+    }
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(window);
+        if (dialog != nullptr && dialog != mainWindow && dialog->isVisible() && dialog->isModal()) {
+            dialog->reject();
+        }
+    }
+}
+
+}  // namespace
+
 CQuiloApp::CQuiloApp(Program& program) : program_(program) {}
 
-int CQuiloApp::InitInstance() {
+CQuiloApp::~CQuiloApp() = default;
+
+bool CQuiloApp::InitInstance() {
     program_.log.WriteLog(LogText::kStartBanner);
     if (SingleInstance::SignalRunningCopy()) {
         program_.log.WriteLog(LogText::kAlreadyRunning);
-        return 0;
+        return false;
     }
     if (IsScheduledStartDiscarded()) {
         program_.log.WriteLog(LogText::kScheduleReleased);
-        return 0;
+        return false;
     }
     if (!ChooseSkin()) {
         program_.log.WriteLog(LogText::kNoSkinName);
-        return 0;
+        return false;
     }
     if (!program_.skin.Load(program_.skin.Name())) {
         program_.log.WriteLog(LogText::kNoSkinInfo);
-        return 0;
+        return false;
     }
-    program_.loginPosition = QPoint(-1, -1);
+    program_.loginPosition.reset();
     if (!LogIn()) {
         program_.log.WriteLog(LogText::kLoginFailed);
-        return 0;
+        return false;
     }
-    RunMainWindow();
+    return OpenMainWindow();
+}
+
+void CQuiloApp::ExitInstance() {
+    singleInstance_.StopListening();
     program_.log.WriteLog(LogText::kCloseBanner);
-    return 0;
 }
 
 void CQuiloApp::EndWithoutAsking() {
     ending_ = true;
-    if (runningWindow_ != nullptr) {
-        runningWindow_->CloseWithoutAsking();
+    CloseMenusAndDialogs(mainWindow_.get());
+    if (mainWindow_ != nullptr) {
+        // after the closed menus and dialogs have returned to the code that opened them
+        QMetaObject::invokeMethod(mainWindow_.get(), &CMainDlg::CloseWithoutAsking,
+                                  Qt::QueuedConnection);
     }
 }
 
@@ -48,10 +78,8 @@ bool CQuiloApp::IsScheduledStartDiscarded() {
     if (program_.commandLine != QStringLiteral("/a")) {
         return false;
     }
-    int scheduleOn = 0;
-    program_.prefs.GetOptionSchedule(scheduleOn);
-    program_.scheduledStart = scheduleOn;
-    return scheduleOn == 0;
+    program_.scheduledStart = program_.prefs.GetOptionSchedule();
+    return !program_.scheduledStart;
 }
 
 bool CQuiloApp::ChooseSkin() {
@@ -65,21 +93,22 @@ bool CQuiloApp::ChooseSkin() {
 
 bool CQuiloApp::LogIn() {
     CLoginDlg login(program_);
-    const bool succeeded = login.DoModal() != 0 && login.Succeeded();
+    const bool succeeded = login.Run();
     program_.login.userId = login.UserId();
     program_.login.password = login.Password();
     program_.login.userName = login.UserName();
-    program_.loginPosition = login.TopLeft();
+    if (succeeded) {
+        program_.loginPosition = login.TopLeft();
+    }
     return succeeded && !ending_;
 }
 
-void CQuiloApp::RunMainWindow() {
-    CMainDlg mainWindow(program_);
-    runningWindow_ = &mainWindow;
-    singleInstance_.Listen(&mainWindow);
-    if (!ending_) {
-        mainWindow.DoModal();
-    }
-    singleInstance_.StopListening();
-    runningWindow_ = nullptr;
+bool CQuiloApp::OpenMainWindow() {
+    mainWindow_ = std::make_unique<CMainDlg>(program_);
+    connect(&singleInstance_, &SingleInstance::activationRequested, mainWindow_.get(),
+            &CMainDlg::ActivateInstance);
+    connect(mainWindow_.get(), &QDialog::finished, qApp, &QCoreApplication::quit,
+            Qt::QueuedConnection);
+    singleInstance_.Listen();
+    return mainWindow_->Open();
 }

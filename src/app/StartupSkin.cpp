@@ -34,7 +34,7 @@ bool ChooseFallbackSkin(CPrefStore& prefs, QString& skinName) {
 }  // namespace
 
 bool ChooseStartupSkin(CPrefStore& prefs, QString& skinName) {
-    prefs.GetSkin(skinName);
+    skinName = prefs.GetSkin().value_or(QString());
     if (!skinName.isEmpty()) {
         if (QFileInfo::exists(kFirstRunMarker)) {
             QFile::remove(kFirstRunMarker);

@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    // the program ends when its start sequence returns, not when a window closes
+    // the program ends when its main window closes, not when the last window hides
     QApplication::setQuitOnLastWindowClosed(false);
     EnterProgramFolder();
 
@@ -18,6 +18,9 @@ int main(int argc, char** argv) {
                      &CQuiloApp::EndWithoutAsking);
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &quilo,
                      &CQuiloApp::EndWithoutAsking);
-    quilo.InitInstance();
+    if (quilo.InitInstance()) {
+        QApplication::exec();
+        quilo.ExitInstance();
+    }
     return 0;
 }

@@ -25,8 +25,8 @@ struct AppState {
     // character enabled (non-zero), on time in ms, off time in ms
     std::array<int32_t, 3> characterTimes{1, -1, 0};
     // the program also runs on the visual stream
-    int32_t hasVfm = 0;
-    int32_t isLive = 0;
+    bool hasVfm = false;
+    bool isLive = false;
     QString scrollText;
     QString scrollLink;
     QString contents;

@@ -1,25 +1,36 @@
 #pragma once
 
-#include "platform/CWnd.h"
+#include <QObject>
+#include <QString>
 
 class Program;
 
-// The hidden window that will fetch what is on air from the service and tell the main window.
-// For now it only takes the main window's requests for a fresh fetch; the downloads, the
-// program table and the server clock take its place.
-class CProgramTableDlg : public CWnd {
+// The hidden window that fetches what is on air from the service and tells the main window. For
+// now it only takes the main window's requests for a fresh fetch; the downloads, the program
+// table and the server clock come to live here and raise the signals below.
+class CProgramTableDlg : public QObject {
     Q_OBJECT
 
 public:
-    CProgramTableDlg(Program& program, QWidget* mainWindow);
+    explicit CProgramTableDlg(Program& program, QObject* parent = nullptr);
 
     int RefreshRequests() const { return refreshRequests_; }
 
-protected:
-    LRESULT WindowProc(const WindowMessage& message) override;
+public slots:
+    // The listener pressed Play while no program was shown: fetch what is on air now.
+    void RefreshProgram();
+
+signals:
+    void programChanged();
+    void linksChanged();
+    void programCleared();
+    void linksCleared();
+    // a text of the service's ticker file, delivered at once (not queued)
+    void tickerText(const QString& text, const QString& link);
+    // a scheduled time of the listener's has come
+    void scheduleFire();
 
 private:
     Program& program_;
-    QWidget* mainWindow_;
     int refreshRequests_ = 0;
 };

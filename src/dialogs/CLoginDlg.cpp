@@ -4,10 +4,9 @@
 
 CLoginDlg::CLoginDlg(Program& program) : program_(program) {}
 
-int CLoginDlg::DoModal() {
-    program_.prefs.GetID(userId_);
-    program_.prefs.GetPW(password_);
+bool CLoginDlg::Run() {
+    userId_ = program_.prefs.GetID().value_or(QString());
+    password_ = program_.prefs.GetPW().value_or(QString());
     userName_ = userId_;
-    succeeded_ = true;
-    return 1;
+    return true;
 }

@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <optional>
 
 class Program;
 
@@ -11,19 +12,18 @@ class CLoginDlg {
 public:
     explicit CLoginDlg(Program& program);
 
-    // 1 (OK) when the listener is logged in.
-    int DoModal();
-    bool Succeeded() const { return succeeded_; }
+    // True when the listener is logged in.
+    bool Run();
     const QString& UserId() const { return userId_; }
     const QString& Password() const { return password_; }
     const QString& UserName() const { return userName_; }
-    QPoint TopLeft() const { return topLeft_; }
+    // Where the dialog stood: the main window opens there.
+    std::optional<QPoint> TopLeft() const { return topLeft_; }
 
 private:
     Program& program_;
-    bool succeeded_ = false;
     QString userId_;
     QString password_;
     QString userName_;
-    QPoint topLeft_{-1, -1};
+    std::optional<QPoint> topLeft_;
 };

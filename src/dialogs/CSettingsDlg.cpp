@@ -11,12 +11,9 @@ CSettingsDlg::CSettingsDlg(Program& program, QWidget* parent) : QDialog(parent) 
     autoLogin_ = new QCheckBox(QStringLiteral("Log in automatically"), this);
     topMost_ = new QCheckBox(QStringLiteral("Always on top"), this);
     schedule_ = new QCheckBox(QStringLiteral("Scheduled playback"), this);
-    int on = 0;
-    program.prefs.GetOptionAutoLogin(on);
-    autoLogin_->setChecked(on != 0);
-    program.prefs.GetOptionTopMost(on);
-    topMost_->setChecked(on != 0);
-    schedule_->setChecked(program.scheduleOption != 0);
+    autoLogin_->setChecked(program.prefs.GetOptionAutoLogin());
+    topMost_->setChecked(program.prefs.GetOptionTopMost());
+    schedule_->setChecked(program.scheduleOption);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -28,11 +25,14 @@ CSettingsDlg::CSettingsDlg(Program& program, QWidget* parent) : QDialog(parent) 
     layout->addWidget(buttons);
 }
 
-int CSettingsDlg::DoModal() {
-    return exec() == QDialog::Accepted ? 1 : 2;
+bool CSettingsDlg::AutoLogin() const {
+    return autoLogin_->isChecked();
 }
 
-int CSettingsDlg::OptionBits() const {
-    return (autoLogin_->isChecked() ? kAutoLogin : 0) | (topMost_->isChecked() ? kTopMost : 0) |
-           (schedule_->isChecked() ? kSchedule : 0);
+bool CSettingsDlg::TopMost() const {
+    return topMost_->isChecked();
+}
+
+bool CSettingsDlg::Schedule() const {
+    return schedule_->isChecked();
 }

@@ -12,13 +12,11 @@ class CSettingsDlg : public QDialog {
     Q_OBJECT
 
 public:
-    enum OptionBit { kAutoLogin = 1, kTopMost = 2, kSchedule = 4 };
-
     CSettingsDlg(Program& program, QWidget* parent);
 
-    // 1 (OK) or 2 (cancel).
-    int DoModal();
-    int OptionBits() const;
+    bool AutoLogin() const;
+    bool TopMost() const;
+    bool Schedule() const;
 
 private:
     QCheckBox* autoLogin_;

@@ -10,7 +10,22 @@
 
 namespace {
 const QString kSection = QStringLiteral("Prefs");
+
+// The file's whole text: empty when there is no file yet, nothing when it exists but cannot
+// be read.
+std::optional<QByteArray> ReadWholeFile(const QString& path) {
+    // a link that leads nowhere is something in the way too, not the absence of a file
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink()) {
+        return QByteArray();
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return file.readAll();
 }
+}  // namespace
 
 CPrefStore::CPrefStore(QString filePath) : filePath_(std::move(filePath)) {}
 
@@ -19,24 +34,25 @@ QString CPrefStore::DefaultFilePath() {
            QStringLiteral("/quilo/prefs.ini");
 }
 
-bool CPrefStore::ReadValue(const char* key, QString& value) const {
-    QFile file(filePath_);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
+std::optional<QString> CPrefStore::ReadValue(const char* key) const {
+    const std::optional<QByteArray> contents = ReadWholeFile(filePath_);
+    if (!contents) {
+        return std::nullopt;
     }
-    return IniSection::Find(file.readAll(), kSection, QString::fromLatin1(key), value);
+    QString value;
+    if (!IniSection::Find(*contents, kSection, QString::fromLatin1(key), value)) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 bool CPrefStore::WriteValue(const char* key, const QString& value) {
-    QFileInfo info(filePath_);
-    if (!QDir().mkpath(info.absolutePath())) {
+    if (!QDir().mkpath(QFileInfo(filePath_).absolutePath())) {
         return false;
     }
-    QByteArray contents;
-    QFile current(filePath_);
-    if (current.open(QIODevice::ReadOnly)) {
-        contents = current.readAll();
-        current.close();
+    const std::optional<QByteArray> contents = ReadWholeFile(filePath_);
+    if (!contents) {
+        return false;
     }
     // written whole to a new file and renamed, so a crash never leaves half a preferences file
     QSaveFile file(filePath_);
@@ -44,128 +60,111 @@ bool CPrefStore::WriteValue(const char* key, const QString& value) {
         return false;
     }
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    file.write(IniSection::Replace(contents, kSection, QString::fromLatin1(key), value));
+    file.write(IniSection::Replace(*contents, kSection, QString::fromLatin1(key), value));
     return file.commit();
 }
 
-int CPrefStore::GetString(const char* key, QString& value) const {
-    QString stored;
-    if (!ReadValue(key, stored)) {
-        value.clear();
-        return 0;
-    }
-    value = stored;
-    return 1;
-}
-
-int CPrefStore::GetNumber(const char* key, uint32_t& number) const {
-    QString stored;
+std::optional<uint32_t> CPrefStore::GetNumber(const char* key) const {
+    const std::optional<QString> stored = ReadValue(key);
     bool isNumber = false;
-    const uint parsed = ReadValue(key, stored) ? stored.toUInt(&isNumber) : 0;
+    const uint parsed = stored ? stored->trimmed().toUInt(&isNumber) : 0;
     if (!isNumber) {
-        return 0;
+        return std::nullopt;
     }
-    number = parsed;
-    return 1;
+    return parsed;
 }
 
-int CPrefStore::GetOption(const char* key, int& on) const {
-    uint32_t stored = 0;
-    const int ok = GetNumber(key, stored);
-    on = ok ? static_cast<int>(stored) : 0;
-    return ok;
+bool CPrefStore::GetOption(const char* key) const {
+    return GetNumber(key).value_or(0) != 0;
 }
 
-int CPrefStore::GetID(QString& id) const {
-    return GetString("ID", id);
+std::optional<QString> CPrefStore::GetID() const {
+    return ReadValue("ID");
 }
-int CPrefStore::SetID(const QString& id) {
+bool CPrefStore::SetID(const QString& id) {
     return WriteValue("ID", id);
 }
-int CPrefStore::GetPW(QString& password) const {
-    return GetString("PW", password);
+std::optional<QString> CPrefStore::GetPW() const {
+    return ReadValue("PW");
 }
-int CPrefStore::SetPW(const QString& password) {
+bool CPrefStore::SetPW(const QString& password) {
     return WriteValue("PW", password);
 }
-int CPrefStore::GetSkin(QString& skinName) const {
-    return GetString("Skin", skinName);
+std::optional<QString> CPrefStore::GetSkin() const {
+    return ReadValue("Skin");
 }
-int CPrefStore::SetSkin(const QString& skinName) {
+bool CPrefStore::SetSkin(const QString& skinName) {
     return WriteValue("Skin", skinName);
 }
 
-int CPrefStore::GetVolume(uint32_t& volume) const {
-    const int ok = GetNumber("Volume", volume);
-    if (!ok || volume == 0 || volume > 100) {
-        volume = kDefaultVolume;
-    }
-    return ok;
+uint32_t CPrefStore::GetVolume() const {
+    const uint32_t volume = GetNumber("Volume").value_or(0);
+    return volume == 0 || volume > 100 ? kDefaultVolume : volume;
 }
 
-int CPrefStore::SetVolume(uint32_t volume) {
+bool CPrefStore::SetVolume(uint32_t volume) {
     return WriteValue("Volume", QString::number(volume));
 }
-int CPrefStore::GetPosX(uint32_t& x) const {
-    return GetNumber("PosX", x);
+std::optional<uint32_t> CPrefStore::GetPosX() const {
+    return GetNumber("PosX");
 }
-int CPrefStore::SetPosX(uint32_t x) {
+bool CPrefStore::SetPosX(uint32_t x) {
     return WriteValue("PosX", QString::number(x));
 }
-int CPrefStore::GetPosY(uint32_t& y) const {
-    return GetNumber("PosY", y);
+std::optional<uint32_t> CPrefStore::GetPosY() const {
+    return GetNumber("PosY");
 }
-int CPrefStore::SetPosY(uint32_t y) {
+bool CPrefStore::SetPosY(uint32_t y) {
     return WriteValue("PosY", QString::number(y));
 }
-int CPrefStore::GetOptionMini(int& on) const {
-    return GetOption("OptionMini", on);
+bool CPrefStore::GetOptionMini() const {
+    return GetOption("OptionMini");
 }
-int CPrefStore::SetOptionMini(int on) {
-    return WriteValue("OptionMini", QString::number(on));
+bool CPrefStore::SetOptionMini(bool on) {
+    return WriteValue("OptionMini", QString::number(on ? 1 : 0));
 }
-int CPrefStore::GetOptionAutoLogin(int& on) const {
-    return GetOption("OptionAutoLogin", on);
+bool CPrefStore::GetOptionAutoLogin() const {
+    return GetOption("OptionAutoLogin");
 }
-int CPrefStore::SetOptionAutoLogin(int on) {
-    return WriteValue("OptionAutoLogin", QString::number(on));
+bool CPrefStore::SetOptionAutoLogin(bool on) {
+    return WriteValue("OptionAutoLogin", QString::number(on ? 1 : 0));
 }
-int CPrefStore::GetOptionTopMost(int& on) const {
-    return GetOption("OptionTopMost", on);
+bool CPrefStore::GetOptionTopMost() const {
+    return GetOption("OptionTopMost");
 }
-int CPrefStore::SetOptionTopMost(int on) {
-    return WriteValue("OptionTopMost", QString::number(on));
+bool CPrefStore::SetOptionTopMost(bool on) {
+    return WriteValue("OptionTopMost", QString::number(on ? 1 : 0));
 }
-int CPrefStore::GetOptionSchedule(int& on) const {
-    return GetOption("OptionSchedule", on);
+bool CPrefStore::GetOptionSchedule() const {
+    return GetOption("OptionSchedule");
 }
-int CPrefStore::SetOptionSchedule(int on) {
-    return WriteValue("OptionSchedule", QString::number(on));
+bool CPrefStore::SetOptionSchedule(bool on) {
+    return WriteValue("OptionSchedule", QString::number(on ? 1 : 0));
 }
 
-int CPrefStore::GetSchedule(uint8_t* buffer, int size) const {
-    QString stored;
-    if (size != kScheduleSize || !ReadValue("Schedule", stored)) {
-        return 0;
+std::optional<ScheduleBytes> CPrefStore::GetSchedule() const {
+    const std::optional<QString> stored = ReadValue("Schedule");
+    if (!stored) {
+        return std::nullopt;
     }
-    const QByteArray bytes = QByteArray::fromHex(stored.toLatin1());
+    const QByteArray hex = stored->trimmed().toLatin1();
+    const QByteArray bytes = QByteArray::fromHex(hex);
     // fromHex skips what is not a digit, so check the length and the round trip
-    if (bytes.size() != kScheduleSize || bytes.toHex().compare(stored.toLatin1().toLower()) != 0) {
-        return 0;
+    ScheduleBytes schedule{};
+    if (bytes.size() != static_cast<qsizetype>(schedule.size()) ||
+        bytes.toHex().compare(hex.toLower()) != 0) {
+        return std::nullopt;
     }
-    std::copy(bytes.begin(), bytes.end(), buffer);
-    return 1;
+    std::copy(bytes.begin(), bytes.end(), schedule.begin());
+    return schedule;
 }
 
-int CPrefStore::SetSchedule(const uint8_t* buffer, int size) {
-    if (size != kScheduleSize) {
-        return 0;
-    }
-    const QByteArray bytes(reinterpret_cast<const char*>(buffer), size);
+bool CPrefStore::SetSchedule(const ScheduleBytes& schedule) {
+    const QByteArray bytes(reinterpret_cast<const char*>(schedule.data()),
+                           static_cast<qsizetype>(schedule.size()));
     return WriteValue("Schedule", QString::fromLatin1(bytes.toHex().toUpper()));
 }
 
-int CPrefStore::GetInstalledDir(QString& folder) const {
-    folder = QCoreApplication::applicationDirPath();
-    return folder.isEmpty() ? 0 : 1;
+QString CPrefStore::GetInstalledDir() const {
+    return QCoreApplication::applicationDirPath();
 }

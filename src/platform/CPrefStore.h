@@ -1,12 +1,22 @@
 #pragma once
 
 #include <QString>
+#include <array>
 #include <cstdint>
+#include <optional>
+
+// The scheduled-playback table as saved: nine two-byte entries (hour with bit 7 as the enable
+// flag, minute; 0xFF marks an empty entry).
+using ScheduleBytes = std::array<uint8_t, 18>;
 
 // The listener's saved preferences, kept as an INI file ("[Prefs]" section, one key per value)
-// in the user's configuration folder, readable by the user only. Every operation returns
-// non-zero on success; a key that is missing or does not hold a value of its kind is a failed
-// read and leaves the output as the operation documents.
+// in the user's configuration folder, readable by the user only. A key that is missing or does
+// not hold a value of its kind is a failed read (no value). Values come back exactly as they were
+// written, blanks included.
+//
+// A file that exists but cannot be read is never written over: every write then fails, so a
+// passing fault (a permission changed by hand, a disk error) cannot cost the listener the rest of
+// their settings.
 class CPrefStore {
 public:
     // The file is $XDG_CONFIG_HOME/quilo/prefs.ini unless another path is given.
@@ -15,43 +25,40 @@ public:
     static QString DefaultFilePath();
     const QString& FilePath() const { return filePath_; }
 
-    int GetID(QString& id) const;  // failure gives an empty ID
-    int SetID(const QString& id);
-    int GetPW(QString& password) const;
-    int SetPW(const QString& password);
-    int GetSkin(QString& skinName) const;  // failure gives an empty name
-    int SetSkin(const QString& skinName);
-    // A failed read, 0 or anything above 100 gives the listener the default volume 20.
-    int GetVolume(uint32_t& volume) const;
-    int SetVolume(uint32_t volume);
-    int GetPosX(uint32_t& x) const;
-    int SetPosX(uint32_t x);
-    int GetPosY(uint32_t& y) const;
-    int SetPosY(uint32_t y);
-    // A failed option read counts as 0.
-    int GetOptionMini(int& on) const;
-    int SetOptionMini(int on);
-    int GetOptionAutoLogin(int& on) const;
-    int SetOptionAutoLogin(int on);
-    int GetOptionTopMost(int& on) const;
-    int SetOptionTopMost(int on);
-    int GetOptionSchedule(int& on) const;
-    int SetOptionSchedule(int on);
-    // The schedule is 18 bytes; a failed read leaves the buffer untouched.
-    int GetSchedule(uint8_t* buffer, int size) const;
-    int SetSchedule(const uint8_t* buffer, int size);
+    std::optional<QString> GetID() const;
+    bool SetID(const QString& id);
+    std::optional<QString> GetPW() const;
+    bool SetPW(const QString& password);
+    std::optional<QString> GetSkin() const;
+    bool SetSkin(const QString& skinName);
+    // The saved volume; a failed read, 0 or anything above 100 gives the default 20.
+    uint32_t GetVolume() const;
+    bool SetVolume(uint32_t volume);
+    std::optional<uint32_t> GetPosX() const;
+    bool SetPosX(uint32_t x);
+    std::optional<uint32_t> GetPosY() const;
+    bool SetPosY(uint32_t y);
+    // An option that cannot be read is off.
+    bool GetOptionMini() const;
+    bool SetOptionMini(bool on);
+    bool GetOptionAutoLogin() const;
+    bool SetOptionAutoLogin(bool on);
+    bool GetOptionTopMost() const;
+    bool SetOptionTopMost(bool on);
+    bool GetOptionSchedule() const;
+    bool SetOptionSchedule(bool on);
+    std::optional<ScheduleBytes> GetSchedule() const;
+    bool SetSchedule(const ScheduleBytes& schedule);
     // The folder that holds the program.
-    int GetInstalledDir(QString& folder) const;
+    QString GetInstalledDir() const;
 
     static constexpr uint32_t kDefaultVolume = 20;
-    static constexpr int kScheduleSize = 18;
 
 private:
-    bool ReadValue(const char* key, QString& value) const;
+    std::optional<QString> ReadValue(const char* key) const;
     bool WriteValue(const char* key, const QString& value);
-    int GetString(const char* key, QString& value) const;
-    int GetNumber(const char* key, uint32_t& number) const;
-    int GetOption(const char* key, int& on) const;
+    std::optional<uint32_t> GetNumber(const char* key) const;
+    bool GetOption(const char* key) const;
 
     QString filePath_;
 };

@@ -24,8 +24,16 @@ Line ParseLine(const QString& raw) {
     if (equals > 0) {
         line.key = text.left(equals).trimmed();
         line.value = text.mid(equals + 1).trimmed();
+        if (line.value.size() >= 2 && line.value.startsWith(u'"') && line.value.endsWith(u'"')) {
+            line.value = line.value.mid(1, line.value.size() - 2);
+        }
     }
     return line;
+}
+
+QString QuotedWhenNeeded(const QString& value) {
+    const bool needsQuotes = value != value.trimmed() || value.startsWith(u'"');
+    return needsQuotes ? u'"' + value + u'"' : value;
 }
 
 QStringList SplitLines(const QByteArray& text) {
@@ -63,7 +71,7 @@ QByteArray Replace(const QByteArray& text, const QString& section, const QString
                    const QString& value) {
     QString cleanValue = value;
     cleanValue.replace(u'\r', u' ').replace(u'\n', u' ');
-    const QString entry = key + u'=' + cleanValue;
+    const QString entry = key + u'=' + QuotedWhenNeeded(cleanValue);
 
     QStringList lines = SplitLines(text);
     bool inSection = false;

@@ -6,6 +6,9 @@
 // Reading and updating one "key=value" entry in a section of an INI text (UTF-8). Lines that
 // begin with ";" or "#" are comments; blanks around keys and values do not count; keys compare
 // case-sensitively. Everything else in the text is kept as it stands when a value is replaced.
+// A value whose own first or last character is a blank, or that begins with a double quote, is
+// written between double quotes, so that it reads back exactly (a password may begin with a
+// blank); a value read between double quotes loses them.
 namespace IniSection {
 
 // True and the value when the section holds the key.

@@ -24,21 +24,22 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-int ToAnswer(int qtButton) {
+MessageAnswer ToAnswer(int qtButton) {
     switch (qtButton) {
         case QMessageBox::Yes:
-            return IDYES;
+            return MessageAnswer::Yes;
         case QMessageBox::No:
-            return IDNO;
+            return MessageAnswer::No;
         case QMessageBox::Cancel:
-            return IDCANCEL;
+            return MessageAnswer::Cancel;
         default:
-            return IDOK;
+            return MessageAnswer::Ok;
     }
 }
 }  // namespace
 
-int ShowMessage(QWidget* parent, int stringId, MessageIcon icon, MessageButtons buttons) {
+MessageAnswer ShowMessage(QWidget* parent, StringId stringId, MessageIcon icon,
+                          MessageButtons buttons) {
     const QString text = StringTable::Load(stringId);
     if (Answerer()) {
         return Answerer()(stringId, text);
@@ -50,12 +51,21 @@ int ShowMessage(QWidget* parent, int stringId, MessageIcon icon, MessageButtons 
             break;
         case MessageButtons::OkCancel:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.setEscapeButton(QMessageBox::Cancel);
             break;
         case MessageButtons::YesNo:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setEscapeButton(QMessageBox::No);
             break;
     }
-    return ToAnswer(box.exec());
+    box.exec();
+    if (box.clickedButton() == nullptr) {
+        // closed without an answer: the cautious one
+        return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
+               : buttons == MessageButtons::YesNo ? MessageAnswer::No
+                                                  : MessageAnswer::Cancel;
+    }
+    return ToAnswer(box.standardButton(box.clickedButton()));
 }
 
 void SetMessageAnswerer(MessageAnswerer answerer) {

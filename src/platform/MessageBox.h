@@ -3,18 +3,20 @@
 #include <QString>
 #include <functional>
 
+#include "platform/StringTable.h"
+
 class QWidget;
 
 enum class MessageIcon { Information, Warning, Error, Question };
 enum class MessageButtons { Ok, OkCancel, YesNo };
-// The answers, with the numbers callers have always compared against.
-enum MessageAnswer { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 // Shows the string-table text `stringId` in a modal box titled "Quilo" and returns the answer.
-int ShowMessage(QWidget* parent, int stringId, MessageIcon icon,
-                MessageButtons buttons = MessageButtons::Ok);
+// A yes/no box closed without an answer (Escape, the window manager, the program ending) is a no.
+MessageAnswer ShowMessage(QWidget* parent, StringId stringId, MessageIcon icon,
+                          MessageButtons buttons = MessageButtons::Ok);
 
 // Lets tests answer message boxes without a person: the answerer receives the string id and the
 // text that would have been shown, and returns the answer.
-using MessageAnswerer = std::function<int(int stringId, const QString& text)>;
+using MessageAnswerer = std::function<MessageAnswer(StringId stringId, const QString& text)>;
 void SetMessageAnswerer(MessageAnswerer answerer);

@@ -4,9 +4,6 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 
-#include "platform/WindowMessage.h"
-#include "windows/UserMessages.h"
-
 namespace {
 constexpr int kConnectTimeoutMs = 1000;
 const QByteArray kActivateRequest = "activate\n";
@@ -32,8 +29,7 @@ bool SingleInstance::SignalRunningCopy() {
     return true;
 }
 
-bool SingleInstance::Listen(QObject* mainWindow) {
-    mainWindow_ = mainWindow;
+bool SingleInstance::Listen() {
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::OnNewConnection,
             Qt::UniqueConnection);
@@ -51,7 +47,7 @@ void SingleInstance::OnNewConnection() {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             if (socket->readAll().contains(kActivateRequest)) {
-                PostMessage(mainWindow_, UM_ACTIVATE_INSTANCE, 0, 0);
+                emit activationRequested();
             }
         });
     }

@@ -2,11 +2,9 @@
 
 #include <QLocalServer>
 #include <QObject>
-#include <QPointer>
 
 // Finds a copy of the program already running for this user, through a named local socket in the
-// user's private runtime folder. The running copy answers every later copy by posting
-// UM_ACTIVATE_INSTANCE to its main window.
+// user's private runtime folder. The running copy hears every later copy as activationRequested.
 class SingleInstance : public QObject {
     Q_OBJECT
 
@@ -14,15 +12,18 @@ public:
     // Tells a running copy to show itself; true when one was there to hear it.
     static bool SignalRunningCopy();
 
-    // Starts listening for later copies on behalf of `mainWindow`; false if the name is taken.
-    bool Listen(QObject* mainWindow);
+    // Starts listening for later copies; false if the name is taken.
+    bool Listen();
     void StopListening();
 
     static QString SocketPath();
+
+signals:
+    // a later copy was started and ended at once: the running one should come forward
+    void activationRequested();
 
 private:
     void OnNewConnection();
 
     QLocalServer server_;
-    QPointer<QObject> mainWindow_;
 };

@@ -1,14 +1,57 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
-// Every text the program shows to the listener, by its fixed id, in English and in Korean.
+// The ids of the texts the program shows, fixed numbers shared by both languages.
+enum class StringId : int {
+    kAboutMenu = 101,
+    kMini = 102,
+    kHide = 103,
+    kPlay = 104,
+    kStop = 105,
+    kFilesMissing = 106,
+    kMute = 107,
+    kVolume = 108,
+    kSeeingRadio = 109,
+    kShow = 110,
+    kSettings = 111,
+    kClose = 112,
+    kChangeSkin = 113,
+    kOriginalSize = 114,
+    kVersionInfo = 115,
+    kVersionText = 116,
+    kMessagePrompt = 117,
+    kProgramInfo = 118,
+    kConnecting = 119,
+    kServiceName = 120,
+    kSendMessage = 122,
+    kProgramInfoFailed = 124,
+    kSendFailed = 125,
+    kVersionNumber = 126,
+    kUpdateQuestion = 127,
+    kUpdateFailed = 128,
+    kMessageSent = 129,
+    kSeeHomePage = 130,
+    kMessageEmpty = 131,
+    kTodaysPrograms = 134,
+    kLoginFailed = 135,
+    kLoginServerFailed = 136,
+    kNoProgramCode = 138,
+    kNoUserId = 139,
+    kNoUserName = 140,
+    kWriteFirst = 141,
+    kQuitStopsSchedule = 142,
+};
+
+// Every text the program shows to the listener, by its id, in English and in Korean.
 // Korean is used when the user's interface language is Korean, English otherwise.
 class StringTable {
 public:
     // The text of `id` in the current language; an empty string for an unknown id.
-    static QString Load(int id);
-    static QString Load(int id, bool korean);
+    static QString Load(StringId id);
+    static QString Load(StringId id, bool korean);
+    static std::vector<StringId> AllIds();
 
     // Whether Korean texts are shown. Decided once from the environment (LANGUAGE, LC_ALL,
     // LC_MESSAGES, LANG as the system locale reports them) unless set explicitly.

@@ -1,17 +1,21 @@
 #include "player/CViewerDlg.h"
 
-#include "content/Program.h"
+#include "platform/ActivityLog.h"
 #include "platform/LogMessages.h"
 #include "skin/CSkinButton.h"
 #include "skin/ColorKey.h"
-#include "windows/UserMessages.h"
+#include "skin/SkinInfo.h"
 
 namespace {
 const QString kBackground = QStringLiteral("/view_bg.bmp");
 }  // namespace
 
-CViewerDlg::CViewerDlg(Program& program, QWidget* owner)
-    : CSkinDialog(owner, Qt::Tool), program_(program), owner_(owner) {
+CViewerDlg::CViewerDlg(ActivityLog& log, const SkinInfo& skin, QStringList engineOptions,
+                       QWidget* owner)
+    : CSkinDialog(owner, Qt::Tool),
+      log_(log),
+      skin_(skin),
+      engineOptions_(std::move(engineOptions)) {
     setWindowTitle(QStringLiteral("Seeing Radio"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     video_ = new QWidget(this);
@@ -24,8 +28,11 @@ CViewerDlg::CViewerDlg(Program& program, QWidget* owner)
     video_->setPalette(black);
     video_->setAutoFillBackground(true);
     video_->setGeometry(0, 0, kVideoWidth, kVideoHeight);
-    closeButton_ = new CSkinButton(kCloseButtonId, this);
+    closeButton_ = new CSkinButton(this);
     closeButton_->hide();
+    // closing the viewer is the owner's view command: back to the audio channel
+    connect(closeButton_, &CSkinButton::clicked, this, &CViewerDlg::closeRequested,
+            Qt::QueuedConnection);
     resize(kVideoWidth, kVideoHeight);
     pendingError_.setSingleShot(true);
     connect(&pendingError_, &QTimer::timeout, this, &CViewerDlg::ReportError);
@@ -35,7 +42,7 @@ bool CViewerDlg::Create() {
     if (IsCreated()) {
         return true;
     }
-    auto player = std::make_unique<MediaPlayer>(program_.config.vlcArgs);
+    auto player = std::make_unique<MediaPlayer>(engineOptions_);
     if (!player->IsCreated()) {
         return false;
     }
@@ -43,18 +50,13 @@ bool CViewerDlg::Create() {
     player_->SetVideoWindow(video_->winId());
     connect(player_.get(), &MediaPlayer::errorOccurred, this, &CViewerDlg::OnPlayerError);
     connect(player_.get(), &MediaPlayer::playStateChanged, this, &CViewerDlg::OnPlayStateChanged);
-    flags_ = kCreated;
     return true;
 }
 
 CViewerDlg::~CViewerDlg() = default;
 
 void CViewerDlg::WriteLog(const char* text) {
-    program_.log.WriteLog(text);
-}
-
-void CViewerDlg::SetFlag(Flag flag, bool on) {
-    flags_ = on ? (flags_ | flag) : (flags_ & ~flag);
+    log_.WriteLog(text);
 }
 
 void CViewerDlg::Play(const QString& address, bool keepMute) {
@@ -63,14 +65,14 @@ void CViewerDlg::Play(const QString& address, bool keepMute) {
         WriteLog(LogText::kPlayNoPlayer);
         return;
     }
-    if (!keepMute && (flags_ & kMuted) != 0) {
-        SetFlag(kMuted, false);
+    if (!keepMute && muted_) {
+        muted_ = false;
         player_->SetMute(false);
     }
     pendingError_.stop();
     sincePlay_.start();
     player_->Play(address);
-    SetFlag(kPlaying, true);
+    playRequested_ = true;
     WriteLog(LogText::kPlayed);
 }
 
@@ -82,7 +84,7 @@ void CViewerDlg::Stop() {
     }
     pendingError_.stop();
     player_->Stop();
-    SetFlag(kPlaying, false);
+    playRequested_ = false;
     WriteLog(LogText::kStopped);
 }
 
@@ -92,25 +94,25 @@ void CViewerDlg::Show(int x, int y) {
         WriteLog(LogText::kShowNoPlayer);
         return;
     }
-    if ((flags_ & kMuted) != 0) {
+    if (muted_) {
         player_->SetMute(true);
     }
     QSize backgroundSize;
-    if (GetBitmapFileSize(program_.skin.FilePath(kBackground), backgroundSize)) {
+    if (GetBitmapFileSize(skin_.FilePath(kBackground), backgroundSize)) {
         PlaceSkinned(QPoint(x, y), backgroundSize);
     } else {
         PlaceAtVideoSize(QPoint(x, y));
     }
-    SetFlag(kShown, true);
+    shown_ = true;
     WriteLog(LogText::kShown);
 }
 
 void CViewerDlg::PlaceSkinned(const QPoint& wanted, const QSize& backgroundSize) {
-    LoadBackground(program_.skin.FilePath(kBackground));
+    LoadBackground(skin_.FilePath(kBackground));
     setGeometry(QRect(ClampToScreen(wanted, backgroundSize), backgroundSize));
     show();
     int32_t at[2] = {0, 0};
-    if (program_.skin.GetKeyValues("[VIEW_VIEWER]", at, 2)) {
+    if (skin_.GetKeyValues("[VIEW_VIEWER]", at, 2)) {
         video_->setGeometry(at[0], at[1], kVideoWidth, kVideoHeight);
         video_->show();
         PlaceCloseButton();
@@ -122,13 +124,13 @@ void CViewerDlg::PlaceSkinned(const QPoint& wanted, const QSize& backgroundSize)
 
 void CViewerDlg::PlaceCloseButton() {
     int32_t at[2] = {0, 0};
-    if (!program_.skin.GetKeyValues("[VIEW_CLOSE]", at, 2)) {
+    if (!skin_.GetKeyValues("[VIEW_CLOSE]", at, 2)) {
         closeButton_->hide();
         return;
     }
-    closeButton_->LoadBitmaps(program_.skin.FilePath(QStringLiteral("/view_btn_close_up.bmp")),
-                              program_.skin.FilePath(QStringLiteral("/view_btn_close_dn.bmp")),
-                              QString(), CSkinButton::kPushButton, false);
+    closeButton_->LoadBitmaps(skin_.FilePath(QStringLiteral("/view_btn_close_up.bmp")),
+                              skin_.FilePath(QStringLiteral("/view_btn_close_dn.bmp")), QString(),
+                              CSkinButton::Kind::PushButton, false);
     closeButton_->SetTransparentColor(kSkinColorKey);
     closeButton_->move(at[0], at[1]);
     closeButton_->show();
@@ -153,7 +155,7 @@ void CViewerDlg::Hide() {
         return;
     }
     hide();
-    SetFlag(kShown, false);
+    shown_ = false;
 }
 
 bool CViewerDlg::IsPlaying() const {
@@ -169,7 +171,7 @@ void CViewerDlg::SetVolume(int volume) {
         return;
     }
     player_->SetVolume(volume);
-    if ((flags_ & kMuted) != 0) {
+    if (muted_) {
         player_->SetMute(true);
     }
 }
@@ -178,18 +180,18 @@ void CViewerDlg::SetMute(bool mute) {
     if (!IsCreated()) {
         return;
     }
-    SetFlag(kMuted, mute);
+    muted_ = mute;
     player_->SetMute(mute);
 }
 
 QString CViewerDlg::GetPlayerVersion() const {
-    return player_->VersionInfo().left(2);
+    return IsCreated() ? player_->VersionInfo().left(2) : QString();
 }
 
 // A stream that reaches the playing state takes the mute the listener chose.
 void CViewerDlg::OnPlayStateChanged(int state) {
     if (state == MediaPlayer::kPlaying) {
-        player_->SetMute((flags_ & kMuted) != 0);
+        player_->SetMute(muted_);
     }
 }
 
@@ -205,19 +207,5 @@ void CViewerDlg::OnPlayerError() {
 void CViewerDlg::ReportError() {
     Hide();
     Stop();
-    PostMessage(owner_, UM_SKINBUTTON_CLICK, kPlayButtonId, 0);
-}
-
-LRESULT CViewerDlg::WindowProc(const WindowMessage& message) {
-    if (message.message == UM_SKINBUTTON_CLICK && message.wParam == kCloseButtonId) {
-        // closing the viewer is the owner's view command: back to the audio channel
-        PostMessage(owner_, UM_SKINBUTTON_CLICK, kViewButtonId, 0);
-        return 1;
-    }
-    return CSkinDialog::WindowProc(message);
-}
-
-void CViewerDlg::OnDestroy() {
-    flags_ = 0;
-    CSkinDialog::OnDestroy();
+    emit playbackFailed();
 }

@@ -1,28 +1,28 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QPointer>
+#include <QStringList>
 #include <QTimer>
 #include <memory>
 
 #include "player/MediaPlayer.h"
 #include "skin/CSkinDialog.h"
 
+class ActivityLog;
 class CSkinButton;
-class Program;
+class SkinInfo;
 
 // The window that holds the media player: hidden while the audio channel plays, shown as a small
 // skinned video window under the player for the visual channel. Play, Stop and Show write their
-// attempt and outcome to the log. The owner hears of two things, as clicks of its own buttons:
-// the viewer's close button (1008, the view button) and a player error (1005, the play button).
+// attempt and outcome to the log. The owner hears of two things: the viewer's close button
+// (closeRequested) and a stream that failed or broke off (playbackFailed, after the viewer has
+// stopped it).
 class CViewerDlg : public CSkinDialog {
     Q_OBJECT
 
 public:
-    // Flag bits of GetFlags.
-    enum Flag : uint8_t { kCreated = 1, kPlaying = 2, kShown = 4, kMuted = 8 };
-
-    CViewerDlg(Program& program, QWidget* owner);
+    // `engineOptions` are extra libVLC options; `skin` places the viewer's look.
+    CViewerDlg(ActivityLog& log, const SkinInfo& skin, QStringList engineOptions, QWidget* owner);
     ~CViewerDlg() override;
 
     // Starts the media engine; until then (and when it fails) every operation logs that the
@@ -34,33 +34,33 @@ public:
     // Shows the viewer with its top-left at the screen point (kept on the screen).
     void Show(int x, int y);
     void Hide();
+    // The stream really plays (not only asked for).
     bool IsPlaying() const;
+    bool IsCreated() const { return player_ != nullptr; }
+    // A stream was asked for and not stopped since.
+    bool IsPlayRequested() const { return playRequested_; }
+    bool IsShown() const { return shown_; }
+    bool IsMuted() const { return muted_; }
     int GetVolume() const;
     void SetVolume(int volume);
     void SetMute(bool mute);
-    uint8_t GetFlags() const { return flags_; }
-    // The first two characters of the engine's version text.
+    // The first two characters of the engine's version text; empty without an engine.
     QString GetPlayerVersion() const;
 
     // The engine, once created.
     MediaPlayer* Engine() const { return player_.get(); }
 
-    static constexpr int kPlayButtonId = 1005;
-    static constexpr int kViewButtonId = 1008;
-    static constexpr int kCloseButtonId = 1095;
     static constexpr int kVideoWidth = 320;
     static constexpr int kVideoHeight = 240;
     // An error is reported no sooner than this after its Play: the owner answers an error with a
     // new Play, and a server that refuses at once must not be asked again and again without pause.
     static constexpr int kErrorPauseMs = 3000;
 
-protected:
-    LRESULT WindowProc(const WindowMessage& message) override;
-    void OnDestroy() override;
+signals:
+    void playbackFailed();
+    void closeRequested();
 
 private:
-    bool IsCreated() const { return (flags_ & kCreated) != 0; }
-    void SetFlag(Flag flag, bool on);
     void PlaceSkinned(const QPoint& wanted, const QSize& backgroundSize);
     void PlaceAtVideoSize(const QPoint& wanted);
     void PlaceCloseButton();
@@ -69,12 +69,15 @@ private:
     void OnPlayStateChanged(int state);
     void WriteLog(const char* text);
 
-    Program& program_;
-    QPointer<QWidget> owner_;
+    ActivityLog& log_;
+    const SkinInfo& skin_;
+    QStringList engineOptions_;
     std::unique_ptr<MediaPlayer> player_;
     QWidget* video_ = nullptr;
     CSkinButton* closeButton_ = nullptr;
-    uint8_t flags_ = 0;
+    bool playRequested_ = false;
+    bool shown_ = false;
+    bool muted_ = false;
     // since the last Play, and an error waiting to be reported
     QElapsedTimer sincePlay_;
     QTimer pendingError_;

@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "platform/WindowMessage.h"
 #include "skin/ColorKey.h"
 #include "skin/NewMenuStyle.h"
 
@@ -43,6 +42,11 @@ bool CNewMenu::InsertMenu(int position, unsigned flags, int commandId, const QSt
     }
     insertAction(before, item);
     return true;
+}
+
+void CNewMenu::InsertAction(int position, QAction* action) {
+    action->setIcon(IconFor(CommandOf(action)));
+    insertAction(ItemAt(position), action);
 }
 
 QAction* CNewMenu::ItemAt(int position) const {
@@ -115,12 +119,8 @@ QIcon CNewMenu::IconFor(int commandId) const {
     return found != iconsByCommand_.end() ? found->second : QIcon();
 }
 
-int CNewMenu::TrackPopupMenu(const QPoint& at, QObject* commandTarget) {
-    const int commandId = CommandOf(exec(at));
-    if (commandId != 0) {
-        PostMessage(commandTarget, WM_COMMAND, static_cast<WPARAM>(commandId), 0);
-    }
-    return commandId;
+QAction* CNewMenu::TrackPopupMenu(const QPoint& at) {
+    return exec(at);
 }
 
 QColor CNewMenu::TitleBlendColor() const {

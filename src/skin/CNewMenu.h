@@ -9,11 +9,8 @@
 #include <map>
 #include <vector>
 
-// A chosen menu command reaches its window as this message (wParam: the command id).
-constexpr unsigned WM_COMMAND = 0x0111;
-
-// A strip of equally sized command images, one per command id in order (0 for a gap), on a
-// background of a see-through colour.
+// A strip of equally sized command images, one per command in order (0 for a gap), on a
+// background of a see-through colour. A command is the number an item carries as its data.
 struct MenuToolbar {
     QString bitmapPath;
     QSize imageSize;
@@ -23,7 +20,8 @@ struct MenuToolbar {
 
 // A pop-up menu drawn by the program: a title strip in the skin's menu colour (at the side,
 // reading upwards, when the title flags ask for it), small command images from a toolbar, greyed
-// items and separators. Items are addressed by position, as they were inserted.
+// items and separators. Items are addressed by position, as they were inserted. An item is a
+// QAction: choosing it triggers it.
 class CNewMenu : public QMenu {
     Q_OBJECT
 
@@ -44,6 +42,8 @@ public:
     // Inserts an item (or a separator) before `position`; a position past the end appends.
     // The item's image is the one loaded for its command id, if any.
     bool InsertMenu(int position, unsigned flags, int commandId = 0, const QString& text = {});
+    // Inserts an action its owner keeps (and connects), with the image loaded for its command.
+    void InsertAction(int position, QAction* action);
     // The title strip's colour (the window system's caption colour unless set).
     void SetMenuTitleColor(QColor color);
     QColor GetMenuTitleColor() const { return titleColor_; }
@@ -56,9 +56,9 @@ public:
     // cannot be loaded.
     bool LoadToolBar(const MenuToolbar& toolbar);
 
-    // Shows the menu at `at` until the listener chooses or dismisses it. A chosen command is
-    // posted to `commandTarget` as WM_COMMAND; the return value is its id, 0 when dismissed.
-    int TrackPopupMenu(const QPoint& at, QObject* commandTarget);
+    // Shows the menu at `at` until the listener chooses or dismisses it; the chosen item (which
+    // has been triggered), or null.
+    QAction* TrackPopupMenu(const QPoint& at);
 
     int GetMenuItemCount() const { return static_cast<int>(actions().size()); }
     QAction* ItemAt(int position) const;

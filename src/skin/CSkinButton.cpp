@@ -3,12 +3,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "platform/WindowMessage.h"
 #include "skin/BitmapFileCache.h"
 #include "skin/ColorKey.h"
-#include "windows/UserMessages.h"
 
-CSkinButton::CSkinButton(int controlId, QWidget* parent) : QWidget(parent), controlId_(controlId) {
+CSkinButton::CSkinButton(QWidget* parent) : QAbstractButton(parent) {
     // the control takes the keyboard focus by Tab, as the dialogs' other controls do
     setFocusPolicy(Qt::TabFocus);
     resize(0, 0);
@@ -28,20 +26,17 @@ bool CSkinButton::SetBitmaps(const QImage& up, const QImage& down, const QImage&
     disabled_ = disabled.isNull() ? up : disabled;
     RebuildKeyedImages();
     kind_ = kind;
+    removed_ = false;
+    setCheckable(kind == Kind::Toggle);
+    setChecked(false);
+    setDown(false);
     if (handCursor) {
         setCursor(Qt::PointingHandCursor);
     } else {
         unsetCursor();
     }
-    shown_ = Shown::kNone;
-    if (isEnabled()) {
-        state_ = kUp;
-        Show(Shown::kUp);
-    } else {
-        state_ = kDisabled;
-        Show(Shown::kDisabled);
-    }
-    return !ImageOf(shown_).isNull();
+    FitToBitmap();
+    return !ShownImage().isNull();
 }
 
 void CSkinButton::SetTransparentColor(QRgb color) {
@@ -51,132 +46,102 @@ void CSkinButton::SetTransparentColor(QRgb color) {
 }
 
 void CSkinButton::RebuildKeyedImages() {
-    if (!colorKey_) {
-        keyedUp_ = up_;
-        keyedDown_ = down_;
-        keyedDisabled_ = disabled_;
-        return;
-    }
-    keyedUp_ = up_.isNull() ? QImage() : WithKeyTransparent(up_, *colorKey_);
-    keyedDown_ = down_.isNull() ? QImage() : WithKeyTransparent(down_, *colorKey_);
-    keyedDisabled_ = disabled_.isNull() ? QImage() : WithKeyTransparent(disabled_, *colorKey_);
+    const auto keyed = [this](const QImage& image) {
+        return image.isNull() || !colorKey_ ? image : WithKeyTransparent(image, *colorKey_);
+    };
+    keyedUp_ = keyed(up_);
+    keyedDown_ = keyed(down_);
+    keyedDisabled_ = keyed(disabled_);
 }
 
-void CSkinButton::SetState(int state) {
+void CSkinButton::SetState(State state) {
     switch (state) {
         case kRemoved:
             hide();
             up_ = down_ = disabled_ = QImage();
             RebuildKeyedImages();
-            shown_ = Shown::kNone;
+            removed_ = true;
             break;
         case kUp:
-            Show(Shown::kUp);
-            break;
         case kDown:
-            Show(Shown::kDown);
+            if (isCheckable()) {
+                setChecked(state == kDown);
+            } else {
+                setDown(state == kDown);
+            }
             break;
         case kDisabled:
             setEnabled(false);
             break;
-        default:
-            return;
     }
-    state_ = state;
+    FitToBitmap();
 }
 
-const QImage& CSkinButton::ImageOf(Shown which) const {
-    static const QImage none;
-    switch (which) {
-        case Shown::kUp:
-            return keyedUp_;
-        case Shown::kDown:
-            return keyedDown_;
-        case Shown::kDisabled:
+CSkinButton::State CSkinButton::GetState() const {
+    if (removed_) {
+        return kRemoved;
+    }
+    if (!isEnabled()) {
+        return kDisabled;
+    }
+    return isDown() || isChecked() ? kDown : kUp;
+}
+
+const QImage& CSkinButton::ShownImage() const {
+    switch (GetState()) {
+        case kDisabled:
             return keyedDisabled_;
-        case Shown::kNone:
+        case kDown:
+            return keyedDown_;
+        case kUp:
+        case kRemoved:
             break;
     }
-    return none;
+    return keyedUp_;
 }
 
-void CSkinButton::Show(Shown which) {
-    if (which == shown_) {
-        return;
-    }
-    shown_ = which;
-    resize(ImageOf(which).size());
+QSize CSkinButton::sizeHint() const {
+    return ShownImage().size();
+}
+
+void CSkinButton::FitToBitmap() {
+    resize(ShownImage().size());
     update();
 }
 
 void CSkinButton::paintEvent(QPaintEvent*) {
-    const QImage& image = ImageOf(shown_);
+    const QImage& image = ShownImage();
     if (image.isNull()) {
         return;
+    }
+    // the control always takes the size of the bitmap it shows
+    if (size() != image.size()) {
+        resize(image.size());
     }
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), image);
 }
 
-bool CSkinButton::IsOverButton(const QPoint& point) const {
+bool CSkinButton::hitButton(const QPoint& point) const {
     return point.x() >= 0 && point.x() <= width() && point.y() >= 0 && point.y() <= height();
 }
 
-void CSkinButton::PostClick(int value) {
-    PostMessage(parentWidget(), UM_SKINBUTTON_CLICK, static_cast<WPARAM>(controlId_), value);
-}
-
+// A toggle changes and reports on the press and holds no press afterwards.
 void CSkinButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(event);
+    if (kind_ != Kind::Toggle || event->button() != Qt::LeftButton) {
+        QAbstractButton::mousePressEvent(event);
         return;
     }
     event->accept();
-    if (kind_ == kToggle) {
-        state_ = (state_ == kDown) ? kUp : kDown;
-        Show(state_ == kDown ? Shown::kDown : Shown::kUp);
-        PostClick(state_);
-        return;
-    }
-    state_ = kDown;
-    Show(Shown::kDown);
-}
-
-void CSkinButton::mouseMoveEvent(QMouseEvent* event) {
-    // A toggle holds no press: the pointer leaving it changes nothing. A pressed push button
-    // dragged off shows up again and will not click on a release out there.
-    if (kind_ == kPushButton && state_ == kDown && !IsOverButton(event->position().toPoint())) {
-        state_ = kUp;
-        Show(Shown::kUp);
-    }
-    event->accept();
+    setChecked(!isChecked());
+    FitToBitmap();
+    emit clicked(isChecked());
 }
 
 void CSkinButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseReleaseEvent(event);
+    if (kind_ == Kind::Toggle && event->button() == Qt::LeftButton) {
+        event->accept();
         return;
     }
-    event->accept();
-    if (kind_ == kToggle) {
-        return;
-    }
-    state_ = kUp;
-    Show(Shown::kUp);
-    if (IsOverButton(event->position().toPoint())) {
-        PostClick(0);
-    }
-}
-
-void CSkinButton::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::EnabledChange) {
-        if (isEnabled()) {
-            state_ = kUp;
-            Show(Shown::kUp);
-        } else {
-            state_ = kDisabled;
-            Show(Shown::kDisabled);
-        }
-    }
-    QWidget::changeEvent(event);
+    QAbstractButton::mouseReleaseEvent(event);
 }

@@ -24,7 +24,7 @@ bool PaintImage(QPainter& painter, const QImage& image, const QRect& target) {
 }  // namespace
 
 CSkinDialog::CSkinDialog(QWidget* owner, Qt::WindowFlags extraFlags)
-    : CWnd(owner, Qt::Window | Qt::FramelessWindowHint | extraFlags) {}
+    : QDialog(owner, Qt::Window | Qt::FramelessWindowHint | extraFlags) {}
 
 bool CSkinDialog::LoadBackground(const QString& path) {
     const QImage background = BitmapFileCache::Load(path);
@@ -94,7 +94,7 @@ void CSkinDialog::paintEvent(QPaintEvent*) {
 
 void CSkinDialog::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !dragEnabled_) {
-        CWnd::mousePressEvent(event);
+        QDialog::mousePressEvent(event);
         return;
     }
     StartFaceDrag(event->globalPosition().toPoint());
@@ -116,7 +116,7 @@ bool CSkinDialog::StartPlatformMove() {
 
 void CSkinDialog::mouseMoveEvent(QMouseEvent* event) {
     if (!followingPointer_) {
-        CWnd::mouseMoveEvent(event);
+        QDialog::mouseMoveEvent(event);
         return;
     }
     move(event->globalPosition().toPoint() - pointerOffset_);
@@ -125,7 +125,7 @@ void CSkinDialog::mouseMoveEvent(QMouseEvent* event) {
 
 void CSkinDialog::mouseReleaseEvent(QMouseEvent* event) {
     if (!followingPointer_ || event->button() != Qt::LeftButton) {
-        CWnd::mouseReleaseEvent(event);
+        QDialog::mouseReleaseEvent(event);
         return;
     }
     followingPointer_ = false;

@@ -5,7 +5,7 @@
 #include <QSize>
 #include <QString>
 
-#include "platform/CWnd.h"
+#include <QDialog>
 
 class QPainter;
 
@@ -17,7 +17,7 @@ class QPainter;
 // The usual sequence of a window: LoadBackground, place it (through ClampToScreen when it opens
 // beside another window), SetColorKeyTransparency(kSkinColorKey, true), then place the controls
 // from the skin's keys.
-class CSkinDialog : public CWnd {
+class CSkinDialog : public QDialog {
     Q_OBJECT
 
 public:

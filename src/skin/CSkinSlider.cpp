@@ -3,13 +3,12 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/WindowMessage.h"
 #include "skin/BitmapFileCache.h"
 #include "skin/ColorKey.h"
-#include "windows/UserMessages.h"
 
 namespace {
 
@@ -19,8 +18,13 @@ QImage Keyed(const QImage& image, bool transparent, QRgb key) {
 
 }  // namespace
 
-CSkinSlider::CSkinSlider(int controlId, QWidget* parent) : QWidget(parent), controlId_(controlId) {
+CSkinSlider::CSkinSlider(QWidget* parent) : QAbstractSlider(parent) {
     setFocusPolicy(Qt::StrongFocus);
+    setOrientation(Qt::Horizontal);
+    setRange(0, 100);
+    setPageStep(20);
+    // moving the thumb reports where it goes at once, not only when it is let go
+    setTracking(true);
     resize(0, 0);
 }
 
@@ -77,26 +81,9 @@ bool CSkinSlider::SetBitmapThumb(const QString& normalPath, const QString& activ
     return loaded;
 }
 
-void CSkinSlider::SetRange(int minimum, int maximum, bool redraw) {
-    minimum_ = minimum;
-    maximum_ = maximum;
-    if (redraw) {
-        update();
-    }
-}
-
-void CSkinSlider::SetRangeMin(int minimum, bool redraw) {
-    SetRange(minimum, maximum_, redraw);
-}
-
-void CSkinSlider::SetRangeMax(int maximum, bool redraw) {
-    SetRange(minimum_, maximum, redraw);
-}
-
 void CSkinSlider::SetPos(int position) {
-    // the upper end first, then the lower one, so a range turned upside down still ends at the
-    // minimum
-    position_ = qMax(qMin(position, maximum_), minimum_);
+    const QSignalBlocker quiet(this);
+    setValue(position);
     update();
 }
 
@@ -109,24 +96,24 @@ void CSkinSlider::SetMargins(int left, int top, int right, int bottom) {
 }
 
 int CSkinSlider::ThumbCentreFor(int position) const {
-    const double span = maximum_ - minimum_;
+    const double span = maximum() - minimum();
     const double travel = channelWidth_ - rightMargin_ - thumbWidth_ - leftMargin_;
-    const double offset = span != 0 ? (position - minimum_) / span * travel : 0.0;
+    const double offset = span != 0 ? (position - minimum()) / span * travel : 0.0;
     return thumbWidth_ / 2 + leftMargin_ + static_cast<int>(std::trunc(offset));
 }
 
 int CSkinSlider::PositionFor(int thumbCentre) const {
     const double travel = channelWidth_ - rightMargin_ - leftMargin_ - thumbWidth_;
     if (travel == 0) {
-        return minimum_;
+        return minimum();
     }
     const double fraction = (thumbCentre - thumbWidth_ / 2 - leftMargin_) / travel;
-    return static_cast<int>(std::trunc(fraction * (maximum_ - minimum_) + minimum_));
+    return static_cast<int>(std::trunc(fraction * (maximum() - minimum()) + minimum()));
 }
 
 void CSkinSlider::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const int centre = ThumbCentreFor(position_);
+    const int centre = ThumbCentreFor(value());
     if (channel_.loaded) {
         if (channel_.active.isNull() || !isEnabled()) {
             painter.drawImage(QPoint(0, 0), channel_.normal);
@@ -146,14 +133,14 @@ void CSkinSlider::paintEvent(QPaintEvent*) {
 
 void CSkinSlider::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(event);
+        QAbstractSlider::mousePressEvent(event);
         return;
     }
     event->accept();
     setFocus(Qt::MouseFocusReason);
     dragging_ = true;
     const int x = event->position().toPoint().x();
-    const int fromCentre = x - ThumbCentreFor(position_);
+    const int fromCentre = x - ThumbCentreFor(value());
     // a press on the thumb keeps the point it was taken by; elsewhere the thumb's centre jumps to
     // the pointer
     grabOffset_ = std::abs(fromCentre) <= thumbWidth_ / 2 ? fromCentre : 0;
@@ -163,7 +150,7 @@ void CSkinSlider::mousePressEvent(QMouseEvent* event) {
 
 void CSkinSlider::mouseMoveEvent(QMouseEvent* event) {
     if (!dragging_) {
-        QWidget::mouseMoveEvent(event);
+        QAbstractSlider::mouseMoveEvent(event);
         return;
     }
     event->accept();
@@ -174,38 +161,38 @@ void CSkinSlider::TrackPointer(int x) {
     const int lowest = thumbWidth_ / 2 + leftMargin_;
     const int highest = channelWidth_ - rightMargin_ - thumbWidth_ / 2;
     const int centre = qMin(qMax(x - grabOffset_, lowest), highest);
-    if (centre == ThumbCentreFor(position_)) {
+    if (centre == ThumbCentreFor(value())) {
         return;
     }
     SetPos(PositionFor(centre));
-    Post(UM_SLIDER_TRACK);
+    emit sliderMoved(value());
 }
 
 void CSkinSlider::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !dragging_) {
-        QWidget::mouseReleaseEvent(event);
+        QAbstractSlider::mouseReleaseEvent(event);
         return;
     }
     event->accept();
     dragging_ = false;
     update();
-    Post(UM_SLIDER_SET);
+    emit positionSet(value());
 }
 
 void CSkinSlider::keyPressEvent(QKeyEvent* event) {
-    int position = position_;
+    int position = value();
     switch (event->key()) {
         case Qt::Key_PageUp:
-            position -= page_;
+            position -= pageStep();
             break;
         case Qt::Key_PageDown:
-            position += page_;
+            position += pageStep();
             break;
         case Qt::Key_End:
-            position = maximum_;
+            position = maximum();
             break;
         case Qt::Key_Home:
-            position = minimum_;
+            position = minimum();
             break;
         case Qt::Key_Left:
         case Qt::Key_Up:
@@ -216,15 +203,16 @@ void CSkinSlider::keyPressEvent(QKeyEvent* event) {
             position += 1;
             break;
         default:
-            QWidget::keyPressEvent(event);
+            QAbstractSlider::keyPressEvent(event);
             return;
     }
     event->accept();
     SetPos(position);
     // reported even when the thumb stayed where it was, at either end
-    Post(UM_SLIDER_SET);
+    emit positionSet(value());
 }
 
-void CSkinSlider::Post(unsigned message) const {
-    PostMessage(parentWidget(), message, static_cast<WPARAM>(controlId_), position_);
+// The wheel is not one of the slider's ways: it would move the thumb without telling anyone.
+void CSkinSlider::wheelEvent(QWheelEvent* event) {
+    event->ignore();
 }

@@ -1,23 +1,21 @@
 #pragma once
 
+#include <QAbstractSlider>
 #include <QImage>
 #include <QRgb>
 #include <QString>
-#include <QWidget>
 #include <optional>
 
 // The volume control: a horizontal channel bitmap with a thumb bitmap the listener drags, clicks
 // to, or moves with the keyboard. Left of the thumb the channel is drawn from a second "active"
-// bitmap, so the track fills up with the volume. Movement is reported to the parent, never acted
-// on here: UM_SLIDER_TRACK while dragging, UM_SLIDER_SET on release and on every key (wParam: the
-// control id, lParam: the position).
-class CSkinSlider : public QWidget {
+// bitmap, so the track fills up with the volume. Movement is reported, never acted on here:
+// sliderMoved(position) while dragging, positionSet(position) on release and on every key. A
+// position set from code reports nothing.
+class CSkinSlider : public QAbstractSlider {
     Q_OBJECT
 
 public:
-    CSkinSlider(int controlId, QWidget* parent);
-
-    int ControlId() const { return controlId_; }
+    explicit CSkinSlider(QWidget* parent);
 
     // The channel's normal bitmap (right of the thumb) and, optionally, its active one (left of
     // it; both must share one outline). With `transparent`, pixels of the key colour are
@@ -29,14 +27,9 @@ public:
     bool SetBitmapThumb(const QString& normalPath, const QString& activePath, bool transparent,
                         std::optional<QRgb> colorKey, QPoint keyPixel = {});
 
-    void SetRange(int minimum, int maximum, bool redraw);
-    void SetRangeMin(int minimum, bool redraw);
-    void SetRangeMax(int maximum, bool redraw);
-    // Clamped into the range; reports nothing to the parent.
+    // Clamped into the range; reports nothing.
     void SetPos(int position);
-    int GetPos() const { return position_; }
-    int GetRangeMin() const { return minimum_; }
-    int GetRangeMax() const { return maximum_; }
+    int GetPos() const { return value(); }
     // Insets of the thumb's travel inside the channel.
     void SetMargins(int left, int top, int right, int bottom);
 
@@ -46,6 +39,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+signals:
+    // the listener let go of the thumb, or moved it with a key
+    void positionSet(int position);
 
 private:
     struct BitmapPair {
@@ -59,13 +57,7 @@ private:
     int ThumbCentreFor(int position) const;
     int PositionFor(int thumbCentre) const;
     void TrackPointer(int x);
-    void Post(unsigned message) const;
 
-    int controlId_;
-    int minimum_ = 0;
-    int maximum_ = 100;
-    int position_ = 0;
-    int page_ = 20;
     int channelWidth_ = 0;
     int channelHeight_ = 0;
     int thumbWidth_ = 0;

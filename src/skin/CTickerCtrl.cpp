@@ -15,11 +15,13 @@ constexpr int kStripInset = 2;
 }  // namespace
 
 CTickerCtrl::CTickerCtrl(QWidget* parent)
-    : CWnd(parent),
+    : QWidget(parent),
       background_(palette().color(QPalette::Button)),
       openLink_([](const QString& address) { OpenWithDesktop(address); }) {
     setFont(DialogFont());
     setMouseTracking(true);
+    scrollTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&scrollTimer_, &QTimer::timeout, this, &CTickerCtrl::Step);
 }
 
 void CTickerCtrl::SetBkColor(QColor color) {
@@ -48,14 +50,17 @@ QString CTickerCtrl::GetLastItem(QString* address) const {
 int CTickerCtrl::Clear() {
     items_.clear();
     copies_.clear();
-    underlinedCopy_ = -1;
     hoveredItem_ = -1;
+    // nothing is under the pointer any more: no hand, no underline, and a restart scrolls
+    hovering_ = false;
+    underlinedCopy_ = -1;
+    unsetCursor();
     update();
     return 1;
 }
 
 int CTickerCtrl::Start(bool restart) {
-    KillTimer(kTimerId);
+    scrollTimer_.stop();
     if (items_.empty()) {
         return 0;
     }
@@ -65,7 +70,7 @@ int CTickerCtrl::Start(bool restart) {
         underlinedCopy_ = -1;
         update();
     }
-    SetTimer(kTimerId, period_);
+    scrollTimer_.start(period_);
     return 1;
 }
 
@@ -103,14 +108,6 @@ void CTickerCtrl::MeasureItems() {
         item.width = metrics.horizontalAdvance(item.text);
         item.height = metrics.height();
     }
-}
-
-void CTickerCtrl::OnTimer(int id) {
-    if (id == kTimerId) {
-        Step();
-        return;
-    }
-    CWnd::OnTimer(id);
 }
 
 void CTickerCtrl::Step() {
@@ -195,11 +192,11 @@ void CTickerCtrl::mouseMoveEvent(QMouseEvent* event) {
     } else if (!hovering_ && copyIndex >= 0) {
         BeginHover(copyIndex);
     }
-    CWnd::mouseMoveEvent(event);
+    QWidget::mouseMoveEvent(event);
 }
 
 void CTickerCtrl::BeginHover(int copyIndex) {
-    KillTimer(kTimerId);
+    scrollTimer_.stop();
     hovering_ = true;
     if (IsLinked(copies_[copyIndex].item)) {
         underlinedCopy_ = copyIndex;
@@ -215,14 +212,14 @@ void CTickerCtrl::EndHover() {
         unsetCursor();
         update(TextRect());
     }
-    SetTimer(kTimerId, period_);
+    scrollTimer_.start(period_);
 }
 
 void CTickerCtrl::leaveEvent(QEvent* event) {
     if (hovering_) {
         EndHover();
     }
-    CWnd::leaveEvent(event);
+    QWidget::leaveEvent(event);
 }
 
 void CTickerCtrl::mousePressEvent(QMouseEvent* event) {
@@ -231,7 +228,7 @@ void CTickerCtrl::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    CWnd::mousePressEvent(event);
+    QWidget::mousePressEvent(event);
 }
 
 void CTickerCtrl::mouseReleaseEvent(QMouseEvent* event) {
@@ -242,5 +239,5 @@ void CTickerCtrl::mouseReleaseEvent(QMouseEvent* event) {
         }
         return;
     }
-    CWnd::mouseReleaseEvent(event);
+    QWidget::mouseReleaseEvent(event);
 }

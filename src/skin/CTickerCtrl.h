@@ -5,7 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "platform/CWnd.h"
+#include <QTimer>
+#include <QWidget>
 
 // The one-line news ticker: text items scroll from right to left through the strip, one pixel
 // per tick of its timer, each following the one before with a gap of at least 50 pixels, over
@@ -13,11 +14,10 @@
 // the hand cursor, and a click opens its address.
 //
 // New content: Clear, AddItem, Start(true).
-class CTickerCtrl : public CWnd {
+class CTickerCtrl : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kTimerId = 2025;
     // a linked item's text colour, and a plain item's: near blue and near black, never the
     // see-through pure blue of the skins
     static constexpr QRgb kLinkColor = 0xFF0101FFu;
@@ -49,11 +49,13 @@ public:
     const std::vector<Copy>& VisibleCopies() const { return copies_; }
     int ItemWidth(int item) const;
     QRect TextRect() const;
-    bool IsScrolling() const { return IsTimerRunning(kTimerId); }
+    bool IsScrolling() const { return scrollTimer_.isActive(); }
     bool IsHovering() const { return hovering_; }
 
 protected:
-    void OnTimer(int id) override;
+    // One pixel to the left, on every tick of the scroll timer.
+    void Step();
+
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -74,7 +76,6 @@ private:
     int TextTop() const;
     int TextRight() const;
     int TextBottom() const;
-    void Step();
     void MeasureItems();
     // the index in copies_ of the copy under the point, or -1
     int HitTest(const QPoint& point) const;
@@ -82,6 +83,7 @@ private:
     void EndHover();
     bool IsLinked(int item) const;
 
+    QTimer scrollTimer_;
     std::vector<Item> items_;
     std::vector<Copy> copies_;
     QColor background_;

@@ -2,80 +2,189 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QPlainTextEdit>
+#include <QLineEdit>
+#include <QPainter>
 
 #include "content/CProgramTableDlg.h"
 #include "content/Program.h"
 #include "platform/MessageBox.h"
-#include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
-#include "skin/CNewMenu.h"
+#include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"
+#include "skin/CTickerCtrl.h"
 #include "windows/CMiniDlg.h"
 #include "windows/CTrayIcon.h"
-#include "windows/UserMessages.h"
+#include "windows/CharacterSprites.h"
+#include "windows/MessageEdit.h"
+#include "windows/PlayerMenu.h"
+#include "windows/StreamControl.h"
+#include "windows/TickerRule.h"
 
 namespace {
-constexpr int kTrayIconId = 124;
-constexpr int kMenuToolbarId = 128;
-constexpr int kStartTimerPeriodMs = 10;
+constexpr int kStartDelayMs = 10;
+// the context menu opens this far above the point that was clicked
+constexpr int kMenuLift = 180;
 }  // namespace
 
 CMainDlg::CMainDlg(Program& program) : CSkinDialog(nullptr), program_(program) {
     // a new main window starts from a clean program state
-    program_.viewMode = kViewMainShown;
-    program_.scheduleOption = 0;
-    program_.state = AppState::Defaults(program_.config.mainSite, StringTable::Load(130));
-    viewer_ = std::make_unique<CViewerDlg>(program_, this);
+    program_.viewMode = ViewMode::MainShown;
+    program_.scheduleOption = false;
+    program_.state =
+        AppState::Defaults(program_.config.mainSite, StringTable::Load(StringId::kSeeHomePage));
+    setWindowTitle(QStringLiteral("Quilo"));
+    setWindowIcon(QIcon(QStringLiteral(":/res/icon124.png")));
+    CreateControls();
+    tickerRule_ = std::make_unique<TickerRule>(*ticker_, program_.state);
+    connect(tickerRule_.get(), &TickerRule::changed, this,
+            [this](const QString& text, const QString& link) {
+                if (IsMini(program_.viewMode) && mini_ != nullptr) {
+                    mini_->SetTicker(text, link);
+                }
+            });
+    stream_ = new StreamControl(
+        program_, *tickerRule_, [this] { return VisibleFace()->frameGeometry(); }, this);
+    connect(stream_, &StreamControl::playStarting, this, &CMainDlg::RefreshProgramIfNoLinks);
+    connect(stream_, &StreamControl::unmuted, this, [this] { ShowMuted(false); });
+    sprites_ = new CharacterSprites(*this, program_.skin, program_.state);
+    tray_ = std::make_unique<CTrayIcon>(program_, actions_);
+    connect(tray_.get(), &CTrayIcon::bringToFrontRequested, this, &CMainDlg::BringToFront,
+            Qt::QueuedConnection);
+    programTable_ = std::make_unique<CProgramTableDlg>(program_);
+    startTimer_.setSingleShot(true);
+    connect(&startTimer_, &QTimer::timeout, this, &CMainDlg::RunStartSequence);
+    resyncTimer_.setSingleShot(true);
+    connect(&resyncTimer_, &QTimer::timeout, this, &CMainDlg::OnResyncTimer);
+    ConnectButtons();
+    ConnectActions();
+    ConnectProgramTable();
 }
 
 CMainDlg::~CMainDlg() = default;
 
-bool CMainDlg::OnInitDialog() {
-    CreateControls();
-    setWindowIcon(QIcon(QStringLiteral(":/res/icon124.png")));
-    programTable_ = std::make_unique<CProgramTableDlg>(program_, this);
-    if (!LoadSkin(program_.skin.Name(), true, false)) {
-        ShowMessage(this, 106, MessageIcon::Error);
-        EndDialog(IDCANCEL);
+// Clicks reach the window after the button has finished with the mouse, as posted messages did.
+void CMainDlg::ConnectButtons() {
+    const auto onClick = [this](FaceButton button, auto slot) {
+        connect(Button(button), &CSkinButton::clicked, this, slot, Qt::QueuedConnection);
+    };
+    onClick(FaceButton::Mini, &CMainDlg::OpenMiniWindow);
+    onClick(FaceButton::Hide, &CMainDlg::HideShow);
+    onClick(FaceButton::Close, &CMainDlg::Close);
+    onClick(FaceButton::Info, &CMainDlg::OpenProgramInfo);
+    onClick(FaceButton::Play, [this] { stream_->Play(); });
+    onClick(FaceButton::Stop, [this] { stream_->Stop(); });
+    onClick(FaceButton::Mute, &CMainDlg::OnMuteClicked);
+    onClick(FaceButton::View, [this] { stream_->View(); });
+    connect(volume_, &CSkinSlider::sliderMoved, this, &CMainDlg::OnVolumeChanged);
+    connect(volume_, &CSkinSlider::positionSet, this, &CMainDlg::OnVolumeChanged);
+}
+
+void CMainDlg::ConnectActions() {
+    const auto onTrigger = [this](QAction& action, auto slot) {
+        connect(&action, &QAction::triggered, this, slot, Qt::QueuedConnection);
+    };
+    onTrigger(actions_.hideShow, &CMainDlg::HideShow);
+    onTrigger(actions_.view, [this] { stream_->View(); });
+    onTrigger(actions_.todaysPrograms, &CMainDlg::OpenTodaysPrograms);
+    onTrigger(actions_.play, [this] { stream_->Play(); });
+    onTrigger(actions_.stop, [this] { stream_->Stop(); });
+    onTrigger(actions_.settings, &CMainDlg::Settings);
+    onTrigger(actions_.skins, &CMainDlg::ChooseSkin);
+    onTrigger(actions_.version, &CMainDlg::ShowVersion);
+    onTrigger(actions_.close, &CMainDlg::Close);
+}
+
+// What the program table finds out arrives after its own work is done; the ticker texts and the
+// scheduled times come at once.
+void CMainDlg::ConnectProgramTable() {
+    CProgramTableDlg* table = programTable_.get();
+    connect(table, &CProgramTableDlg::programChanged, this, &CMainDlg::OnProgramChanged,
+            Qt::QueuedConnection);
+    connect(table, &CProgramTableDlg::linksChanged, this, &CMainDlg::OnLinksChanged,
+            Qt::QueuedConnection);
+    connect(table, &CProgramTableDlg::programCleared, this, &CMainDlg::OnProgramCleared,
+            Qt::QueuedConnection);
+    connect(table, &CProgramTableDlg::linksCleared, this, &CMainDlg::OnLinksCleared,
+            Qt::QueuedConnection);
+    connect(table, &CProgramTableDlg::tickerText, this, &CMainDlg::OnTickerText,
+            Qt::DirectConnection);
+    connect(table, &CProgramTableDlg::scheduleFire, this, &CMainDlg::OnScheduleFire,
+            Qt::DirectConnection);
+}
+
+bool CMainDlg::Open() {
+    if (!PlaceWindow(true)) {
+        ShowMessage(this, StringId::kFilesMissing, MessageIcon::Error);
         return false;
     }
+    ApplySkin();
     AddToolTips();
-    program_.tray.Create(this, UM_TRAY_NOTIFY, QStringLiteral("Quilo"),
-                         QIcon(QStringLiteral(":/res/icon196.png")), kTrayIconId, kMenuToolbarId);
-    setWindowTitle(QStringLiteral("Quilo"));
-    SetTimer(kStartTimer, kStartTimerPeriodMs);
+    tray_->Create(this, QStringLiteral("Quilo"), QIcon(QStringLiteral(":/res/icon196.png")));
+    startTimer_.start(kStartDelayMs);
     return true;
 }
 
-// The last work of the window: stop the sound, take the icon away and keep what the listener
-// set for the next start.
-void CMainDlg::OnDestroy() {
-    viewer_->Stop();
-    viewer_->Hide();
-    program_.tray.RemoveIcon();
-    if (mini_ != nullptr) {
-        mini_->close();
+void CMainDlg::RunStartSequence() {
+    const uint32_t volume = program_.prefs.GetVolume();
+    volume_->SetPos(static_cast<int>(volume));
+    stream_->Start(static_cast<int>(volume), !program_.scheduledStart);
+    if (program_.prefs.GetOptionMini()) {
+        OpenMiniWindow();
     }
-    program_.prefs.SetPosX(static_cast<uint32_t>(pos().x()));
-    program_.prefs.SetPosY(static_cast<uint32_t>(pos().y()));
-    const int viewMode = program_.viewMode;
-    if (viewMode >= kViewMainShown && viewMode <= kViewMiniHidden) {
-        program_.prefs.SetOptionMini(viewMode >= kViewMiniShown ? 1 : 0);
+    if (program_.scheduledStart) {
+        HideShow();
     }
-    program_.prefs.SetVolume(static_cast<uint32_t>(volume_->GetPos()));
-    program_.prefs.SetSkin(program_.skin.Name());
+    program_.scheduleOption = program_.prefs.GetOptionSchedule();
+    if (const std::optional<ScheduleBytes> schedule = program_.prefs.GetSchedule()) {
+        program_.schedule = *schedule;
+    }
 }
 
 void CMainDlg::CloseWithoutAsking() {
     closingWithoutAsking_ = true;
-    EndDialog(IDOK);
+    done(QDialog::Accepted);
+}
+
+void CMainDlg::Close() {
+    if (program_.scheduleOption && !closingWithoutAsking_ &&
+        ShowMessage(this, StringId::kQuitStopsSchedule, MessageIcon::Warning,
+                    MessageButtons::YesNo) == MessageAnswer::No) {
+        return;
+    }
+    done(QDialog::Accepted);
+}
+
+void CMainDlg::done(int result) {
+    if (!shutDown_) {
+        shutDown_ = true;
+        Shutdown();
+    }
+    QDialog::done(result);
+}
+
+void CMainDlg::reject() {}
+
+// The last work of the window: stop the sound, take the icon away and keep what the listener
+// set for the next start.
+void CMainDlg::Shutdown() {
+    startTimer_.stop();
+    stream_->Stop();
+    Viewer().Hide();
+    tray_->RemoveIcon();
+    if (mini_ != nullptr) {
+        mini_->hide();
+    }
+    program_.prefs.SetPosX(static_cast<uint32_t>(pos().x()));
+    program_.prefs.SetPosY(static_cast<uint32_t>(pos().y()));
+    program_.prefs.SetOptionMini(IsMini(program_.viewMode));
+    program_.prefs.SetVolume(static_cast<uint32_t>(volume_->GetPos()));
+    program_.prefs.SetSkin(program_.skin.Name());
 }
 
 void CMainDlg::closeEvent(QCloseEvent* event) {
     // closed from outside (the window manager): the close command, with its question
     event->ignore();
-    if (IsInModalRun()) {
+    if (!shutDown_) {
         Close();
     }
 }
@@ -91,56 +200,222 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
     return CSkinDialog::eventFilter(watched, event);
 }
 
-LRESULT CMainDlg::WindowProc(const WindowMessage& message) {
-    switch (message.message) {
-        case WM_COMMAND:
-            OnCommand(static_cast<int>(message.wParam));
-            return 1;
-        case UM_SKINBUTTON_CLICK:
-        case UM_MINI_COMMAND:
-            OnButton(static_cast<int>(message.wParam), message.lParam);
-            return 1;
-        case UM_TRAY_NOTIFY:
-            return program_.tray.OnTrayNotify(message.wParam, message.lParam);
-        case UM_ACTIVATE_INSTANCE:
-            OnActivateInstance();
-            return 1;
-        case UM_BRING_TO_FRONT:
-            OnBringToFront();
-            return 1;
-        case UM_CHANGE_SKIN:
-            SwitchSkin(message.payload.toString(), false);
-            return 1;
-        case UM_RESTORE_MAIN:
-            OnRestoreMain(message.wParam, message.payload.toRect());
-            return 1;
-        case UM_SLIDER_TRACK:
-        case UM_SLIDER_SET:
-            viewer_->SetVolume(static_cast<int>(message.lParam));
-            return 1;
-        case UM_PROGRAM_CHANGED:
-            OnProgramChanged();
-            return 1;
-        case UM_LINKS_CHANGED:
-            return 1;  // the link images come with the message composer
-        case UM_PROGRAM_CLEARED:
-            OnProgramCleared();
-            return 1;
-        case UM_LINKS_CLEARED:
-            OnLinksCleared();
-            return 1;
-        case UM_TICKER_TEXT:
-            if (!TickerShowsConnecting()) {
-                SetTicker(message.payload.toStringList().value(0),
-                          message.payload.toStringList().value(1));
-            }
-            return 1;
-        case UM_SCHEDULE_FIRE:
-            OnScheduleFire();
-            return 1;
-        case UM_INFO_CLOSED:
-            return 1;
-        default:
-            return CSkinDialog::WindowProc(message);
+CSkinButton* CMainDlg::Button(FaceButton button) const {
+    const auto found = buttons_.find(button);
+    return found != buttons_.end() ? found->second : nullptr;
+}
+
+CViewerDlg& CMainDlg::Viewer() const {
+    return stream_->Viewer();
+}
+
+QWidget* CMainDlg::VisibleFace() const {
+    if (IsMini(program_.viewMode) && mini_ != nullptr) {
+        return mini_.get();
     }
+    return const_cast<CMainDlg*>(this);
+}
+
+// Without a tray there is nowhere to hide to, so nothing happens.
+void CMainDlg::HideShow() {
+    if (!tray_->IsEnabled()) {
+        return;
+    }
+    switch (program_.viewMode) {
+        case ViewMode::MainShown:
+            hide();
+            program_.viewMode = ViewMode::MainHidden;
+            break;
+        case ViewMode::MainHidden:
+            show();
+            program_.viewMode = ViewMode::MainShown;
+            break;
+        case ViewMode::MiniShown:
+            mini_->hide();
+            program_.viewMode = ViewMode::MiniHidden;
+            break;
+        case ViewMode::MiniHidden:
+            mini_->show();
+            program_.viewMode = ViewMode::MiniShown;
+            break;
+    }
+}
+
+void CMainDlg::OpenMiniWindow() {
+    if (mini_ == nullptr) {
+        mini_ = std::make_unique<CMiniDlg>(program_, actions_);
+        ConnectMiniWindow();
+    }
+    if (!mini_->ApplySkin()) {
+        ShowMessage(this, StringId::kFilesMissing, MessageIcon::Error);
+        return;
+    }
+    mini_->SetTopMost(topMost_);
+    mini_->ShowProgramButtons(infoButtonShown_, viewButtonShown_);
+    mini_->SetVolumePosition(stream_->Volume());
+    mini_->SetMuteShown(stream_->IsMuted());
+    mini_->SetTicker(tickerRule_->Text(), tickerRule_->Link());
+    mini_->Open(pos());
+    program_.viewMode = ViewMode::MiniShown;
+    tray_->SetWindow(mini_.get());
+    hide();
+}
+
+// The mini face's buttons are this face's buttons.
+void CMainDlg::ConnectMiniWindow() {
+    CMiniDlg* mini = mini_.get();
+    connect(mini, &CMiniDlg::hideClicked, this, &CMainDlg::HideShow);
+    connect(mini, &CMiniDlg::closeClicked, this, &CMainDlg::Close);
+    connect(mini, &CMiniDlg::infoClicked, this, &CMainDlg::OpenProgramInfo);
+    connect(mini, &CMiniDlg::playClicked, this, [this] { stream_->Play(); });
+    connect(mini, &CMiniDlg::stopClicked, this, [this] { stream_->Stop(); });
+    connect(mini, &CMiniDlg::muteClicked, this, &CMainDlg::OnMuteClicked);
+    connect(mini, &CMiniDlg::viewClicked, this, [this] { stream_->View(); });
+    connect(mini, &CMiniDlg::volumeChanged, this, &CMainDlg::OnVolumeChanged);
+    connect(mini, &CMiniDlg::mainRequested, this, &CMainDlg::OnMiniMainRequested,
+            Qt::QueuedConnection);
+}
+
+void CMainDlg::OnMiniMainRequested(const QRect& miniFrame) {
+    move(ClampToScreen(miniFrame.topLeft(), size()));
+    show();
+    raise();
+    activateWindow();
+    program_.viewMode = ViewMode::MainShown;
+    tray_->SetWindow(this);
+    resyncTimer_.start(kResyncDelayMs);
+    if (stream_->IsMuted()) {
+        Button(FaceButton::Mute)->SetState(CSkinButton::kDown);
+    }
+}
+
+void CMainDlg::ActivateInstance() {
+    if (program_.viewMode == ViewMode::MainHidden) {
+        show();
+        program_.viewMode = ViewMode::MainShown;
+    } else if (program_.viewMode == ViewMode::MiniHidden) {
+        mini_->show();
+        program_.viewMode = ViewMode::MiniShown;
+    }
+    // the later copy cannot bring another program's window forward here, so the face comes
+    // forward by itself
+    QWidget* face = VisibleFace();
+    face->raise();
+    face->activateWindow();
+}
+
+void CMainDlg::BringToFront() {
+    if (IsHidden(program_.viewMode)) {
+        HideShow();
+        return;
+    }
+    QWidget* face = VisibleFace();
+    face->raise();
+    face->activateWindow();
+}
+
+// the toggle's new state: pressed is sound off
+void CMainDlg::OnMuteClicked(bool muted) {
+    stream_->SetMute(muted);
+    ShowMuted(muted);
+}
+
+void CMainDlg::ShowMuted(bool muted) {
+    Button(FaceButton::Mute)->SetState(muted ? CSkinButton::kDown : CSkinButton::kUp);
+    if (mini_ != nullptr) {
+        mini_->SetMuteShown(muted);
+    }
+}
+
+void CMainDlg::OnVolumeChanged(int volume) {
+    stream_->SetVolume(volume);
+}
+
+void CMainDlg::OnResyncTimer() {
+    volume_->SetPos(stream_->Volume());
+    update();
+    if (stream_->IsMuted()) {
+        Button(FaceButton::Mute)->SetState(CSkinButton::kDown);
+    }
+    if (mini_ != nullptr) {
+        mini_->SetVolumePosition(stream_->Volume());
+        mini_->SetMuteShown(stream_->IsMuted());
+    }
+}
+
+void CMainDlg::RefreshProgramIfNoLinks() {
+    if (!links_[0]->isVisible()) {
+        QMetaObject::invokeMethod(programTable_.get(), &CProgramTableDlg::RefreshProgram,
+                                  Qt::QueuedConnection);
+    }
+}
+
+// Shown or hidden whether or not the face is on screen now: a hidden face shows them as they
+// are when it comes back.
+void CMainDlg::ShowProgramButtons(bool info, bool view) {
+    infoButtonShown_ = info;
+    viewButtonShown_ = view;
+    Button(FaceButton::Info)->setVisible(info && placedButtons_.contains(FaceButton::Info));
+    Button(FaceButton::View)->setVisible(view && placedButtons_.contains(FaceButton::View));
+    if (mini_ != nullptr) {
+        mini_->ShowProgramButtons(info, view);
+    }
+}
+
+void CMainDlg::OnProgramChanged() {
+    ShowProgramButtons(true, program_.state.hasVfm);
+    if (!tickerRule_->ShowsConnecting()) {
+        tickerRule_->ShowProgram();
+    }
+    sprites_->StartCharacterCycle();
+}
+
+void CMainDlg::OnProgramCleared() {
+    const QString mainSite = program_.config.mainSite;
+    program_.state.link1 = mainSite;
+    program_.state.link2 = mainSite;
+    program_.state.eventLink = mainSite;
+    tickerRule_->ShowServiceName();
+    ShowProgramButtons(false, false);
+}
+
+// the link images come with the message composer
+void CMainDlg::OnLinksChanged() {}
+
+void CMainDlg::OnLinksCleared() {
+    for (CSkinButton* link : links_) {
+        link->hide();
+    }
+}
+
+void CMainDlg::OnTickerText(const QString& text, const QString& link) {
+    if (!tickerRule_->ShowsConnecting()) {
+        tickerRule_->Set(text, link);
+    }
+}
+
+void CMainDlg::OnScheduleFire() {
+    if (IsHidden(program_.viewMode)) {
+        HideShow();
+    }
+    if (!stream_->IsPlayRequested()) {
+        stream_->Play();
+    }
+}
+
+void CMainDlg::paintEvent(QPaintEvent* event) {
+    CSkinDialog::paintEvent(event);
+    QPainter painter(this);
+    sprites_->Paint(painter);
+}
+
+void CMainDlg::contextMenuEvent(QContextMenuEvent* event) {
+    QPoint at = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        at = pos() + QPoint(10, 10);
+    }
+    setFocus();
+    actions_.Update(false, program_.state.hasVfm);
+    MakePlayerMenu(actions_, program_.skin.Text())->TrackPopupMenu(at - QPoint(0, kMenuLift));
+    update();
 }

@@ -1,126 +1,135 @@
 #include "windows/CMiniDlg.h"
 
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+
 #include "content/Program.h"
 #include "skin/CSkinButton.h"
+#include "skin/CSkinSlider.h"
 #include "skin/CTickerCtrl.h"
 #include "skin/ColorKey.h"
-#include "windows/CMainDlg.h"
-#include "windows/CTrayIcon.h"
-#include "windows/UserMessages.h"
+#include "skin/SkinToolTips.h"
+#include "windows/PlayerActions.h"
+#include "windows/PlayerMenu.h"
 
 namespace {
-
-struct MiniButton {
-    int controlId;  // the main window's button that does the same
-    const char* key;
-    const char* name;
-};
-
-constexpr MiniButton kButtons[] = {
-    {CMiniDlg::kMainButton, "[MINI_MAIN]", "main"},
-    {CMainDlg::kHideButton, "[MINI_HIDE]", "hide"},
-    {CMainDlg::kCloseButton, "[MINI_CLOSE]", "close"},
-    {CMainDlg::kInfoButton, "[MINI_INFO]", "info"},
-    {CMainDlg::kPlayButton, "[MINI_PLAY]", "play"},
-    {CMainDlg::kStopButton, "[MINI_STOP]", "stop"},
-    {CMainDlg::kMuteButton, "[MINI_MUTE]", "mute"},
-    {CMainDlg::kViewButton, "[MINI_VIEW]", "view"},
-};
-
+// the context menu opens this far above the point that was clicked
+constexpr int kMenuLift = 180;
 }  // namespace
 
-CMiniDlg::CMiniDlg(Program& program, QWidget* mainWindow)
-    : CSkinDialog(nullptr), program_(program), mainWindow_(mainWindow) {
+CMiniDlg::CMiniDlg(Program& program, PlayerActions& actions)
+    : CSkinDialog(nullptr), program_(program), actions_(actions) {
     setWindowTitle(QStringLiteral("Quilo"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    for (const MiniButton& button : kButtons) {
-        buttons_.push_back(new CSkinButton(button.controlId, this));
-    }
+    setWindowIcon(QIcon(QStringLiteral(":/res/icon124.png")));
+    CreateControls();
+}
+
+void CMiniDlg::CreateControls() {
     ticker_ = new CTickerCtrl(this);
-    ApplySkin();
+    ticker_->hide();
+    for (const ButtonKey& key : SkinLayout::MiniButtons()) {
+        auto* button = new CSkinButton(this);
+        button->hide();
+        SkinToolTips::Set(*button, StringTable::Load(key.toolTip));
+        buttons_[key.button] = button;
+    }
+    volume_ = new CSkinSlider(this);
+    volume_->hide();
+    SkinToolTips::Set(*volume_, StringTable::Load(StringId::kVolume));
+
+    // the main window hears these buttons as its own
+    connect(Button(FaceButton::Hide), &CSkinButton::clicked, this, &CMiniDlg::hideClicked);
+    connect(Button(FaceButton::Close), &CSkinButton::clicked, this, &CMiniDlg::closeClicked,
+            Qt::QueuedConnection);
+    connect(Button(FaceButton::Info), &CSkinButton::clicked, this, &CMiniDlg::infoClicked);
+    connect(Button(FaceButton::Play), &CSkinButton::clicked, this, &CMiniDlg::playClicked);
+    connect(Button(FaceButton::Stop), &CSkinButton::clicked, this, &CMiniDlg::stopClicked);
+    connect(Button(FaceButton::Mute), &CSkinButton::clicked, this, &CMiniDlg::muteClicked);
+    connect(Button(FaceButton::View), &CSkinButton::clicked, this, &CMiniDlg::viewClicked);
+    connect(volume_, &CSkinSlider::sliderMoved, this, &CMiniDlg::volumeChanged);
+    connect(volume_, &CSkinSlider::positionSet, this, &CMiniDlg::volumeChanged);
+    connect(Button(FaceButton::Main), &CSkinButton::clicked, this, [this] {
+        emit mainRequested(frameGeometry());
+        hide();
+    });
 }
 
-void CMiniDlg::ApplySkin() {
-    LoadBackground(program_.skin.FilePath(QStringLiteral("/mini_bg.bmp")));
+CSkinButton* CMiniDlg::Button(FaceButton button) const {
+    const auto found = buttons_.find(button);
+    return found != buttons_.end() ? found->second : nullptr;
+}
+
+bool CMiniDlg::ApplySkin() {
+    if (!LoadBackground(program_.skin.FilePath(QLatin1String(SkinLayout::kMiniBackground)))) {
+        return false;
+    }
     SetColorKeyTransparency(kSkinColorKey, true);
-    for (size_t i = 0; i < buttons_.size(); ++i) {
-        const MiniButton& key = kButtons[i];
-        int32_t at[2] = {};
-        if (!program_.skin.GetKeyValues(key.key, at, 2)) {
-            buttons_[i]->hide();
-            continue;
-        }
-        const QString stem =
-            program_.skin.FilePath(QStringLiteral("/mini_btn_") + QLatin1String(key.name));
-        const auto kind = key.controlId == CMainDlg::kMuteButton ? CSkinButton::kToggle
-                                                                 : CSkinButton::kPushButton;
-        buttons_[i]->LoadBitmaps(stem + QStringLiteral("_up.bmp"), stem + QStringLiteral("_dn.bmp"),
-                                 QString(), kind, false);
-        buttons_[i]->SetTransparentColor(kSkinColorKey);
-        buttons_[i]->move(at[0], at[1]);
-        const bool programButton =
-            key.controlId == CMainDlg::kInfoButton || key.controlId == CMainDlg::kViewButton;
-        buttons_[i]->setVisible(!programButton);
+    // the ticker's text comes from the main face, so its colour key sets none here
+    SkinLayout::PlaceTicker(*ticker_, "[MINI_SCR]", "[MINI_SCR_COL]", program_.skin);
+    for (const ButtonKey& key : SkinLayout::MiniButtons()) {
+        SkinLayout::PlaceButton(*Button(key.button), key, program_.skin);
     }
-    int32_t area[4] = {};
-    if (program_.skin.GetKeyValues("[MINI_SCR]", area, 4)) {
-        ticker_->setGeometry(area[0], area[1], area[2], area[3]);
-        ticker_->SetPeriod(30);
-        ticker_->show();
-    }
-    int32_t color[3] = {};
-    if (program_.skin.GetKeyValues("[MINI_SCR_COL]", color, 3)) {
-        ticker_->SetBkColor(QColor(color[0] & 0xFF, color[1] & 0xFF, color[2] & 0xFF));
-    }
+    SkinLayout::PlaceSlider(*volume_, SkinLayout::kMiniVolume, program_.skin);
+    ShowProgramButtons(infoShown_, viewShown_);
+    return true;
 }
 
-void CMiniDlg::Open(bool topMost) {
-    setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
-    move(ClampToScreen(mainWindow_->pos(), size()));
+void CMiniDlg::Open(const QPoint& corner) {
+    move(ClampToScreen(corner, size()));
     show();
-    program_.viewMode = kViewMiniShown;
-    program_.tray.SetWindow(this);
+    raise();
+}
+
+void CMiniDlg::SetTopMost(bool topMost) {
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topMost) {
+        return;
+    }
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
+    if (wasVisible) {
+        show();
+    }
 }
 
 void CMiniDlg::ShowProgramButtons(bool info, bool view) {
-    for (size_t i = 0; i < buttons_.size(); ++i) {
-        if (kButtons[i].controlId == CMainDlg::kInfoButton) {
-            buttons_[i]->setVisible(info);
-        } else if (kButtons[i].controlId == CMainDlg::kViewButton) {
-            buttons_[i]->setVisible(view);
-        }
-    }
+    infoShown_ = info;
+    viewShown_ = view;
+    int32_t at[2] = {};
+    Button(FaceButton::Info)->setVisible(info && program_.skin.GetKeyValues("[MINI_INFO]", at, 2));
+    Button(FaceButton::View)->setVisible(view && program_.skin.GetKeyValues("[MINI_VIEW]", at, 2));
 }
 
-void CMiniDlg::ReturnToMain() {
-    PostMessage(mainWindow_, UM_RESTORE_MAIN, skinChanged_ ? 1 : 0, 0, frameGeometry());
-    close();
+void CMiniDlg::SetTicker(const QString& text, const QString& link) {
+    ticker_->Clear();
+    ticker_->AddItem(text, link);
+    ticker_->Start(true);
 }
 
-LRESULT CMiniDlg::WindowProc(const WindowMessage& message) {
-    switch (message.message) {
-        case UM_SKINBUTTON_CLICK:
-            if (message.wParam == kMainButton) {
-                ReturnToMain();
-            } else {
-                PostMessage(mainWindow_, UM_MINI_COMMAND, message.wParam, message.lParam);
-            }
-            return 1;
-        case UM_MINI_TICKER: {
-            const QStringList item = message.payload.toStringList();
-            ticker_->Clear();
-            ticker_->AddItem(item.value(0), item.value(1));
-            ticker_->Start(true);
-            return 1;
-        }
-        case UM_MINI_CHANGE_SKIN:
-            if (program_.skin.Load(message.payload.toString())) {
-                program_.prefs.SetSkin(program_.skin.Name());
-                skinChanged_ = true;
-                ApplySkin();
-            }
-            return 1;
-        default:
-            return CSkinDialog::WindowProc(message);
+void CMiniDlg::SetVolumePosition(int volume) {
+    volume_->SetPos(volume);
+}
+
+void CMiniDlg::SetMuteShown(bool muted) {
+    Button(FaceButton::Mute)->SetState(muted ? CSkinButton::kDown : CSkinButton::kUp);
+}
+
+// Closed by the window manager (Alt+F4 ...): the mini face's close button, with its question.
+void CMiniDlg::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    emit closeClicked();
+}
+
+// Escape does not take the face away.
+void CMiniDlg::reject() {}
+
+void CMiniDlg::contextMenuEvent(QContextMenuEvent* event) {
+    QPoint at = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        at = pos() + QPoint(10, 10);
     }
+    at -= QPoint(0, kMenuLift);
+    setFocus();
+    actions_.Update(false, program_.state.hasVfm);
+    MakePlayerMenu(actions_, program_.skin.Text())->TrackPopupMenu(at);
+    update();
 }

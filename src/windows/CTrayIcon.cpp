@@ -1,113 +1,68 @@
 #include "windows/CTrayIcon.h"
 
 #include <QCursor>
-#include <QSystemTrayIcon>
+#include <QWidget>
 
 #include "content/Program.h"
+#include "windows/PlayerActions.h"
 #include "windows/PlayerMenu.h"
-#include "windows/UserMessages.h"
 
 namespace {
-
 // how far from the window's corner the menu opens when the pointer's place is unknown
 constexpr int kMenuOffset = 10;
-
-unsigned MouseMessageOf(QSystemTrayIcon::ActivationReason reason) {
-    switch (reason) {
-        case QSystemTrayIcon::DoubleClick:
-            return CTrayIcon::kLeftButtonDoubleClick;
-        case QSystemTrayIcon::Context:
-            return CTrayIcon::kRightButtonUp;
-        case QSystemTrayIcon::Trigger:
-            return CTrayIcon::kLeftButtonUp;
-        case QSystemTrayIcon::MiddleClick:
-            return CTrayIcon::kMiddleButtonUp;
-        case QSystemTrayIcon::Unknown:
-            break;
-    }
-    return CTrayIcon::kMouseMove;
-}
-
 }  // namespace
 
-CTrayIcon::CTrayIcon(const Program& program) : program_(program) {}
+CTrayIcon::CTrayIcon(const Program& program, PlayerActions& actions, QObject* parent)
+    : QObject(parent), program_(program), actions_(actions) {}
 
 CTrayIcon::~CTrayIcon() = default;
 
-bool CTrayIcon::Create(QWidget* window, unsigned callbackMessage, const QString& tip,
-                       const QIcon& icon, unsigned iconId, int menuToolbarId) {
+bool CTrayIcon::Create(QWidget* window, const QString& tip, const QIcon& icon) {
     if (window == nullptr || icon.isNull() || !QSystemTrayIcon::isSystemTrayAvailable()) {
         return false;
     }
-    notifyWindow_ = window;
+    mainWindow_ = window;
     menuWindow_ = window;
-    callbackMessage_ = callbackMessage;
-    iconId_ = iconId;
-    menuToolbarId_ = menuToolbarId;
     icon_ = std::make_unique<QSystemTrayIcon>(icon);
     icon_->setToolTip(tip.left(kMaxTipLength));
-    QObject::connect(icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
-                     [this](QSystemTrayIcon::ActivationReason reason) {
-                         PostMessage(notifyWindow_, callbackMessage_, iconId_,
-                                     MouseMessageOf(reason));
-                     });
+    connect(icon_.get(), &QSystemTrayIcon::activated, this, &CTrayIcon::OnActivated);
     icon_->show();
-    enabled_ = icon_->isVisible();
-    if (!enabled_) {
+    if (!icon_->isVisible()) {
         icon_.reset();
     }
-    return enabled_;
+    return IsEnabled();
 }
 
 void CTrayIcon::RemoveIcon() {
-    if (!enabled_) {
-        return;
-    }
     icon_.reset();
-    enabled_ = false;
 }
 
 void CTrayIcon::SetWindow(QWidget* window) {
-    if (enabled_) {
+    if (IsEnabled()) {
         menuWindow_ = window;
     }
-}
-
-QWidget* CTrayIcon::MenuWindow() const {
-    // a window that has gone hands the menu back to the one the icon was added for
-    return menuWindow_ != nullptr ? menuWindow_.data() : notifyWindow_.data();
 }
 
 QRect CTrayIcon::IconGeometry() const {
     return icon_ != nullptr ? icon_->geometry() : QRect();
 }
 
-LRESULT CTrayIcon::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
-    if (iconId != iconId_ || !enabled_) {
-        return 0;
+void CTrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::DoubleClick) {
+        emit bringToFrontRequested();
+    } else if (reason == QSystemTrayIcon::Context) {
+        ShowMenu();
     }
-    switch (static_cast<unsigned>(mouseMessage) & 0xFFFFu) {
-        case kLeftButtonDoubleClick:
-            SendMessage(notifyWindow_, UM_BRING_TO_FRONT, 0, 0);
-            break;
-        case kRightButtonUp:
-            ShowMenu();
-            break;
-        default:
-            break;
-    }
-    return 1;
 }
 
 std::unique_ptr<CNewMenu> CTrayIcon::BuildMenu() const {
-    const bool faceHidden =
-        program_.viewMode == kViewMainHidden || program_.viewMode == kViewMiniHidden;
-    return MakePlayerMenu(PlayerMenuState{faceHidden, program_.state.hasVfm != 0},
-                          program_.skin.Text(), menuToolbarId_);
+    actions_.Update(IsHidden(program_.viewMode), program_.state.hasVfm);
+    return MakePlayerMenu(actions_, program_.skin.Text());
 }
 
 void CTrayIcon::ShowMenu() {
-    QWidget* window = MenuWindow();
+    // a window that has gone hands the menu back to the one the icon was added for
+    QWidget* window = menuWindow_ != nullptr ? menuWindow_.data() : mainWindow_.data();
     if (window == nullptr) {
         return;
     }
@@ -117,6 +72,5 @@ void CTrayIcon::ShowMenu() {
         at = window->pos() + QPoint(kMenuOffset, kMenuOffset);
     }
     window->setFocus(Qt::PopupFocusReason);
-    const std::unique_ptr<CNewMenu> menu = BuildMenu();
-    menu->TrackPopupMenu(at, notifyWindow_);
+    BuildMenu()->TrackPopupMenu(at);
 }

@@ -14,13 +14,13 @@
 #include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
 #include "skin/CSkinButton.h"
+#include "skin/CSkinSlider.h"
 #include "skin/CTickerCtrl.h"
 #include "support/Await.h"
 #include "support/PulseSink.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "windows/CMainDlg.h"
-#include "windows/UserMessages.h"
 
 namespace {
 
@@ -45,16 +45,19 @@ protected:
         program_.prefs.SetPosY(10);
         program_.prefs.SetVolume(100);
         StringTable::SetKorean(false);
-        SetMessageAnswerer([](int, const QString&) { return IDOK; });
+        SetMessageAnswerer([](StringId, const QString&) { return MessageAnswer::Ok; });
     }
 
     void Run(const std::function<void(CMainDlg&)>& body) {
         CMainDlg window(program_);
+        ASSERT_TRUE(window.Open());
         QTimer::singleShot(0, &window, [&] {
             body(window);
             window.CloseWithoutAsking();
         });
-        window.DoModal();
+        QEventLoop untilClosed;
+        QObject::connect(&window, &QDialog::finished, &untilClosed, &QEventLoop::quit);
+        untilClosed.exec();
     }
 
     // Waits until the sound heard lately satisfies the condition; the level is amplitude 0..1.
@@ -68,7 +71,7 @@ protected:
 };
 
 bool Playing(CMainDlg& window) {
-    return Await([&] { return window.Viewer()->IsPlaying(); }, kStreamWaitMs);
+    return Await([&] { return window.Viewer().IsPlaying(); }, kStreamWaitMs);
 }
 
 }  // namespace
@@ -76,9 +79,9 @@ bool Playing(CMainDlg& window) {
 TEST_F(MainWindowPlayback, TheTickerSaysConnectingUntilTheStreamReallyPlays) {
     Run([&](CMainDlg& window) {
         program_.state.scrollText = QStringLiteral("정오의 희망곡, 지금 방송 중");
-        ASSERT_TRUE(Await([&] { return window.Viewer()->GetFlags() & CViewerDlg::kPlaying; }));
-        EXPECT_EQ(window.Ticker()->GetLastItem(), StringTable::Load(119));
-        EXPECT_FALSE(window.Viewer()->IsPlaying()) << "still connecting";
+        ASSERT_TRUE(Await([&] { return window.Viewer().IsPlayRequested(); }));
+        EXPECT_EQ(window.Ticker()->GetLastItem(), StringTable::Load(StringId::kConnecting));
+        EXPECT_FALSE(window.Viewer().IsPlaying()) << "still connecting";
         ASSERT_TRUE(Playing(window));
         EXPECT_TRUE(
             Await([&] { return window.Ticker()->GetLastItem() == program_.state.scrollText; }));
@@ -89,17 +92,20 @@ TEST_F(MainWindowPlayback, TheTickerSaysConnectingUntilTheStreamReallyPlays) {
 TEST_F(MainWindowPlayback, SeeingRadioShowsTheVideoUnderTheWindowOnceItPlays) {
     Run([&](CMainDlg& window) {
         ASSERT_TRUE(Playing(window));
-        window.OnCommand(32777);
-        EXPECT_FALSE(window.Viewer()->isVisible()) << "not before the video plays";
-        EXPECT_EQ(window.Ticker()->GetLastItem(), StringTable::Load(119));
-        ASSERT_TRUE(Await([&] { return window.Viewer()->isVisible(); }, kStreamWaitMs));
+        window.Actions().view.trigger();
+        // the viewer waits at least one look at the player before it opens
+        ASSERT_TRUE(Await([&] {
+            return window.Ticker()->GetLastItem() == StringTable::Load(StringId::kConnecting);
+        }));
+        EXPECT_FALSE(window.Viewer().isVisible()) << "not before the video plays";
+        ASSERT_TRUE(Await([&] { return window.Viewer().isVisible(); }, kStreamWaitMs));
         const QRect face = window.frameGeometry();
-        EXPECT_EQ(window.Viewer()->pos(), QPoint(face.left(), face.bottom() + 1));
+        EXPECT_EQ(window.Viewer().pos(), QPoint(face.left(), face.bottom() + 1));
         EXPECT_TRUE(AwaitLevel(kVfmToneHz, [](double level) { return level > 0.2; }))
             << "the visual channel's sound";
 
         // the picture in the video area changes: the station's clock is running
-        const QRect video(window.Viewer()->mapToGlobal(QPoint(20, 20)), QSize(280, 200));
+        const QRect video(window.Viewer().mapToGlobal(QPoint(20, 20)), QSize(280, 200));
         const auto grab = [&] {
             return QGuiApplication::primaryScreen()
                 ->grabWindow(0, video.x(), video.y(), video.width(), video.height())
@@ -108,8 +114,8 @@ TEST_F(MainWindowPlayback, SeeingRadioShowsTheVideoUnderTheWindowOnceItPlays) {
         const QImage first = grab();
         EXPECT_TRUE(Await([&] { return grab() != first; }, 10000));
 
-        window.OnCommand(32777);  // back to the audio channel
-        EXPECT_FALSE(window.Viewer()->isVisible());
+        window.Actions().view.trigger();  // back to the audio channel
+        ASSERT_TRUE(Await([&] { return !window.Viewer().isVisible(); }));
         ASSERT_TRUE(Playing(window));
         EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.2; }));
     });
@@ -121,19 +127,24 @@ TEST_F(MainWindowPlayback, VolumeMuteAndStopChangeWhatIsHeard) {
         // the station's tone has amplitude 0.3; volume 100 passes it unchanged
         ASSERT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.2; }));
 
-        PostMessage(&window, UM_SLIDER_SET, CMainDlg::kVolumeSlider, 40);
+        window.VolumeSlider()->SetPos(39);
+        window.VolumeSlider()->setFocus();
+        QTest::keyClick(window.VolumeSlider(), Qt::Key_Right);
         EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) {
             return level < 0.1 && level > 0.003;
         })) << "quieter, not silent";
 
-        // the mute toggle's new state 2 mutes, 1 gives the sound back
-        PostMessage(&window, UM_SKINBUTTON_CLICK, CMainDlg::kMuteButton, 2);
+        // the mute toggle pressed mutes, pressed again gives the sound back
+        const auto press = [](QWidget* button) {
+            QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(2, 2));
+        };
+        press(window.Button(FaceButton::Mute));
         EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level < 0.001; }));
-        PostMessage(&window, UM_SKINBUTTON_CLICK, CMainDlg::kMuteButton, 1);
+        press(window.Button(FaceButton::Mute));
         EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.003; }));
 
-        PostMessage(&window, UM_SKINBUTTON_CLICK, CMainDlg::kStopButton, 0);
-        ASSERT_TRUE(Await([&] { return !(window.Viewer()->GetFlags() & CViewerDlg::kPlaying); }));
+        press(window.Button(FaceButton::Stop));
+        ASSERT_TRUE(Await([&] { return !window.Viewer().IsPlayRequested(); }));
         EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level < 0.001; }));
     });
 }

@@ -67,16 +67,9 @@ TEST(Playback, TheAudioChannelOfTheStationIsHeardAndTheCloseSavesTheSettings) {
               (QStringList{QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop."),
                            QStringLiteral("*** Close the QUILO2 ***")}));
     const CPrefStore prefs;
-    uint32_t volume = 0, x = 0, y = 0;
-    int mini = -1;
-    QString skin;
-    EXPECT_EQ(prefs.GetVolume(volume), 1);
-    EXPECT_EQ(volume, 20u) << "a saved volume of 0 started at 20";
-    EXPECT_EQ(prefs.GetPosX(x), 1);
-    EXPECT_EQ(prefs.GetPosY(y), 1);
-    EXPECT_EQ(x, 300u);
-    EXPECT_EQ(prefs.GetOptionMini(mini), 1);
-    EXPECT_EQ(mini, 0);
-    EXPECT_EQ(prefs.GetSkin(skin), 1);
-    EXPECT_EQ(skin, QStringLiteral("Quilo2"));
+    EXPECT_EQ(prefs.GetVolume(), 20u) << "a saved volume of 0 started at 20";
+    EXPECT_EQ(prefs.GetPosX(), 300u);
+    EXPECT_TRUE(prefs.GetPosY());
+    EXPECT_FALSE(prefs.GetOptionMini());
+    EXPECT_EQ(prefs.GetSkin(), QStringLiteral("Quilo2"));
 }

@@ -35,16 +35,11 @@ TEST(Startup, RunsFromItsOwnFolderAndSavesTheListenersSettingsWhenEnded) {
         << "logs go beside the program, wherever it is started from";
 
     const CPrefStore prefs;
-    QString skin;
-    uint32_t x = 0, volume = 0;
-    int mini = -1;
-    EXPECT_EQ(prefs.GetSkin(skin), 1);
-    EXPECT_EQ(skin, QStringLiteral("Quilo2"));
-    EXPECT_EQ(prefs.GetPosX(x), 1);
-    EXPECT_EQ(prefs.GetVolume(volume), 1);
-    EXPECT_EQ(volume, 20u);
-    EXPECT_EQ(prefs.GetOptionMini(mini), 1);
-    EXPECT_EQ(mini, 0);
+    EXPECT_EQ(prefs.GetSkin(), QStringLiteral("Quilo2"));
+    EXPECT_TRUE(prefs.GetPosX());
+    EXPECT_EQ(prefs.GetVolume(), 20u);
+    EXPECT_EQ(prefs.GetOptionMini(), false);
+    EXPECT_TRUE(QFile(CPrefStore::DefaultFilePath()).exists());
 }
 
 TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
@@ -96,7 +91,7 @@ TEST(Startup, OnlyTheExactScheduledStartArgumentIsHonouredAndOnlyWithTheSchedule
         EXPECT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000)) << notScheduled.join(u'|');
         EXPECT_TRUE(normal.Terminate());
     }
-    CPrefStore().SetOptionSchedule(1);
+    CPrefStore().SetOptionSchedule(true);
     QuiloRun scheduled;
     scheduled.Start({QStringLiteral("/a")});
     EXPECT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000));
@@ -116,9 +111,8 @@ TEST(Startup, EndsWithItsReasonWhenNoSkinCanBeUsed) {
     noSkinText.Start();
     ASSERT_TRUE(noSkinText.WaitForExit());
     ASSERT_TRUE(QuiloRun::WaitForLogLine(QStringLiteral("FAIL to get skin info.")));
-    QString saved;
-    EXPECT_EQ(CPrefStore().GetSkin(saved), 1);
-    EXPECT_EQ(saved, QStringLiteral("Empty")) << "the first skin folder found is saved at once";
+    EXPECT_EQ(CPrefStore().GetSkin(), QStringLiteral("Empty"))
+        << "the first skin folder found is saved at once";
 }
 
 TEST(Startup, AnInstalledCopyWorksInTheUsersOwnFolder) {

@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <array>
 
 namespace {
 
@@ -17,128 +16,124 @@ void WriteFile(const QString& path, const QByteArray& contents) {
     file.write(contents);
 }
 
-using Schedule = std::array<uint8_t, CPrefStore::kScheduleSize>;
-
-// Everything a getter hands back, so a failed store can be compared with the defaults at once.
-struct ReadBack {
-    int results[12] = {};
-    QString id, pw, skin;
-    uint32_t volume = 0, x = 0, y = 0;
-    int mini = -1, autoLogin = -1, topMost = -1, schedule = -1;
-    Schedule table{};
-};
-
-ReadBack ReadEverything(const CPrefStore& store, Schedule untouched) {
-    ReadBack r;
-    r.table = untouched;
-    int i = 0;
-    r.results[i++] = store.GetID(r.id);
-    r.results[i++] = store.GetPW(r.pw);
-    r.results[i++] = store.GetSkin(r.skin);
-    r.results[i++] = store.GetVolume(r.volume);
-    r.results[i++] = store.GetPosX(r.x);
-    r.results[i++] = store.GetPosY(r.y);
-    r.results[i++] = store.GetOptionMini(r.mini);
-    r.results[i++] = store.GetOptionAutoLogin(r.autoLogin);
-    r.results[i++] = store.GetOptionTopMost(r.topMost);
-    r.results[i++] = store.GetOptionSchedule(r.schedule);
-    r.results[i++] = store.GetSchedule(r.table.data(), CPrefStore::kScheduleSize);
-    return r;
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void ExpectFailureValues(const CPrefStore& store) {
-    Schedule untouched;
-    untouched.fill(0x5A);
-    const ReadBack r = ReadEverything(store, untouched);
-    for (int i = 0; i < 11; ++i) {
-        EXPECT_EQ(r.results[i], 0) << "getter " << i;
-    }
-    EXPECT_TRUE(r.id.isEmpty());
-    EXPECT_TRUE(r.skin.isEmpty());
-    EXPECT_EQ(r.volume, 20u);
-    EXPECT_EQ(r.mini, 0);
-    EXPECT_EQ(r.autoLogin, 0);
-    EXPECT_EQ(r.topMost, 0);
-    EXPECT_EQ(r.schedule, 0);
-    EXPECT_EQ(r.table, untouched) << "a failed schedule read leaves the buffer as it was";
+void ExpectNothingReadable(const CPrefStore& store) {
+    EXPECT_FALSE(store.GetID());
+    EXPECT_FALSE(store.GetPW());
+    EXPECT_FALSE(store.GetSkin());
+    EXPECT_EQ(store.GetVolume(), 20u);
+    EXPECT_FALSE(store.GetPosX());
+    EXPECT_FALSE(store.GetPosY());
+    EXPECT_FALSE(store.GetOptionMini());
+    EXPECT_FALSE(store.GetOptionAutoLogin());
+    EXPECT_FALSE(store.GetOptionTopMost());
+    EXPECT_FALSE(store.GetOptionSchedule());
+    EXPECT_FALSE(store.GetSchedule());
 }
 
 }  // namespace
 
-TEST(PrefStore, EveryValueRoundTripsThroughAPrivateFile) {
+TEST(PrefStore, EveryValueRoundTripsExactlyThroughAPrivateFile) {
     CPrefStore store;
-    Schedule table{};
+    ScheduleBytes table{};
     table.fill(0xFF);
     table[0] = 0x80 | 7;  // 07:30, enabled
     table[1] = 30;
     table[2] = 23;  // 23:59, disabled
     table[3] = 59;
 
-    store.SetID(QStringLiteral("listener1"));
-    store.SetPW(QStringLiteral("pa ss=wörd;#"));
-    store.SetSkin(QStringLiteral("밤하늘 skin"));
-    store.SetVolume(55);
-    store.SetPosX(1200);
-    store.SetPosY(7);
-    store.SetOptionMini(1);
-    store.SetOptionAutoLogin(1);
-    store.SetOptionTopMost(0);
-    store.SetOptionSchedule(1);
-    store.SetSchedule(table.data(), CPrefStore::kScheduleSize);
-
-    const ReadBack r = ReadEverything(CPrefStore(), {});
-    for (int i = 0; i < 11; ++i) {
-        EXPECT_EQ(r.results[i], 1) << "getter " << i;
+    // blanks at either end and quotes are part of a password
+    const QString passwords[] = {QStringLiteral(" pa ss=wörd;# "), QStringLiteral("\"quoted\""),
+                                 QStringLiteral("\"")};
+    EXPECT_TRUE(store.SetID(QStringLiteral("listener1")));
+    EXPECT_TRUE(store.SetSkin(QStringLiteral("밤하늘 skin")));
+    EXPECT_TRUE(store.SetVolume(55));
+    EXPECT_TRUE(store.SetPosX(1200));
+    EXPECT_TRUE(store.SetPosY(7));
+    EXPECT_TRUE(store.SetOptionMini(true));
+    EXPECT_TRUE(store.SetOptionAutoLogin(true));
+    EXPECT_TRUE(store.SetOptionTopMost(false));
+    EXPECT_TRUE(store.SetOptionSchedule(true));
+    EXPECT_TRUE(store.SetSchedule(table));
+    for (const QString& password : passwords) {
+        EXPECT_TRUE(store.SetPW(password));
+        EXPECT_EQ(CPrefStore().GetPW(), password);
     }
-    EXPECT_EQ(r.id, QStringLiteral("listener1"));
-    EXPECT_EQ(r.pw, QStringLiteral("pa ss=wörd;#"));
-    EXPECT_EQ(r.skin, QStringLiteral("밤하늘 skin"));
-    EXPECT_EQ(r.volume, 55u);
-    EXPECT_EQ(r.x, 1200u);
-    EXPECT_EQ(r.y, 7u);
-    EXPECT_EQ(r.mini, 1);
-    EXPECT_EQ(r.autoLogin, 1);
-    EXPECT_EQ(r.topMost, 0);
-    EXPECT_EQ(r.schedule, 1);
-    EXPECT_EQ(r.table, table);
+
+    const CPrefStore again;
+    EXPECT_EQ(again.GetID(), QStringLiteral("listener1"));
+    EXPECT_EQ(again.GetSkin(), QStringLiteral("밤하늘 skin"));
+    EXPECT_EQ(again.GetVolume(), 55u);
+    EXPECT_EQ(again.GetPosX(), 1200u);
+    EXPECT_EQ(again.GetPosY(), 7u);
+    EXPECT_TRUE(again.GetOptionMini());
+    EXPECT_TRUE(again.GetOptionAutoLogin());
+    EXPECT_FALSE(again.GetOptionTopMost());
+    EXPECT_TRUE(again.GetOptionSchedule());
+    EXPECT_EQ(again.GetSchedule(), table);
 
     EXPECT_EQ(QFile(store.FilePath()).permissions(),
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
                   QFileDevice::WriteUser)
         << "the password is in there: only its owner may read it";
-    QString folder;
-    EXPECT_EQ(store.GetInstalledDir(folder), 1);
-    EXPECT_FALSE(folder.isEmpty());
+    EXPECT_FALSE(store.GetInstalledDir().isEmpty());
 }
 
-TEST(PrefStore, MissingCorruptOrUnreadableFilesGiveTheFailureValues) {
-    ExpectFailureValues(CPrefStore());  // no file at all
+TEST(PrefStore, MissingOrCorruptFilesGiveNoValues) {
+    ExpectNothingReadable(CPrefStore());  // no file at all
 
     static const char garbage[] = "\x00\xff\xfe[Prefs\n=\n\x01garbage";
     WriteFile(CPrefStore::DefaultFilePath(), QByteArray(garbage, sizeof garbage - 1));
-    ExpectFailureValues(CPrefStore());
+    ExpectNothingReadable(CPrefStore());
 
     // values of the wrong kind are failed reads as well
     WriteFile(CPrefStore::DefaultFilePath(),
               "[Prefs]\nVolume=loud\nPosX=-5\nOptionMini=yes\nSchedule=80FF\n");
-    ExpectFailureValues(CPrefStore());
+    ExpectNothingReadable(CPrefStore());
 
     // a folder where the file should be cannot be read, and a write does not crash either
     QFile::remove(CPrefStore::DefaultFilePath());
     QDir().mkpath(CPrefStore::DefaultFilePath());
     CPrefStore blocked;
-    ExpectFailureValues(blocked);
-    EXPECT_EQ(blocked.SetVolume(50), 0);
+    ExpectNothingReadable(blocked);
+    EXPECT_FALSE(blocked.SetVolume(50));
+}
+
+TEST(PrefStore, AnUnreadableFileIsNeverWrittenOver) {
+    const QByteArray saved = "[Prefs]\nID=listener1\nPW=secret\nOptionSchedule=1\n";
+    WriteFile(CPrefStore::DefaultFilePath(), saved);
+    CPrefStore store;
+    ASSERT_EQ(store.GetID(), QStringLiteral("listener1"));
+
+    // the file is there but cannot be opened: tests run as root, for whom a mode of 000 is no
+    // obstacle, so the file becomes a link that loops on itself, which nobody can open
+    const QString path = store.FilePath();
+    const QString aside = path + QStringLiteral(".aside");
+    ASSERT_TRUE(QFile::rename(path, aside));
+    ASSERT_TRUE(QFile::link(path, path));
+    ExpectNothingReadable(store);
+    EXPECT_FALSE(store.SetVolume(50)) << "a write would have replaced everything with one key";
+    EXPECT_FALSE(store.SetSkin(QStringLiteral("Midnight")));
+
+    // once the file can be read again, nothing of it is lost
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(aside, path));
+    EXPECT_EQ(ReadFile(path), saved);
+    EXPECT_TRUE(store.SetVolume(50));
+    EXPECT_EQ(store.GetPW(), QStringLiteral("secret"));
+    EXPECT_TRUE(store.GetOptionSchedule());
 }
 
 TEST(PrefStore, VolumeOutsideOneToAHundredGivesTwenty) {
     CPrefStore store;
-    uint32_t volume = 0;
     for (const auto& [saved, expected] :
          {std::pair{0u, 20u}, {101u, 20u}, {1u, 1u}, {100u, 100u}}) {
         store.SetVolume(saved);
-        store.GetVolume(volume);
-        EXPECT_EQ(volume, expected) << "saved " << saved;
+        EXPECT_EQ(store.GetVolume(), expected) << "saved " << saved;
     }
 }
 
@@ -148,18 +143,12 @@ TEST(PrefStore, AHandWrittenFileIsReadAndKeptWhenAValueChanges) {
         "Volume=35\r\n[Tail]\r\nKey=1\r\n";
     WriteFile(CPrefStore::DefaultFilePath(), handWritten);
     CPrefStore store;
-    QString skin;
-    EXPECT_EQ(store.GetSkin(skin), 1);
-    EXPECT_EQ(skin, QStringLiteral("Midnight"));
+    EXPECT_EQ(store.GetSkin(), QStringLiteral("Midnight"));
 
     store.SetVolume(80);
     store.SetID(QStringLiteral("new"));
-    uint32_t volume = 0;
-    store.GetVolume(volume);
-    EXPECT_EQ(volume, 80u);
-    QFile file(store.FilePath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
+    EXPECT_EQ(store.GetVolume(), 80u);
+    const QByteArray text = ReadFile(store.FilePath());
     EXPECT_TRUE(text.contains("; written by hand"));
     EXPECT_TRUE(text.contains("Skin=NotThisOne"));
     EXPECT_TRUE(text.contains("[Tail]\nKey=1"));

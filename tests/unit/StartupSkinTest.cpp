@@ -26,8 +26,7 @@ QString Chosen(CPrefStore& prefs) {
 }
 
 QString Saved(const CPrefStore& prefs) {
-    QString name;
-    return prefs.GetSkin(name) ? name : QStringLiteral("<unsaved>");
+    return prefs.GetSkin().value_or(QStringLiteral("<unsaved>"));
 }
 
 }  // namespace

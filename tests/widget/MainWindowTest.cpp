@@ -2,16 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
+#include "content/CProgramTableDlg.h"
 #include "content/Program.h"
+#include "dialogs/CSettingsDlg.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
 #include "platform/StringTable.h"
@@ -23,7 +30,10 @@
 #include "support/LogReading.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
-#include "windows/UserMessages.h"
+#include "windows/CMiniDlg.h"
+#include "windows/CTrayIcon.h"
+#include "windows/MessageEdit.h"
+#include "windows/StreamControl.h"
 
 namespace {
 
@@ -62,33 +72,53 @@ protected:
                         QStringLiteral("./Skins/") + QString::fromLatin1(skin));
         }
         StringTable::SetKorean(false);
-        SetMessageAnswerer([this](int id, const QString&) {
+        SetMessageAnswerer([this](StringId id, const QString&) {
             messages_.push_back(id);
             return answer_;
         });
     }
 
     // Runs the main window as the program does and `body` while it is open; the window then
-    // ends as the close command would and the test sees what it left behind.
+    // ends as the session's end would and the test sees what it left behind.
     void RunMainWindow(const QString& skin, const std::function<void(CMainDlg&)>& body) {
         ASSERT_TRUE(program_.skin.Load(skin));
         CMainDlg window(program_);
+        ASSERT_TRUE(window.Open());
         QTimer::singleShot(0, &window, [&] {
             body(window);
             window.CloseWithoutAsking();
         });
-        window.DoModal();
+        QEventLoop untilClosed;
+        QObject::connect(&window, &QDialog::finished, &untilClosed, &QEventLoop::quit);
+        untilClosed.exec();
     }
 
     QStringList LogMessages() const { return LoggedMessages(program_.log.FileName()); }
 
     Program program_;
-    std::vector<int> messages_;
-    int answer_ = IDYES;
+    std::vector<StringId> messages_;
+    MessageAnswer answer_ = MessageAnswer::Yes;
 };
 
 bool Started(CMainDlg& window) {
-    return Await([&] { return window.Viewer()->GetFlags() & CViewerDlg::kCreated; });
+    return Await([&] { return window.Viewer().IsCreated(); });
+}
+
+// Acts on the next modal dialog once it is open; the dialog's own loop keeps running meanwhile.
+void OnNextDialog(QObject* context, const std::function<void(QWidget&)>& act) {
+    auto* watch = new QTimer(context);
+    QObject::connect(watch, &QTimer::timeout, context, [watch, act] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            watch->stop();
+            watch->deleteLater();
+            act(*dialog);
+        }
+    });
+    watch->start(10);
+}
+
+void Click(QWidget* control) {
+    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(2, 2));
 }
 
 }  // namespace
@@ -98,26 +128,48 @@ TEST_F(MainWindow, TheSkinPlacesEveryControlAndTheProgramButtonsWaitForAProgram)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         EXPECT_EQ(window.size(), QSize(300, 476));
         EXPECT_EQ(window.windowTitle(), QStringLiteral("Quilo"));
-        EXPECT_EQ(window.Button(CMainDlg::kPlayButton)->pos(), QPoint(16, 218));
-        EXPECT_TRUE(window.Button(CMainDlg::kPlayButton)->isVisible());
+        EXPECT_EQ(window.Button(FaceButton::Play)->pos(), QPoint(16, 218));
+        EXPECT_TRUE(window.Button(FaceButton::Play)->isVisible());
         EXPECT_EQ(window.VolumeSlider()->pos(), QPoint(152, 231));
         EXPECT_EQ(window.Ticker()->geometry(), QRect(18, 188, 264, 20));
-        EXPECT_EQ(window.MessageEdit()->geometry(), QRect(18, 372, 264, 58));
-        EXPECT_EQ(window.MessageEdit()->toPlainText(), StringTable::Load(117));
+        EXPECT_EQ(window.Message()->geometry(), QRect(18, 372, 264, 58));
+        EXPECT_EQ(window.Message()->toPlainText(), StringTable::Load(StringId::kMessagePrompt));
         EXPECT_EQ(window.CounterEdit()->text(), QStringLiteral("0/200"));
-        EXPECT_FALSE(window.Button(CMainDlg::kInfoButton)->isVisible());
-        EXPECT_FALSE(window.Button(CMainDlg::kViewButton)->isVisible());
-        EXPECT_EQ(window.Button(CMainDlg::kViewButton)->pos(), QPoint(156, 154));
-        EXPECT_EQ(window.Button(CMainDlg::kPlayButton)->toolTip(), QStringLiteral("Play"));
+        EXPECT_FALSE(window.Button(FaceButton::Info)->isVisible());
+        EXPECT_FALSE(window.Button(FaceButton::View)->isVisible());
+        EXPECT_EQ(window.Button(FaceButton::View)->pos(), QPoint(156, 154));
+        EXPECT_EQ(window.Button(FaceButton::Play)->toolTip(), QStringLiteral("Play"));
+        // the tips come quickly, not after the desktop's usual wait
+        CSkinButton* play = window.Button(FaceButton::Play);
+        EXPECT_EQ(play->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, play), 80);
 
-        program_.state.hasVfm = 1;
-        SendMessage(&window, UM_PROGRAM_CHANGED);
-        EXPECT_TRUE(window.Button(CMainDlg::kInfoButton)->isVisible());
-        EXPECT_TRUE(window.Button(CMainDlg::kViewButton)->isVisible());
-        SendMessage(&window, UM_PROGRAM_CLEARED);
-        EXPECT_FALSE(window.Button(CMainDlg::kInfoButton)->isVisible());
-        EXPECT_FALSE(window.Button(CMainDlg::kViewButton)->isVisible());
-        EXPECT_EQ(window.Ticker()->GetLastItem(), StringTable::Load(120));
+        program_.state.hasVfm = true;
+        emit window.ProgramTable().programChanged();
+        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }));
+        EXPECT_TRUE(window.Button(FaceButton::View)->isVisible());
+        emit window.ProgramTable().programCleared();
+        ASSERT_TRUE(Await([&] { return !window.Button(FaceButton::Info)->isVisible(); }));
+        EXPECT_FALSE(window.Button(FaceButton::View)->isVisible());
+        EXPECT_EQ(window.Ticker()->GetLastItem(), StringTable::Load(StringId::kServiceName));
+    });
+}
+
+TEST_F(MainWindow, TheMessageTakesTwoHundredBytesAndNeverLosesWhatWasThere) {
+    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+        MessageEdit* edit = window.Message();
+        EXPECT_EQ(edit->ByteLimit(), 200) << "set when the skin places the box";
+        edit->clear();
+        edit->setFocus();
+        QTest::keyClicks(edit, QString(150, u'a'));
+        // Korean counts two bytes: 25 of these fit after the 150 letters
+        edit->moveCursor(QTextCursor::Start);
+        edit->insertPlainText(QString(40, u'가'));  // as an input method commits it
+        const QString text = edit->toPlainText();
+        EXPECT_EQ(text, QString(25, u'가') + QString(150, u'a'));
+        // a paste past the end keeps what was typed and adds what fits
+        edit->moveCursor(QTextCursor::End);
+        edit->insertPlainText(QStringLiteral("xyz"));
+        EXPECT_EQ(edit->toPlainText(), text);
     });
 }
 
@@ -126,13 +178,19 @@ TEST_F(MainWindow, MissingKeysHideTheirControlsAndEditColoursNeverTakeBlueZero) 
                                                 {"[MAIN_EDIT_COL]", "[MAIN_EDIT_COL]=0,0,0"},
                                                 {"[MAIN_LENG_COL]", "[MAIN_LENG_COL]=10,20,0"},
                                                 {"[MAIN_SCR_COL]", "[MAIN_SCR_COL]=0,0,0"},
-                                                {"[MAIN_STOP]", ""}});
+                                                {"[MAIN_STOP]", ""},
+                                                {"[MAIN_VIEW]", ""}});
     RunMainWindow(QStringLiteral("Variant"), [&](CMainDlg& window) {
-        EXPECT_FALSE(window.MessageEdit()->isVisible());
-        EXPECT_FALSE(window.Button(CMainDlg::kStopButton)->isVisible());
-        EXPECT_TRUE(window.Button(CMainDlg::kPlayButton)->isVisible());
+        EXPECT_FALSE(window.Message()->isVisible());
+        EXPECT_FALSE(window.Button(FaceButton::Stop)->isVisible());
+        EXPECT_TRUE(window.Button(FaceButton::Play)->isVisible());
         EXPECT_EQ(window.EditColor(), QColor(0, 0, 1));
         EXPECT_EQ(window.CounterColor(), QColor(10, 20, 1));
+        // a program with video does not bring back a button the skin has no place for
+        program_.state.hasVfm = true;
+        emit window.ProgramTable().programChanged();
+        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }));
+        EXPECT_FALSE(window.Button(FaceButton::View)->isVisible());
     });
 }
 
@@ -151,121 +209,228 @@ TEST_F(MainWindow, OpensAtTheLoginPlaceOrTheSavedOneKeptOnTheScreen) {
     program_.loginPosition = QPoint(120, 130);
     RunMainWindow(QStringLiteral("Quilo2"),
                   [&](CMainDlg& window) { EXPECT_EQ(window.pos(), QPoint(120, 130)); });
-    uint32_t savedX = 0;
-    program_.prefs.GetPosX(savedX);
-    EXPECT_EQ(savedX, 120u) << "the place is saved when the window ends";
+    EXPECT_EQ(program_.prefs.GetPosX(), 120u) << "the place is saved when the window ends";
 }
 
 TEST_F(MainWindow, StartsPlayingTheAudioChannelAtTheSavedVolumeOrTwenty) {
     program_.prefs.SetVolume(0);
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
         ASSERT_TRUE(Started(window));
-        EXPECT_EQ(window.FmUrl(), QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"));
-        EXPECT_EQ(window.VfmUrl(), QStringLiteral("mms://127.0.0.1:8080/L-VFM_300k"));
+        EXPECT_EQ(window.Stream().FmUrl(), QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"));
+        EXPECT_EQ(window.Stream().VfmUrl(), QStringLiteral("mms://127.0.0.1:8080/L-VFM_300k"));
         EXPECT_EQ(window.VolumeSlider()->GetPos(), 20);
-        EXPECT_EQ(window.Viewer()->GetVolume(), 20);
-        EXPECT_FALSE(window.Viewer()->GetFlags() & CViewerDlg::kMuted);
-        EXPECT_TRUE(window.Viewer()->GetFlags() & CViewerDlg::kPlaying);
-        EXPECT_EQ(window.Ticker()->GetLastItem(), StringTable::Load(119));
+        EXPECT_EQ(window.Viewer().GetVolume(), 20);
+        EXPECT_FALSE(window.Viewer().IsMuted());
+        EXPECT_TRUE(window.Viewer().IsPlayRequested());
+        EXPECT_EQ(window.Ticker()->GetLastItem(), StringTable::Load(StringId::kConnecting));
 
-        PostMessage(&window, UM_SLIDER_SET, CMainDlg::kVolumeSlider, 65);
-        ASSERT_TRUE(Await([&] { return window.Viewer()->GetVolume() == 65; }));
-        window.VolumeSlider()->SetPos(65);
-        PostMessage(&window, UM_SKINBUTTON_CLICK, CMainDlg::kMuteButton, 2);
-        ASSERT_TRUE(Await([&] { return window.Viewer()->GetFlags() & CViewerDlg::kMuted; }));
-        PostMessage(&window, UM_SKINBUTTON_CLICK, CMainDlg::kMuteButton, 1);
-        ASSERT_TRUE(Await([&] { return !(window.Viewer()->GetFlags() & CViewerDlg::kMuted); }));
+        // the keyboard on the slider, and the mute button clicked on and off
+        window.VolumeSlider()->SetPos(64);
+        window.VolumeSlider()->setFocus();
+        QTest::keyClick(window.VolumeSlider(), Qt::Key_Right);
+        EXPECT_EQ(window.Viewer().GetVolume(), 65);
+        Click(window.Button(FaceButton::Mute));
+        ASSERT_TRUE(Await([&] { return window.Viewer().IsMuted(); }));
+        Click(window.Button(FaceButton::Mute));
+        ASSERT_TRUE(Await([&] { return !window.Viewer().IsMuted(); }));
     });
     EXPECT_EQ(LogMessages().mid(0, 2),
               (QStringList{QStringLiteral("TRY to play."), QStringLiteral("SUXES to play.")}));
-    uint32_t volume = 0;
-    program_.prefs.GetVolume(volume);
-    EXPECT_EQ(volume, 65u);
+    EXPECT_EQ(program_.prefs.GetVolume(), 65u);
+}
+
+TEST_F(MainWindow, APlayerThatCannotStartLeavesAWorkingFace) {
+    program_.config.vlcArgs = {QStringLiteral("--no-such-option-at-all")};
+    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+        ASSERT_TRUE(Await([&] { return LogMessages().size() >= 2; }));
+        EXPECT_FALSE(window.Viewer().IsCreated());
+        EXPECT_EQ(LogMessages().value(1),
+                  QStringLiteral("FAIL to play because the player have not been created."));
+        // without a version the addresses are the old protocol's
+        EXPECT_EQ(window.Stream().FmUrl(), QStringLiteral("mmst://127.0.0.1/L-FM_300k"));
+        Click(window.Button(FaceButton::Play));
+        ASSERT_TRUE(Await([&] { return LogMessages().size() >= 4; }));
+    });
 }
 
 TEST_F(MainWindow, AScheduledStartWithTheMiniOptionWaitsSilentlyInTheTray) {
-    program_.scheduledStart = 1;
-    program_.prefs.SetOptionMini(1);
+    program_.scheduledStart = true;
+    program_.prefs.SetOptionMini(true);
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
         ASSERT_TRUE(Started(window));
-        ASSERT_TRUE(Await([&] { return program_.viewMode == kViewMiniHidden; }));
+        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MiniHidden; }));
         EXPECT_FALSE(window.isVisible());
         EXPECT_FALSE(window.MiniWindow()->isVisible());
-        EXPECT_FALSE(window.Viewer()->GetFlags() & CViewerDlg::kPlaying);
+        EXPECT_FALSE(window.Viewer().IsPlayRequested());
         EXPECT_FALSE(LogMessages().contains(QStringLiteral("TRY to play.")));
 
         // the schedule fires: the mini face comes back and plays
-        SendMessage(&window, UM_SCHEDULE_FIRE);
-        EXPECT_EQ(program_.viewMode, kViewMiniShown);
+        emit window.ProgramTable().scheduleFire();
+        EXPECT_EQ(program_.viewMode, ViewMode::MiniShown);
         EXPECT_TRUE(window.MiniWindow()->isVisible());
-        EXPECT_TRUE(window.Viewer()->GetFlags() & CViewerDlg::kPlaying);
+        EXPECT_TRUE(window.Viewer().IsPlayRequested());
     });
-    int mini = 0;
-    program_.prefs.GetOptionMini(mini);
-    EXPECT_EQ(mini, 1);
+    EXPECT_TRUE(program_.prefs.GetOptionMini());
+}
+
+TEST_F(MainWindow, TheMiniFaceTakesOverWhatTheProgramOffersAndTheListenersChoices) {
+    program_.prefs.SetOptionTopMost(false);
+    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+        ASSERT_TRUE(Started(window));
+        program_.state.hasVfm = true;
+        emit window.ProgramTable().programChanged();
+        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::View)->isVisible(); }));
+
+        Click(window.Button(FaceButton::Mini));
+        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MiniShown; }));
+        CMiniDlg* mini = window.MiniWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(mini));
+        EXPECT_EQ(mini->pos(), window.pos());
+        EXPECT_TRUE(mini->Button(FaceButton::Info)->isVisible());
+        EXPECT_TRUE(mini->Button(FaceButton::View)->isVisible());
+        EXPECT_EQ(mini->Ticker()->GetLastItem(), window.Ticker()->GetLastItem());
+
+        // always on top, chosen in the settings while the mini face is on screen
+        OnNextDialog(&window, [](QWidget& dialog) {
+            auto* settings = qobject_cast<CSettingsDlg*>(&dialog);
+            ASSERT_NE(settings, nullptr);
+            settings->findChildren<QCheckBox*>().at(1)->setChecked(true);
+            settings->accept();
+        });
+        window.Actions().settings.trigger();
+        ASSERT_TRUE(Await([&] { return program_.prefs.GetOptionTopMost(); }));
+        EXPECT_TRUE(mini->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_TRUE(mini->isVisible());
+
+        // muted in the mini face, the main face shows it when it comes back
+        Click(mini->Button(FaceButton::Mute));
+        EXPECT_TRUE(window.Viewer().IsMuted());
+        Click(mini->Button(FaceButton::Main));
+        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MainShown; }));
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_FALSE(mini->isVisible());
+        ASSERT_TRUE(Await(
+            [&] { return window.Button(FaceButton::Mute)->GetState() == CSkinButton::kDown; }));
+    });
+}
+
+TEST_F(MainWindow, AProgramChangeWhileTheFaceIsInTheTrayShowsWhenItComesBack) {
+    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+        program_.state.hasVfm = true;
+        emit window.ProgramTable().programChanged();
+        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::View)->isVisible(); }));
+        Click(window.Button(FaceButton::Hide));
+        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MainHidden; }));
+
+        // the next program has no video; then the program is cleared altogether
+        program_.state.hasVfm = false;
+        emit window.ProgramTable().programChanged();
+        QCoreApplication::processEvents();
+        window.Actions().hideShow.trigger();
+        ASSERT_TRUE(Await([&] { return window.isVisible(); }));
+        EXPECT_TRUE(window.Button(FaceButton::Info)->isVisible());
+        EXPECT_FALSE(window.Button(FaceButton::View)->isVisible())
+            << "Seeing Radio offered for a program without it";
+
+        // the same through the mini face
+        Click(window.Button(FaceButton::Mini));
+        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MiniShown; }));
+        window.Actions().hideShow.trigger();
+        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MiniHidden; }));
+        emit window.ProgramTable().programCleared();
+        QCoreApplication::processEvents();
+        window.Actions().hideShow.trigger();
+        ASSERT_TRUE(Await([&] { return window.MiniWindow()->isVisible(); }));
+        EXPECT_FALSE(window.MiniWindow()->Button(FaceButton::Info)->isVisible());
+    });
 }
 
 TEST_F(MainWindow, HideAndShowMoveBetweenTheFirstTwoViewModesThroughTheTray) {
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        ASSERT_TRUE(program_.tray.IsEnabled()) << "the test display has a tray";
-        SendMessage(&window, UM_SKINBUTTON_CLICK, CMainDlg::kHideButton, 0);
-        EXPECT_EQ(program_.viewMode, kViewMainHidden);
+        ASSERT_TRUE(window.Tray().IsEnabled()) << "the test display has a tray";
+        Click(window.Button(FaceButton::Hide));
+        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MainHidden; }));
         EXPECT_FALSE(window.isVisible());
         // a double click on the tray icon asks for the face again
-        SendMessage(&window, UM_TRAY_NOTIFY, 124, 0x203);
-        ASSERT_TRUE(Await([&] { return program_.viewMode == kViewMainShown; }));
+        emit window.Tray().bringToFrontRequested();
+        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MainShown; }));
         EXPECT_TRUE(window.isVisible());
-        SendMessage(&window, UM_ACTIVATE_INSTANCE);
-        EXPECT_EQ(program_.viewMode, kViewMainShown);
-        EXPECT_EQ(SendMessage(&window, UM_TRAY_NOTIFY, 125, 0x203), 0) << "not our icon";
+        window.ActivateInstance();
+        EXPECT_EQ(program_.viewMode, ViewMode::MainShown);
     });
 }
 
-TEST_F(MainWindow, ClosingWithTheScheduleOnAsksFirst) {
-    program_.prefs.SetOptionSchedule(1);
+TEST_F(MainWindow, ClosingWithTheScheduleOnAsksFirstAlsoFromTheMiniFacesWindowManager) {
+    program_.prefs.SetOptionSchedule(true);
     ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
     CMainDlg window(program_);
-    QTimer::singleShot(0, &window, [&] {
-        ASSERT_TRUE(Started(window));
-        ASSERT_TRUE(Await([&] { return program_.scheduleOption == 1; }));
-        answer_ = IDNO;
-        window.OnCommand(32776);
-        EXPECT_EQ(messages_, std::vector<int>{142});
-        EXPECT_TRUE(window.IsInModalRun()) << "the listener said no";
-        answer_ = IDYES;
-        window.OnCommand(32776);
-    });
-    window.DoModal();
-    EXPECT_EQ(messages_, (std::vector<int>{142, 142}));
+    ASSERT_TRUE(window.Open());
+    QSignalSpy finished(&window, &QDialog::finished);
+    ASSERT_TRUE(Started(window));
+    ASSERT_TRUE(Await([&] { return program_.scheduleOption; }));
+    answer_ = MessageAnswer::No;
+    window.Actions().close.trigger();
+    ASSERT_TRUE(Await([&] { return !messages_.empty(); }));
+    EXPECT_EQ(messages_, std::vector<StringId>{StringId::kQuitStopsSchedule});
+    EXPECT_TRUE(finished.isEmpty()) << "the listener said no";
+
+    // the mini face closed by the window manager (Alt+F4) is its close button
+    Click(window.Button(FaceButton::Mini));
+    ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MiniShown; }));
+    window.MiniWindow()->close();
+    ASSERT_TRUE(Await([&] { return messages_.size() == 2; }));
+    EXPECT_TRUE(window.MiniWindow()->isVisible()) << "the listener said no: the face stays";
+    EXPECT_EQ(program_.viewMode, ViewMode::MiniShown);
+    answer_ = MessageAnswer::Yes;
+    window.MiniWindow()->close();
+    ASSERT_TRUE(Await([&] { return !finished.isEmpty(); }));
+    EXPECT_TRUE(program_.prefs.GetOptionMini()) << "it ended in the mini face";
 }
 
-TEST_F(MainWindow, ASkinThatCannotBeAppliedGivesWayToThePreviousOne) {
-    MakeVariantSkin(QStringLiteral("Broken"), {});
-    QFile::remove(QStringLiteral("./Skins/Broken/main_bg.bmp"));
+TEST_F(MainWindow, ASkinIsWornWholeOrNotAtAll) {
+    MakeVariantSkin(QStringLiteral("NoMain"), {});
+    QFile::remove(QStringLiteral("./Skins/NoMain/main_bg.bmp"));
+    MakeVariantSkin(QStringLiteral("NoMini"), {{"[MAIN_PLAY]", "[MAIN_PLAY]=30,30"}});
+    QFile::remove(QStringLiteral("./Skins/NoMini/mini_bg.bmp"));
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        SendMessage(&window, UM_CHANGE_SKIN, 0, 0, QStringLiteral("Broken"));
-        EXPECT_EQ(messages_, std::vector<int>{106});
-        EXPECT_EQ(program_.skin.Name(), QStringLiteral("Quilo2"));
-        EXPECT_EQ(window.size(), QSize(300, 476));
+        const auto choose = [&](const char* name) {
+            OnNextDialog(&window, [name](QWidget& dialog) {
+                auto* chooser = qobject_cast<QInputDialog*>(&dialog);
+                ASSERT_NE(chooser, nullptr);
+                chooser->setTextValue(QString::fromLatin1(name));
+                chooser->accept();
+            });
+            window.Actions().skins.trigger();
+        };
+        for (const char* broken : {"NoMain", "NoMini"}) {
+            messages_.clear();
+            choose(broken);
+            ASSERT_TRUE(Await([&] { return !messages_.empty(); })) << broken;
+            EXPECT_EQ(messages_, std::vector<StringId>{StringId::kFilesMissing});
+            EXPECT_EQ(program_.skin.Name(), QStringLiteral("Quilo2"));
+            EXPECT_EQ(window.size(), QSize(300, 476));
+            EXPECT_EQ(window.Button(FaceButton::Play)->pos(), QPoint(16, 218))
+                << "nothing of the broken skin was applied";
+        }
 
-        SendMessage(&window, UM_CHANGE_SKIN, 0, 0, QStringLiteral("Midnight"));
-        EXPECT_EQ(program_.skin.Name(), QStringLiteral("Midnight"));
+        choose("Midnight");
+        ASSERT_TRUE(Await([&] { return program_.skin.Name() == QStringLiteral("Midnight"); }));
         EXPECT_NE(window.size(), QSize(300, 476));
-        QString saved;
-        program_.prefs.GetSkin(saved);
-        EXPECT_EQ(saved, QStringLiteral("Midnight"));
+        EXPECT_EQ(program_.prefs.GetSkin(), QStringLiteral("Midnight"));
     });
 }
 
 TEST_F(MainWindow, EnterAndEscapeInTheMessageEditNeitherSendNorClose) {
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        window.MessageEdit()->setPlainText(QStringLiteral("hello"));
-        window.MessageEdit()->setFocus();
-        QTest::keyClick(window.MessageEdit(), Qt::Key_Return);
-        QTest::keyClick(window.MessageEdit(), Qt::Key_Escape);
+        QSignalSpy finished(&window, &QDialog::finished);
+        window.Message()->setPlainText(QStringLiteral("hello"));
+        window.Message()->setFocus();
+        QTest::keyClick(window.Message(), Qt::Key_Return);
+        QTest::keyClick(window.Message(), Qt::Key_Escape);
         QTest::keyClick(&window, Qt::Key_Escape);
-        EXPECT_EQ(window.MessageEdit()->toPlainText(), QStringLiteral("hello"));
-        EXPECT_TRUE(window.IsInModalRun());
+        EXPECT_EQ(window.Message()->toPlainText(), QStringLiteral("hello"));
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_TRUE(finished.isEmpty());
     });
 }
 
@@ -279,11 +444,8 @@ TEST_F(MainWindow, TheContextMenuOpensAboveTheClickAndGreysSeeingRadioWithoutVid
                 return (shown = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr;
             }));
             EXPECT_EQ(shown->geometry().top(), click.y() - 180);
-            for (QAction* item : shown->actions()) {
-                if (item->text() == StringTable::Load(109)) {
-                    EXPECT_FALSE(item->isEnabled()) << "no visual stream on air";
-                }
-            }
+            EXPECT_TRUE(shown->actions().contains(&window.Actions().view));
+            EXPECT_FALSE(window.Actions().view.isEnabled()) << "no visual stream on air";
             shown->close();
         });
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(150, 400), click);

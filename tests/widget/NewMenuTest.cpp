@@ -6,7 +6,7 @@
 
 #include "WidgetTestKit.h"
 #include "skin/ColorKey.h"
-#include "windows/PlayerMenu.h"
+#include "windows/PlayerActions.h"
 
 using namespace WidgetTestKit;
 
@@ -27,18 +27,18 @@ TEST(NewMenu, AFirstSeparatorHoldsTheTitleAndToolbarImagesGoToTheirCommands) {
     painter.end();
     const MenuToolbar toolbar{SaveBitmap("toolbar.bmp", strip),
                               QSize(16, 15),
-                              {MenuCommand::kPlay, 0, MenuCommand::kStop},
+                              {PlayerActions::kPlay, 0, PlayerActions::kStop},
                               kSkinColorKey};
 
     CNewMenu menu;
     menu.InsertMenu(0, CNewMenu::kByPosition | CNewMenu::kSeparator);
-    menu.InsertMenu(1, CNewMenu::kByPosition, MenuCommand::kPlay, QStringLiteral("Play"));
+    menu.InsertMenu(1, CNewMenu::kByPosition, PlayerActions::kPlay, QStringLiteral("Play"));
     QAction* firstLine = menu.ItemAt(0);
     ASSERT_TRUE(menu.LoadToolBar(toolbar));
     // inserted after the toolbar was loaded, and greyed: it has its image all the same
-    menu.InsertMenu(2, CNewMenu::kByPosition | CNewMenu::kGrayed, MenuCommand::kStop,
+    menu.InsertMenu(2, CNewMenu::kByPosition | CNewMenu::kGrayed, PlayerActions::kStop,
                     QStringLiteral("Stop"));
-    menu.InsertMenu(3, CNewMenu::kByPosition, MenuCommand::kClose, QStringLiteral("Close"));
+    menu.InsertMenu(3, CNewMenu::kByPosition, PlayerActions::kClose, QStringLiteral("Close"));
     ASSERT_TRUE(menu.SetMenuTitle(QStringLiteral("Quilo"), 6));
 
     EXPECT_EQ(menu.GetMenuItemCount(), 4) << "the leading separator is kept as the title holder";
@@ -53,9 +53,9 @@ TEST(NewMenu, AFirstSeparatorHoldsTheTitleAndToolbarImagesGoToTheirCommands) {
 
     // a menu that starts with a command gets a separator in front to hold the title
     CNewMenu startsWithCommand;
-    startsWithCommand.InsertMenu(0, CNewMenu::kByPosition, MenuCommand::kPlay, "Play");
+    startsWithCommand.InsertMenu(0, CNewMenu::kByPosition, PlayerActions::kPlay, "Play");
     ASSERT_TRUE(startsWithCommand.SetMenuTitle(QStringLiteral("Quilo"), 6));
     ASSERT_EQ(startsWithCommand.GetMenuItemCount(), 2);
     EXPECT_TRUE(startsWithCommand.IsTitleHolder(startsWithCommand.ItemAt(0)));
-    EXPECT_EQ(CNewMenu::CommandOf(startsWithCommand.ItemAt(1)), MenuCommand::kPlay);
+    EXPECT_EQ(CNewMenu::CommandOf(startsWithCommand.ItemAt(1)), PlayerActions::kPlay);
 }

@@ -5,13 +5,11 @@
 #include <QTest>
 
 #include "WidgetTestKit.h"
-#include "windows/UserMessages.h"
 
 using namespace WidgetTestKit;
 
 namespace {
 
-constexpr int kButtonId = 1005;
 const QColor kUp(70, 70, 80);
 const QColor kDown(200, 200, 60);
 const QPoint kInside(10, 10);
@@ -29,22 +27,30 @@ protected:
 
     QColor Shown() { return host_.grab().toImage().pixelColor(button_.geometry().center()); }
 
-    std::vector<LPARAM> Clicks() { return host_.Reported(UM_SKINBUTTON_CLICK, kButtonId); }
+    // every click since the last call: 0 for a push button, 1 (off) or 2 (on) for a toggle
+    std::vector<int> Clicks() {
+        std::vector<int> values;
+        for (const int checked : Take(clicks_)) {
+            values.push_back(button_.isCheckable() ? (checked != 0 ? 2 : 1) : 0);
+        }
+        return values;
+    }
 
-    RecordingDialog host_;
-    CSkinButton button_{kButtonId, &host_};
+    TestFace host_;
+    CSkinButton button_{&host_};
+    QSignalSpy clicks_{&button_, &CSkinButton::clicked};
 };
 
 }  // namespace
 
 TEST_F(SkinButton, PushButtonClicksOnlyOnAReleaseOverIt) {
-    Load(CSkinButton::kPushButton);
+    Load(CSkinButton::Kind::PushButton);
     QTest::mousePress(&button_, Qt::LeftButton, {}, kInside);
     EXPECT_EQ(button_.GetState(), CSkinButton::kDown);
     EXPECT_EQ(Shown(), kDown);
     EXPECT_TRUE(Clicks().empty()) << "a push button clicks on the release";
     QTest::mouseRelease(&button_, Qt::LeftButton, {}, kInside);
-    EXPECT_EQ(Clicks(), std::vector<LPARAM>{0});
+    EXPECT_EQ(Clicks(), std::vector<int>{0});
     EXPECT_EQ(Shown(), kUp);
 
     // dragged off while pressed and released elsewhere: no click, the button is up
@@ -58,17 +64,18 @@ TEST_F(SkinButton, PushButtonClicksOnlyOnAReleaseOverIt) {
     // dragged off and back: the release over the button clicks, its far edges included
     QTest::mousePress(&button_, Qt::LeftButton, {}, kInside);
     QTest::mouseMove(&button_, QPoint(-15, 10));
+    QTest::mouseMove(&button_, QPoint(30, 20));
     QTest::mouseRelease(&button_, Qt::LeftButton, {}, QPoint(30, 20));
-    EXPECT_EQ(Clicks(), std::vector<LPARAM>{0});
+    EXPECT_EQ(Clicks(), std::vector<int>{0});
 }
 
 TEST_F(SkinButton, ToggleReportsItsNewStateOnEachPress) {
-    Load(CSkinButton::kToggle);
+    Load(CSkinButton::Kind::Toggle);
     QTest::mouseClick(&button_, Qt::LeftButton, {}, kInside);
     EXPECT_EQ(Shown(), kDown);
     QTest::mouseClick(&button_, Qt::LeftButton, {}, kInside);
     EXPECT_EQ(Shown(), kUp);
-    EXPECT_EQ(Clicks(), (std::vector<LPARAM>{CSkinButton::kDown, CSkinButton::kUp}));
+    EXPECT_EQ(Clicks(), (std::vector<int>{2, 1}));
 
     // shown checked by its window, a press turns it off; a drag off it changes nothing
     button_.SetState(CSkinButton::kDown);
@@ -78,11 +85,11 @@ TEST_F(SkinButton, ToggleReportsItsNewStateOnEachPress) {
     QTest::mouseMove(&button_, QPoint(90, 10));
     QTest::mouseRelease(&button_, Qt::LeftButton, {}, QPoint(90, 10));
     EXPECT_EQ(Shown(), kDown);
-    EXPECT_EQ(Clicks(), (std::vector<LPARAM>{CSkinButton::kUp, CSkinButton::kDown}));
+    EXPECT_EQ(Clicks(), (std::vector<int>{1, 2}));
 }
 
 TEST_F(SkinButton, DisabledButtonShowsItsUpBitmapAndTakesNoClick) {
-    Load(CSkinButton::kPushButton);
+    Load(CSkinButton::Kind::PushButton);
     button_.SetState(CSkinButton::kDisabled);
     EXPECT_FALSE(button_.isEnabled());
     EXPECT_EQ(Shown(), kUp);
@@ -91,11 +98,29 @@ TEST_F(SkinButton, DisabledButtonShowsItsUpBitmapAndTakesNoClick) {
     button_.setEnabled(true);
     EXPECT_EQ(button_.GetState(), CSkinButton::kUp);
     QTest::mouseClick(&button_, Qt::LeftButton, {}, kInside);
-    EXPECT_EQ(Clicks(), std::vector<LPARAM>{0});
+    EXPECT_EQ(Clicks(), std::vector<int>{0});
 
     // removed, then bitmaps that cannot be loaded: hidden and without a size
     button_.SetState(CSkinButton::kRemoved);
     EXPECT_FALSE(button_.isVisible());
-    EXPECT_FALSE(button_.LoadBitmaps("no_up.bmp", "no_dn.bmp", {}, CSkinButton::kPushButton, true));
+    EXPECT_FALSE(
+        button_.LoadBitmaps("no_up.bmp", "no_dn.bmp", {}, CSkinButton::Kind::PushButton, true));
     EXPECT_EQ(button_.size(), QSize(0, 0));
+}
+
+TEST_F(SkinButton, TheKeyboardClicksAndSettingTheStateFromCodeReportsNothing) {
+    Load(CSkinButton::Kind::Toggle);
+    button_.setFocus();
+    QTest::keyClick(&button_, Qt::Key_Space);
+    EXPECT_EQ(Clicks(), std::vector<int>{2});
+    EXPECT_EQ(Shown(), kDown);
+    button_.SetState(CSkinButton::kUp);
+    button_.SetState(CSkinButton::kDown);
+    EXPECT_TRUE(Clicks().empty()) << "a window showing the mute state is not a listener's click";
+
+    Load(CSkinButton::Kind::PushButton);
+    EXPECT_EQ(button_.GetState(), CSkinButton::kUp) << "new bitmaps start up";
+    button_.setFocus();
+    QTest::keyClick(&button_, Qt::Key_Space);
+    EXPECT_EQ(Clicks(), std::vector<int>{0});
 }

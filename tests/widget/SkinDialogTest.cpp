@@ -58,7 +58,7 @@ TEST(SkinDialog, BluePixelsShowAndPassClicksToTheWindowBelow) {
     PressCounter belowPresses(&below);
     ASSERT_TRUE(ShowAndWait(below));
 
-    RecordingDialog face;
+    TestFace face;
     face.SetDragEnabled(false);
     PressCounter facePresses(&face);
     const QImage faceImage = StripedFace(place.size());
@@ -69,8 +69,8 @@ TEST(SkinDialog, BluePixelsShowAndPassClicksToTheWindowBelow) {
     // a button with a blue border, half over the face's blue
     QImage buttonImage = Filled({30, 20}, QColor::fromRgb(kBlue));
     QPainter(&buttonImage).fillRect(QRect(3, 3, 24, 14), kButtonFace);
-    CSkinButton button(1005, &face);
-    button.SetBitmaps(buttonImage, buttonImage, {}, CSkinButton::kPushButton, false);
+    CSkinButton button(&face);
+    button.SetBitmaps(buttonImage, buttonImage, {}, CSkinButton::Kind::PushButton, false);
     button.SetTransparentColor(kBlue);
     button.move(40, 30);
     ASSERT_TRUE(ShowAndWait(face));
@@ -96,7 +96,7 @@ TEST(SkinDialog, BluePixelsShowAndPassClicksToTheWindowBelow) {
 
 TEST(SkinDialog, PressAndDragOnTheFaceMovesTheWindow) {
     ParkPointer();
-    RecordingDialog face(/*windowManagerMove=*/true);
+    TestFace face(/*windowManagerMove=*/true);
     ASSERT_TRUE(face.LoadBackground(SaveBitmap("face_bg.bmp", Filled({120, 70}, kStripeA))));
     face.move(300, 300);
     ASSERT_TRUE(ShowAndWait(face));
@@ -118,14 +118,14 @@ TEST(SkinDialog, PressAndDragOnTheFaceMovesTheWindow) {
 }
 
 TEST(SkinDialog, PressesNoControlTakesMoveTheWindowWithoutAWindowManagerMove) {
-    RecordingDialog face;  // its window manager offers no move: the face follows the pointer
+    TestFace face;  // its window manager offers no move: the face follows the pointer
     ASSERT_TRUE(face.LoadBackground(SaveBitmap("face_bg.bmp", Filled({200, 100}, kStripeA))));
     face.move(100, 100);
     CSkinStatic label(&face);
     label.setGeometry(10, 10, 80, 20);
-    CSkinButton button(1005, &face);
+    CSkinButton button(&face);
     button.SetBitmaps(Filled({30, 20}, Qt::gray), Filled({30, 20}, Qt::darkGray), {},
-                      CSkinButton::kPushButton, false);
+                      CSkinButton::Kind::PushButton, false);
     button.move(120, 40);
     ASSERT_TRUE(ShowAndWait(face));
     const QPoint moved = face.pos() + QPoint(30, 20);
@@ -144,7 +144,7 @@ TEST(SkinDialog, PressesNoControlTakesMoveTheWindowWithoutAWindowManagerMove) {
 
 TEST(SkinDialog, TheFaceIsReadFromItsFileWhenPainted) {
     const QString path = SaveBitmap("main_bg.bmp", Filled({60, 40}, Qt::red));
-    RecordingDialog face;
+    TestFace face;
     ASSERT_TRUE(face.LoadBackground(path));
     EXPECT_EQ(face.grab().toImage().pixelColor(30, 20), QColor(Qt::red));
 

@@ -7,13 +7,11 @@
 
 #include "WidgetTestKit.h"
 #include "skin/ColorKey.h"
-#include "windows/UserMessages.h"
 
 using namespace WidgetTestKit;
 
 namespace {
 
-constexpr int kVolumeId = 1009;
 const QColor kFace(235, 225, 200);
 const QColor kChannel(150, 150, 150);
 const QColor kFill(40, 190, 70);
@@ -37,7 +35,7 @@ protected:
         ASSERT_TRUE(slider_.SetBitmapThumb(SaveBitmap("th.bmp", Filled({10, 12}, kThumb)),
                                            SaveBitmap("th_dn.bmp", Filled({10, 12}, kThumbDragged)),
                                            true, kSkinColorKey));
-        slider_.SetRange(0, 100, false);
+        slider_.setRange(0, 100);
         slider_.SetPos(0);
         slider_.move(20, 20);
         ASSERT_TRUE(ShowAndWait(host_));
@@ -47,24 +45,25 @@ protected:
     QColor ShownAt(int x, int y = 6) {
         return host_.grab().toImage().pixelColor(slider_.geometry().topLeft() + QPoint(x, y));
     }
-    std::vector<LPARAM> Reported(unsigned message) { return host_.Reported(message, kVolumeId); }
-
-    RecordingDialog host_;
-    CSkinSlider slider_{kVolumeId, &host_};
+    TestFace host_;
+    CSkinSlider slider_{&host_};
+    // while dragging, and when let go or moved by a key
+    QSignalSpy tracked_{&slider_, &CSkinSlider::sliderMoved};
+    QSignalSpy set_{&slider_, &CSkinSlider::positionSet};
 };
 
 }  // namespace
 
 TEST_F(SkinSlider, PressFarFromTheThumbJumpsThereAndDraggingStopsAtTheEnds) {
     QTest::mousePress(&slider_, Qt::LeftButton, {}, At(60));
-    EXPECT_EQ(Reported(UM_SLIDER_TRACK), std::vector<LPARAM>{55});
+    EXPECT_EQ(Take(tracked_), std::vector<int>{55});
     QTest::mouseMove(&slider_, At(400));
     QTest::mouseMove(&slider_, At(500));
     QTest::mouseMove(&slider_, At(-80));
     QTest::mouseRelease(&slider_, Qt::LeftButton, {}, At(-80));
-    EXPECT_EQ(Reported(UM_SLIDER_TRACK), (std::vector<LPARAM>{100, 0}))
+    EXPECT_EQ(Take(tracked_), (std::vector<int>{100, 0}))
         << "held at the ends; a move that does not shift the thumb reports nothing";
-    EXPECT_EQ(Reported(UM_SLIDER_SET), std::vector<LPARAM>{0});
+    EXPECT_EQ(Take(set_), std::vector<int>{0});
 
     // a press on the thumb keeps the point it was taken by: no jump
     slider_.SetPos(40);  // centre at x = 45
@@ -72,8 +71,8 @@ TEST_F(SkinSlider, PressFarFromTheThumbJumpsThereAndDraggingStopsAtTheEnds) {
     EXPECT_EQ(ShownAt(45), kThumbDragged);
     QTest::mouseMove(&slider_, At(60));
     QTest::mouseRelease(&slider_, Qt::LeftButton, {}, At(60));
-    EXPECT_EQ(Reported(UM_SLIDER_TRACK), std::vector<LPARAM>{52});
-    EXPECT_EQ(Reported(UM_SLIDER_SET), std::vector<LPARAM>{52});
+    EXPECT_EQ(Take(tracked_), std::vector<int>{52});
+    EXPECT_EQ(Take(set_), std::vector<int>{52});
     EXPECT_EQ(ShownAt(57), kThumb);
 }
 
@@ -85,8 +84,8 @@ TEST_F(SkinSlider, EveryKeyReportsThePositionItLeadsTo) {
           Qt::Key_Down, Qt::Key_PageUp, Qt::Key_End, Qt::Key_Up}) {
         QTest::keyClick(&slider_, key);
     }
-    EXPECT_EQ(Reported(UM_SLIDER_SET), (std::vector<LPARAM>{100, 100, 0, 0, 1, 2, 0, 100, 99}));
-    EXPECT_TRUE(Reported(UM_SLIDER_TRACK).empty());
+    EXPECT_EQ(Take(set_), (std::vector<int>{100, 100, 0, 0, 1, 2, 0, 100, 99}));
+    EXPECT_TRUE(Take(tracked_).empty());
 }
 
 TEST_F(SkinSlider, TheTrackFillsUpToTheThumbAndADisabledSliderShowsNeither) {
@@ -102,6 +101,6 @@ TEST_F(SkinSlider, TheTrackFillsUpToTheThumbAndADisabledSliderShowsNeither) {
     QTest::mouseClick(&slider_, Qt::LeftButton, {}, At(90));
     QTest::keyClick(&slider_, Qt::Key_End);
     EXPECT_EQ(slider_.GetPos(), 50);
-    EXPECT_TRUE(Reported(UM_SLIDER_TRACK).empty());
-    EXPECT_TRUE(Reported(UM_SLIDER_SET).empty());
+    EXPECT_TRUE(Take(tracked_).empty());
+    EXPECT_TRUE(Take(set_).empty());
 }

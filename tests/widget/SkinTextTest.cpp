@@ -38,7 +38,7 @@ int CountOf(const QImage& image, QColor color) {
 }  // namespace
 
 TEST(SkinText, ALabelShowsTheSkinBetweenItsLettersUnlessItHasABackground) {
-    RecordingDialog host;
+    TestFace host;
     ASSERT_TRUE(host.LoadBackground(SaveBitmap("info_bg.bmp", StripedFace({220, 80}))));
     CSkinStatic title(&host);
     title.setGeometry(10, 10, 200, 40);
@@ -66,7 +66,7 @@ TEST(SkinText, ALabelShowsTheSkinBetweenItsLettersUnlessItHasABackground) {
 
 TEST(SkinText, ASeeThroughTextBoxScrollsWithoutLeavingCopiesOfItsLines) {
     ParkPointer();
-    RecordingDialog host;
+    TestFace host;
     ASSERT_TRUE(host.LoadBackground(SaveBitmap("info_bg.bmp", StripedFace({240, 120}))));
     host.move(300, 260);
     CSkinEdit description(&host);

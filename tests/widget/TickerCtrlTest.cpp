@@ -23,7 +23,7 @@ public:
     using CTickerCtrl::CTickerCtrl;
     void Tick(int times = 1) {
         for (int i = 0; i < times; ++i) {
-            OnTimer(kTimerId);
+            Step();
         }
     }
 };
@@ -72,7 +72,7 @@ protected:
         return count;
     }
 
-    RecordingDialog host_;
+    TestFace host_;
     SteppedTicker ticker_{&host_};
 };
 
@@ -166,6 +166,17 @@ TEST_F(Ticker, PointingPausesItAndOnlyLinkedItemsLookAndActAsLinks) {
     QCoreApplication::sendEvent(&ticker_, &leave);
     EXPECT_TRUE(ticker_.IsScrolling());
     EXPECT_FALSE(ticker_.testAttribute(Qt::WA_SetCursor));
+
+    // new content while a link is pointed at (the program changed under the pointer): the hand
+    // and the pause go with the old item, and the new one scrolls
+    Hover(OnCopy(1));
+    ASSERT_EQ(ticker_.cursor().shape(), Qt::PointingHandCursor);
+    ticker_.Clear();
+    ticker_.AddItem(QStringLiteral("The next program"), {});
+    EXPECT_FALSE(ticker_.testAttribute(Qt::WA_SetCursor));
+    EXPECT_FALSE(ticker_.IsHovering());
+    EXPECT_EQ(ticker_.Start(true), 1);
+    EXPECT_TRUE(ticker_.IsScrolling());
 }
 
 TEST_F(Ticker, ItsTimerScrollsItAndTheRealPointerPausesIt) {

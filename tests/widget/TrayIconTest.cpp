@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -11,29 +12,12 @@
 #include "content/Program.h"
 #include "platform/StringTable.h"
 #include "support/Await.h"
+#include "windows/PlayerActions.h"
 #include "windows/PlayerMenu.h"
-#include "windows/UserMessages.h"
 
 using namespace WidgetTestKit;
 
 namespace {
-
-constexpr unsigned kIconId = 124;
-
-// Stands in for the main window: hands the tray's notifications back to the icon, as the main
-// window does, and remembers every message.
-class MainWindowStandIn : public RecordingDialog {
-public:
-    CTrayIcon* tray = nullptr;
-
-protected:
-    LRESULT WindowProc(const WindowMessage& message) override {
-        RecordingDialog::WindowProc(message);
-        return message.message == UM_TRAY_NOTIFY
-                   ? tray->OnTrayNotify(message.wParam, message.lParam)
-                   : 0;
-    }
-};
 
 // Runs `act` on every menu that opens, once it is on the screen.
 class MenuWatcher : public QObject {
@@ -54,92 +38,55 @@ private:
     std::function<void(CNewMenu&)> act_;
 };
 
-QAction* ItemOf(const CNewMenu& menu, int command) {
-    for (QAction* item : menu.actions()) {
-        if (CNewMenu::CommandOf(item) == command) {
-            return item;
-        }
-    }
-    return nullptr;
-}
-
 class TrayIcon : public ::testing::Test {
 protected:
     void SetUp() override {
         StringTable::SetKorean(false);
         ASSERT_TRUE(window_.LoadBackground(SaveBitmap("bg.bmp", Filled({160, 90}, Qt::gray))));
         window_.move(420, 320);
-        window_.tray = &tray_;
     }
 
     bool Create() {
         QPixmap image(22, 22);
         image.fill(QColor(200, 40, 60));
         // a tip longer than the icon can carry is cut, not refused
-        return tray_.Create(&window_, UM_TRAY_NOTIFY, QString(100, QLatin1Char('q')), QIcon(image),
-                            kIconId, kPlayerToolbarId);
+        return tray_.Create(&window_, QString(100, QLatin1Char('q')), QIcon(image));
     }
 
     Program program_;
-    CTrayIcon tray_{program_};
-    MainWindowStandIn window_;
+    PlayerActions actions_;
+    CTrayIcon tray_{program_, actions_};
+    TestFace window_;
 };
 
 }  // namespace
 
 TEST_F(TrayIcon, TheMenuOffersWhatTheFaceAndTheProgramAllow) {
-    using namespace MenuCommand;
-    const std::vector<int> order = {kHideShow, kView,     kTodaysPrograms, 0,        kPlay, kStop,
-                                    0,         kSettings, kSkins,          kVersion, 0,     kClose};
-    for (int viewMode = kViewMainShown; viewMode <= kViewMiniHidden; ++viewMode) {
-        for (const int hasVfm : {0, 1}) {
+    for (const ViewMode viewMode :
+         {ViewMode::MainShown, ViewMode::MainHidden, ViewMode::MiniShown, ViewMode::MiniHidden}) {
+        for (const bool hasVfm : {false, true}) {
             program_.viewMode = viewMode;
             program_.state.hasVfm = hasVfm;
             const auto menu = tray_.BuildMenu();
             ASSERT_TRUE(menu->IsTitleHolder(menu->ItemAt(0)));
-            ASSERT_EQ(menu->GetMenuItemCount(), 13);
-            for (int position = 0; position < 12; ++position) {
-                QAction* item = menu->ItemAt(position + 1);
-                EXPECT_EQ(CNewMenu::CommandOf(item), order[position]) << position;
-                EXPECT_EQ(item->isEnabled(), order[position] != kView || hasVfm != 0) << position;
-            }
-            const bool hidden = viewMode == kViewMainHidden || viewMode == kViewMiniHidden;
-            EXPECT_EQ(ItemOf(*menu, kHideShow)->text(), hidden ? "Show" : "Hide") << viewMode;
+            EXPECT_TRUE(menu->actions().contains(&actions_.play));
+            EXPECT_EQ(actions_.view.isEnabled(), hasVfm) << "no visual stream, no Seeing Radio";
+            EXPECT_EQ(actions_.hideShow.text(), IsHidden(viewMode) ? "Show" : "Hide");
         }
     }
     StringTable::SetKorean(true);
-    EXPECT_EQ(ItemOf(*tray_.BuildMenu(), kHideShow)->text(), QStringLiteral("보이기"));
+    tray_.BuildMenu();
+    EXPECT_EQ(actions_.hideShow.text(), QStringLiteral("보이기"));
 
     // the skin's menu colour, low 8 bits of each value, or the caption colour without one
     const auto plain = tray_.BuildMenu();
     EXPECT_EQ(plain->GetMenuTitleColor(), plain->palette().color(QPalette::Highlight));
-    EXPECT_EQ(
-        MakePlayerMenu({}, "[MAIN_PLAY] 1,2\r\n[MENU_COL] 456,30,40\r\n")->GetMenuTitleColor(),
-        QColor(200, 30, 40));
+    EXPECT_EQ(MakePlayerMenu(actions_, "[MAIN_PLAY] 1,2\r\n[MENU_COL] 456,30,40\r\n")
+                  ->GetMenuTitleColor(),
+              QColor(200, 30, 40));
 }
 
-TEST_F(TrayIcon, OnlyItsOwnIconsNotificationsAreHandled) {
-    EXPECT_EQ(tray_.OnTrayNotify(kIconId, CTrayIcon::kLeftButtonDoubleClick), 0) << "no icon yet";
-    ASSERT_TRUE(Create());
-    EXPECT_EQ(tray_.OnTrayNotify(kIconId + 1, CTrayIcon::kLeftButtonDoubleClick), 0);
-    EXPECT_EQ(tray_.OnTrayNotify(kIconId, CTrayIcon::kMouseMove), 1);
-    EXPECT_TRUE(window_.received.empty());
-    EXPECT_EQ(tray_.OnTrayNotify(kIconId, CTrayIcon::kLeftButtonDoubleClick), 1);
-    ASSERT_EQ(window_.received.size(), 1u);
-    EXPECT_EQ(window_.received[0].message, UM_BRING_TO_FRONT);
-
-    // a menu dismissed without a choice sends nothing
-    MenuWatcher dismiss([](CNewMenu& menu) { QTest::keyClick(&menu, Qt::Key_Escape); });
-    EXPECT_EQ(tray_.OnTrayNotify(kIconId, CTrayIcon::kRightButtonUp), 1);
-    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-    ASSERT_TRUE(window_.DrainPosted());
-    EXPECT_TRUE(window_.Of(WM_COMMAND).empty());
-
-    tray_.RemoveIcon();
-    EXPECT_EQ(tray_.OnTrayNotify(kIconId, CTrayIcon::kLeftButtonDoubleClick), 0);
-}
-
-TEST_F(TrayIcon, ClicksOnTheRealIconReachTheMainWindow) {
+TEST_F(TrayIcon, ClicksOnTheRealIconReachThePlayer) {
     ParkPointer();
     ASSERT_TRUE(ShowAndWait(window_));
     ASSERT_TRUE(Create());
@@ -150,13 +97,20 @@ TEST_F(TrayIcon, ClicksOnTheRealIconReachTheMainWindow) {
     })) << "the tray host took the icon";
     const QPoint onIcon = tray_.IconGeometry().center();
 
+    QSignalSpy front(&tray_, &CTrayIcon::bringToFrontRequested);
     ASSERT_TRUE(RealDoubleClick(onIcon));
-    ASSERT_TRUE(Await([&] { return !window_.Of(UM_BRING_TO_FRONT).empty(); }));
-    EXPECT_EQ(window_.Of(UM_TRAY_NOTIFY).back().wParam, kIconId);
-    EXPECT_EQ(window_.Of(UM_TRAY_NOTIFY).back().lParam,
-              static_cast<LPARAM>(CTrayIcon::kLeftButtonDoubleClick));
+    ASSERT_TRUE(Await([&] { return !front.isEmpty(); }));
 
-    // a right click opens the menu; "Play" chosen in it reaches the main window as a command
+    // a menu dismissed without a choice runs nothing
+    QSignalSpy played(&actions_.play, &QAction::triggered);
+    {
+        MenuWatcher dismiss([](CNewMenu& menu) { QTest::keyClick(&menu, Qt::Key_Escape); });
+        ASSERT_TRUE(RealClick(onIcon, 3));
+        ASSERT_TRUE(Await([&] { return QApplication::activePopupWidget() == nullptr; }));
+    }
+    EXPECT_TRUE(played.isEmpty());
+
+    // a right click opens the menu; "Play" chosen in it runs the player's Play
     QImage shown;
     QRect title;
     QColor top;
@@ -166,12 +120,10 @@ TEST_F(TrayIcon, ClicksOnTheRealIconReachTheMainWindow) {
         title = menu.TitleRect();
         top = menu.TitleBlendColor();
         bottom = menu.GetMenuTitleColor();
-        QTest::mouseClick(&menu, Qt::LeftButton, {},
-                          menu.actionGeometry(ItemOf(menu, MenuCommand::kPlay)).center());
+        QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(&actions_.play).center());
     });
     ASSERT_TRUE(RealClick(onIcon, 3));
-    ASSERT_TRUE(Await([&] { return !window_.Of(WM_COMMAND).empty(); }));
-    EXPECT_EQ(window_.Of(WM_COMMAND).back().wParam, static_cast<WPARAM>(MenuCommand::kPlay));
+    ASSERT_TRUE(Await([&] { return !played.isEmpty(); }));
 
     // the side title runs from the blend at the top into the title colour at the bottom
     ASSERT_TRUE(title.isValid());
@@ -183,4 +135,7 @@ TEST_F(TrayIcon, ClicksOnTheRealIconReachTheMainWindow) {
     };
     EXPECT_TRUE(near(shown.pixelColor(title.left() + 1, title.top()), top));
     EXPECT_TRUE(near(shown.pixelColor(title.left() + 1, title.bottom()), bottom));
+
+    tray_.RemoveIcon();
+    EXPECT_FALSE(tray_.IsEnabled());
 }

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
 #include <vector>
@@ -17,7 +18,6 @@
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "support/ToneAnalysis.h"
-#include "windows/UserMessages.h"
 
 namespace {
 
@@ -26,20 +26,6 @@ using ToneAnalysis::Sound;
 constexpr double kToneHz = 880;
 constexpr int kSecond = 1000;
 
-// Stands in for the main window: remembers the button clicks the viewer hands it.
-class OwnerWindow : public CWnd {
-public:
-    std::vector<WPARAM> clicks;
-
-protected:
-    LRESULT WindowProc(const WindowMessage& message) override {
-        if (message.message == UM_SKINBUTTON_CLICK) {
-            clicks.push_back(message.wParam);
-        }
-        return 0;
-    }
-};
-
 class Viewer : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -47,9 +33,14 @@ protected:
         program_.config.vlcArgs = {QStringLiteral("--aout=afile"),
                                    QStringLiteral("--audiofile-file=") + heard_,
                                    QStringLiteral("--audiofile-channels=1")};
-        viewer_ = std::make_unique<CViewerDlg>(program_, &owner_);
+        viewer_ = MakeViewer();
         ASSERT_TRUE(viewer_->Create());
-        ASSERT_TRUE(viewer_->GetFlags() & CViewerDlg::kCreated);
+        ASSERT_TRUE(viewer_->IsCreated());
+    }
+
+    std::unique_ptr<CViewerDlg> MakeViewer() {
+        return std::make_unique<CViewerDlg>(program_.log, program_.skin, program_.config.vlcArgs,
+                                            &owner_);
     }
 
     static QString FileUrl(const QString& path) { return QUrl::fromLocalFile(path).toString(); }
@@ -80,7 +71,7 @@ protected:
     QStringList LogMessages() const { return LoggedMessages(program_.log.FileName()); }
 
     Program program_;
-    OwnerWindow owner_;
+    QWidget owner_;
     std::unique_ptr<CViewerDlg> viewer_;
     QString heard_;
 };
@@ -88,14 +79,16 @@ protected:
 }  // namespace
 
 TEST_F(Viewer, BeforeItsEngineIsCreatedEveryOperationLogsItsFailure) {
-    CViewerDlg uncreated(program_, &owner_);
+    CViewerDlg uncreated(program_.log, program_.skin, {}, &owner_);
     uncreated.Play(QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"), false);
     uncreated.Stop();
     uncreated.Show(0, 0);
     uncreated.SetVolume(50);
     uncreated.SetMute(true);
-    EXPECT_EQ(uncreated.GetFlags(), 0);
+    EXPECT_FALSE(uncreated.IsCreated() || uncreated.IsPlayRequested() || uncreated.IsShown() ||
+                 uncreated.IsMuted());
     EXPECT_EQ(uncreated.GetVolume(), 0);
+    EXPECT_TRUE(uncreated.GetPlayerVersion().isEmpty());
     EXPECT_FALSE(uncreated.IsPlaying());
     EXPECT_FALSE(uncreated.isVisible());
     EXPECT_EQ(
@@ -108,15 +101,27 @@ TEST_F(Viewer, BeforeItsEngineIsCreatedEveryOperationLogsItsFailure) {
                      QStringLiteral("FAIL to show because the player have not been created.")}));
 }
 
+TEST_F(Viewer, AnEngineThatCannotStartLeavesAViewerThatOnlyLogs) {
+    // a listener's mistyped option in quilo.conf
+    CViewerDlg broken(program_.log, program_.skin, {QStringLiteral("--no-such-option-at-all")},
+                      &owner_);
+    EXPECT_FALSE(broken.Create());
+    EXPECT_FALSE(broken.IsCreated());
+    EXPECT_TRUE(broken.GetPlayerVersion().isEmpty()) << "asked by the main window at its start";
+    broken.Play(QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"), false);
+    EXPECT_EQ(LogMessages().value(1),
+              QStringLiteral("FAIL to play because the player have not been created."));
+}
+
 TEST_F(Viewer, PlaysStopsAndLogsEachStep) {
     viewer_->Play(Tone(30), false);
-    EXPECT_TRUE(viewer_->GetFlags() & CViewerDlg::kPlaying);
+    EXPECT_TRUE(viewer_->IsPlayRequested());
     ASSERT_TRUE(Await([&] { return viewer_->IsPlaying(); }, 10 * kSecond));
     EXPECT_GT(LevelAfter(600), 0.3) << "the tone comes out at full volume";
 
     viewer_->Stop();
     viewer_->Stop();  // harmless, and logged again
-    EXPECT_FALSE(viewer_->GetFlags() & CViewerDlg::kPlaying);
+    EXPECT_FALSE(viewer_->IsPlayRequested());
     ASSERT_TRUE(Await([&] { return !viewer_->IsPlaying(); }, 5 * kSecond));
     EXPECT_EQ(LogMessages(),
               (QStringList{QStringLiteral("TRY to play."), QStringLiteral("SUXES to play."),
@@ -128,27 +133,29 @@ TEST_F(Viewer, PlaysStopsAndLogsEachStep) {
 TEST_F(Viewer, MuteSurvivesVolumeChangesAndStreamSwitchesButNotAPlainPlay) {
     viewer_->SetMute(true);
     viewer_->SetVolume(80);
-    EXPECT_TRUE(viewer_->GetFlags() & CViewerDlg::kMuted);
+    EXPECT_TRUE(viewer_->IsMuted());
     EXPECT_TRUE(viewer_->Engine()->IsMuted());
 
     viewer_->Play(Tone(30), true);  // switching streams keeps the mute
     ASSERT_TRUE(Await([&] { return viewer_->IsPlaying(); }, 10 * kSecond));
-    EXPECT_TRUE(viewer_->GetFlags() & CViewerDlg::kMuted);
+    EXPECT_TRUE(viewer_->IsMuted());
     EXPECT_TRUE(viewer_->Engine()->IsMuted());
 
     viewer_->Stop();
     viewer_->Play(Tone(30), false);  // a plain play unmutes
-    EXPECT_FALSE(viewer_->GetFlags() & CViewerDlg::kMuted);
+    EXPECT_FALSE(viewer_->IsMuted());
     EXPECT_FALSE(viewer_->Engine()->IsMuted());
     EXPECT_EQ(viewer_->GetVolume(), 80) << "the volume is kept across streams";
 }
 
-TEST_F(Viewer, AStreamThatCannotBeOpenedStopsAndAsksTheOwnerToPlayAgain) {
+TEST_F(Viewer, AStreamThatCannotBeOpenedStopsAndTellsTheOwner) {
+    QSignalSpy failed(viewer_.get(), &CViewerDlg::playbackFailed);
     viewer_->Show(10, 10);
     viewer_->Play(QStringLiteral("mms://127.0.0.1:9/L-FM_300k"), false);
-    ASSERT_TRUE(Await([&] { return !owner_.clicks.empty(); }, 15 * kSecond));
-    EXPECT_EQ(owner_.clicks, std::vector<WPARAM>{1005});
-    EXPECT_EQ(viewer_->GetFlags(), CViewerDlg::kCreated);
+    ASSERT_TRUE(Await([&] { return !failed.isEmpty(); }, 15 * kSecond));
+    EXPECT_EQ(failed.size(), 1);
+    EXPECT_TRUE(viewer_->IsCreated());
+    EXPECT_FALSE(viewer_->IsPlayRequested() || viewer_->IsShown());
     EXPECT_FALSE(viewer_->isVisible());
     EXPECT_EQ(LogMessages().mid(4),
               (QStringList{QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop.")}));
@@ -174,19 +181,19 @@ TEST_F(Viewer, ASkinnedViewerPlacesTheVideoAndItsCloseButtonActsAsTheViewButton)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer_.get()));
     EXPECT_EQ(viewer_->size(), QSize(400, 300));
     EXPECT_TRUE(AvailableScreenArea().contains(viewer_->geometry()));
-    EXPECT_TRUE(viewer_->GetFlags() & CViewerDlg::kShown);
+    EXPECT_TRUE(viewer_->IsShown());
     const auto children = viewer_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     ASSERT_GE(children.size(), 2);
 
+    QSignalSpy closing(viewer_.get(), &CViewerDlg::closeRequested);
     auto* close = viewer_->childAt(375, 10);
     ASSERT_NE(close, nullptr);
     QTest::mouseClick(close, Qt::LeftButton, {}, QPoint(5, 5));
-    ASSERT_TRUE(Await([&] { return !owner_.clicks.empty(); }));
-    EXPECT_EQ(owner_.clicks, std::vector<WPARAM>{1008});
+    ASSERT_TRUE(Await([&] { return !closing.isEmpty(); }));
 
     viewer_->Hide();
     EXPECT_FALSE(viewer_->isVisible());
-    EXPECT_FALSE(viewer_->GetFlags() & CViewerDlg::kShown);
+    EXPECT_FALSE(viewer_->IsShown());
 }
 
 TEST_F(Viewer, WithoutASkinBackgroundTheViewerTakesTheVideosOwnSize) {
@@ -195,7 +202,7 @@ TEST_F(Viewer, WithoutASkinBackgroundTheViewerTakesTheVideosOwnSize) {
     frame.fill(Qt::darkGreen);
     ASSERT_TRUE(frame.save(picture));
     program_.config.vlcArgs << QStringLiteral("--image-duration=-1");
-    viewer_ = std::make_unique<CViewerDlg>(program_, &owner_);
+    viewer_ = MakeViewer();
     ASSERT_TRUE(viewer_->Create());
 
     viewer_->Play(FileUrl(picture), false);
@@ -211,7 +218,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(sink_.Start());
         program_.config.vlcArgs = {QStringLiteral("--aout=pulse")};
-        viewer_ = std::make_unique<CViewerDlg>(program_, nullptr);
+        viewer_ = std::make_unique<CViewerDlg>(program_.log, program_.skin, program_.config.vlcArgs,
+                                               nullptr);
         ASSERT_TRUE(viewer_->Create());
         tone_ = TestEnvironment::WorkDir() + QStringLiteral("/tone.wav");
         ASSERT_TRUE(ToneAnalysis::WriteToneWav(tone_, kToneHz, 60, 0.5));

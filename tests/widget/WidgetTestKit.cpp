@@ -17,9 +17,6 @@ namespace WidgetTestKit {
 
 namespace {
 
-// a private message no control sends, marking the end of the posted ones
-constexpr unsigned kDrainMarker = 0x7FF0;
-
 bool XdoTool(const QStringList& arguments) {
     QProcess tool;
     tool.start(QStringLiteral("xdotool"), arguments);
@@ -81,42 +78,18 @@ bool ShowAndWait(QWidget& widget) {
     return QTest::qWaitForWindowExposed(&widget);
 }
 
-RecordingDialog::RecordingDialog(bool windowManagerMove) : windowManagerMove_(windowManagerMove) {}
-
-std::vector<Received> RecordingDialog::Of(unsigned message) const {
-    std::vector<Received> found;
-    std::copy_if(received.begin(), received.end(), std::back_inserter(found),
-                 [&](const Received& each) { return each.message == message; });
-    return found;
-}
-
-bool RecordingDialog::DrainPosted() {
-    const auto marker = static_cast<WPARAM>(++drained_);
-    PostMessage(this, kDrainMarker, marker);
-    return Await([&] {
-        return std::any_of(received.begin(), received.end(), [&](const Received& each) {
-            return each.message == kDrainMarker && each.wParam == marker;
-        });
-    });
-}
-
-std::vector<LPARAM> RecordingDialog::Reported(unsigned message, int id) {
-    EXPECT_TRUE(DrainPosted());
-    std::vector<LPARAM> values;
-    for (const Received& each : Of(message)) {
-        EXPECT_EQ(each.wParam, static_cast<WPARAM>(id));
-        values.push_back(each.lParam);
+std::vector<int> Take(QSignalSpy& spy) {
+    std::vector<int> values;
+    for (const QList<QVariant>& arguments : spy) {
+        values.push_back(arguments.value(0).toInt());
     }
-    std::erase_if(received, [&](const Received& each) { return each.message == message; });
+    spy.clear();
     return values;
 }
 
-LRESULT RecordingDialog::WindowProc(const WindowMessage& message) {
-    received.push_back(Received{message.message, message.wParam, message.lParam});
-    return 0;
-}
+TestFace::TestFace(bool windowManagerMove) : windowManagerMove_(windowManagerMove) {}
 
-bool RecordingDialog::StartPlatformMove() {
+bool TestFace::StartPlatformMove() {
     return windowManagerMove_ && CSkinDialog::StartPlatformMove();
 }
 

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QSignalSpy>
 #include <ostream>
 #include <vector>
 
@@ -16,9 +17,8 @@ inline void PrintTo(const QPoint& point, std::ostream* out) {
     *out << '(' << point.x() << ", " << point.y() << ')';
 }
 
-// What the widget tests share: bitmaps made at test time, a skinned window that records what its
-// controls post, the real X pointer (the window manager and the X shape only see real input) and
-// the real screen.
+// What the widget tests share: bitmaps made at test time, a skinned window to hold controls, the
+// real X pointer (the window manager and the X shape only see real input) and the real screen.
 namespace WidgetTestKit {
 
 QImage Filled(QSize size, QColor color);
@@ -38,33 +38,21 @@ QColor ScreenPixel(const QPoint& global);
 
 bool ShowAndWait(QWidget& widget);
 
-struct Received {
-    unsigned message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
+// The first argument of every signal the spy caught since the last call, in order.
+std::vector<int> Take(QSignalSpy& spy);
 
-// A skinned window that records every private message it receives. Unless told to use the window
-// manager's move, a press on its face moves it by itself, so tests that press on its controls
-// never leave a window-manager move running.
-class RecordingDialog : public CSkinDialog {
+// A skinned window to put controls on. Unless told to use the window manager's move, a press on
+// its face moves it by itself, so tests that press on its controls never leave a window-manager
+// move running.
+class TestFace : public CSkinDialog {
 public:
-    explicit RecordingDialog(bool windowManagerMove = false);
-
-    std::vector<Received> received;
-    std::vector<Received> Of(unsigned message) const;
-    // Waits until every message posted before the call has arrived.
-    bool DrainPosted();
-    // The lParams of the `message`s from control `id` posted since the last call, in order.
-    std::vector<LPARAM> Reported(unsigned message, int id);
+    explicit TestFace(bool windowManagerMove = false);
 
 protected:
-    LRESULT WindowProc(const WindowMessage& message) override;
     bool StartPlatformMove() override;
 
 private:
     bool windowManagerMove_;
-    int drained_ = 0;
 };
 
 }  // namespace WidgetTestKit

@@ -1,0 +1,139 @@
+#include "windows/CharacterSprites.h"
+
+#include <QCursor>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QWidget>
+#include <limits>
+
+#include "content/AppState.h"
+#include "skin/BitmapFileCache.h"
+#include "skin/CSkinDialog.h"
+#include "skin/ColorKey.h"
+#include "skin/SkinInfo.h"
+#include "windows/SkinLayout.h"
+
+namespace {
+
+constexpr int kSpritePeriodA = 1100;
+constexpr int kSpritePeriodB = 1300;
+constexpr int kFirstCharacterSwitchMs = 1000;
+// Character times: -1 means "stay" (the longest period there is), 0 the shortest there is.
+constexpr int kShortestPeriodMs = 10;
+
+int CharacterPeriod(int32_t milliseconds) {
+    if (milliseconds < 0) {
+        return std::numeric_limits<int>::max();
+    }
+    return std::max(milliseconds, kShortestPeriodMs);
+}
+
+// a random place in 0..span, in the steps of the classic 15-bit generator
+int RandomOffset(int span) {
+    return QRandomGenerator::global()->bounded(32768) * span / 32767;
+}
+
+}  // namespace
+
+CharacterSprites::CharacterSprites(QWidget& face, const SkinInfo& skin, const AppState& state)
+    : QObject(&face), face_(face), skin_(skin), state_(state) {
+    connect(&spriteA_.timer, &QTimer::timeout, this, [this] { Hop(spriteA_); });
+    connect(&spriteB_.timer, &QTimer::timeout, this, [this] { Hop(spriteB_); });
+    characterTimer_.setSingleShot(true);
+    connect(&characterTimer_, &QTimer::timeout, this, &CharacterSprites::OnCharacterTimer);
+    connect(&animationTimer_, &QTimer::timeout, this, &CharacterSprites::OnAnimationTimer);
+}
+
+void CharacterSprites::ApplySkin() {
+    spriteA_.timer.stop();
+    spriteB_.timer.stop();
+    characterArea_ = SkinLayout::Area(skin_, "[MAIN_QUILO]").value_or(QRect());
+    if (!characterArea_.isEmpty()) {
+        spriteA_.timer.start(kSpritePeriodA);
+        spriteB_.timer.start(kSpritePeriodB);
+    }
+    animationTimer_.stop();
+    int32_t values[6] = {};
+    if (skin_.GetKeyValues("[MAIN_QUILO_G]", values, 6)) {
+        animationArea_ = QRect(QPoint(values[0], values[1]), QSize(values[2], values[3]));
+        // a frame count that is a multiple of 256 has no frames: no animation
+        animationFrameCount_ = static_cast<uint8_t>(values[4] & 0xFF);
+        animationTimer_.start(std::max(1, values[5]));
+    } else {
+        animationArea_ = QRect();
+    }
+}
+
+void CharacterSprites::StartCharacterCycle() {
+    if (!characterArea_.isEmpty() && state_.characterTimes[0] != 0) {
+        characterTimer_.start(kFirstCharacterSwitchMs);
+    }
+}
+
+void CharacterSprites::OnCharacterTimer() {
+    const auto& times = state_.characterTimes;
+    characterShown_ = !characterShown_;
+    characterTimer_.start(CharacterPeriod(characterShown_ ? times[1] : times[2]));
+}
+
+// A sprite hops to a random place in the character area: the small or the big character, with
+// the face showing through its blue pixels. The old place shows the face again; a sprite whose
+// bitmap cannot be read is simply gone.
+void CharacterSprites::Hop(Sprite& sprite) {
+    if (paused_) {
+        return;
+    }
+    face_.update(sprite.rect);
+    sprite.file.clear();
+    if (!characterShown_) {
+        face_.unsetCursor();
+        return;
+    }
+    const bool small = QRandomGenerator::global()->bounded(32768) % 2 == 0;
+    const QString file = skin_.FilePath(small ? QStringLiteral("/quilo_small.bmp")
+                                              : QStringLiteral("/quilo_big.bmp"));
+    QSize size;
+    if (!CSkinDialog::GetBitmapFileSize(file, size)) {
+        return;
+    }
+    const int left = characterArea_.left() + RandomOffset(characterArea_.width());
+    const int top = characterArea_.top() + RandomOffset(characterArea_.height());
+    sprite.rect = QRect(QPoint(left, top), size);
+    sprite.file = file;
+    face_.update(sprite.rect);
+    const QPoint mouse = face_.mapFromGlobal(QCursor::pos());
+    if (sprite.rect.contains(mouse) && !state_.characterLink.isEmpty()) {
+        face_.setCursor(Qt::PointingHandCursor);
+    } else if (characterArea_.contains(mouse)) {
+        face_.setCursor(Qt::ArrowCursor);
+    }
+}
+
+void CharacterSprites::OnAnimationTimer() {
+    if (animationArea_.isEmpty() || animationFrameCount_ == 0) {
+        return;
+    }
+    animationFrame_ = animationCounter_ % animationFrameCount_;
+    ++animationCounter_;
+    face_.update(animationArea_);
+}
+
+void CharacterSprites::Paint(QPainter& painter) const {
+    if (animationFrame_ >= 0 && !animationArea_.isEmpty()) {
+        const QString frame = skin_.FilePath(
+            QStringLiteral("/main_quiloG_%1.bmp").arg(animationFrame_ + 1, 2, 10, QChar(u'0')));
+        QSize size;
+        if (CSkinDialog::GetBitmapFileSize(frame, size)) {
+            painter.save();
+            painter.setClipRect(animationArea_);
+            CSkinDialog::PaintBitmapFile(painter, frame, QRect(animationArea_.topLeft(), size));
+            painter.restore();
+        }
+    }
+    for (const Sprite* sprite : {&spriteA_, &spriteB_}) {
+        if (!sprite->file.isEmpty()) {
+            painter.drawImage(sprite->rect, WithKeyTransparent(BitmapFileCache::Load(sprite->file),
+                                                               kSkinColorKey));
+        }
+    }
+}

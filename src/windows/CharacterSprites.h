@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <QString>
+#include <QTimer>
+
+class QPainter;
+class QWidget;
+class SkinInfo;
+struct AppState;
+
+// The main face's little characters: two sprites that hop about the character area (each on its
+// own timer) while the program's character is on, the on/off rhythm of the character times, and
+// the frame animation. It paints onto the face and takes the hand cursor there when a sprite
+// leads to the character link.
+class CharacterSprites : public QObject {
+    Q_OBJECT
+
+public:
+    CharacterSprites(QWidget& face, const SkinInfo& skin, const AppState& state);
+
+    // Takes "[MAIN_QUILO]" and "[MAIN_QUILO_G]" of the skin and (re)starts the timers.
+    void ApplySkin();
+    // A new program: its character comes on after a second, when it has one.
+    void StartCharacterCycle();
+    // While the face is re-skinned, the sprites stay where they are.
+    void SetPaused(bool paused) { paused_ = paused; }
+
+    void Paint(QPainter& painter) const;
+
+    bool IsCharacterShown() const { return characterShown_; }
+    QRect CharacterArea() const { return characterArea_; }
+    QRect AnimationArea() const { return animationArea_; }
+
+private:
+    struct Sprite {
+        QRect rect;
+        QString file;  // empty while nothing is drawn
+        QTimer timer;
+    };
+
+    void Hop(Sprite& sprite);
+    void OnCharacterTimer();
+    void OnAnimationTimer();
+
+    QWidget& face_;
+    const SkinInfo& skin_;
+    const AppState& state_;
+    Sprite spriteA_;
+    Sprite spriteB_;
+    QTimer characterTimer_;
+    QTimer animationTimer_;
+    QRect characterArea_;
+    QRect animationArea_;
+    bool characterShown_ = false;
+    bool paused_ = false;
+    uint8_t animationFrameCount_ = 0;
+    // counts up and wraps from 255 to 0, as the frames are picked from it
+    uint8_t animationCounter_ = 0;
+    int animationFrame_ = -1;
+};

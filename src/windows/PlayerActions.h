@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QAction>
+#include <QObject>
+
+// The player's commands as the tray menu and the faces' context menu offer them. The main window
+// owns them and connects each to what it does; a menu only shows them. Each carries its command
+// as data, which picks its image from the program's toolbar.
+class PlayerActions : public QObject {
+    Q_OBJECT
+
+public:
+    // the commands in the order of the toolbar's images
+    enum Command {
+        kHideShow = 1,
+        kView,
+        kTodaysPrograms,
+        kPlay,
+        kStop,
+        kSettings,
+        kSkins,
+        kVersion,
+        kClose,
+    };
+
+    explicit PlayerActions(QObject* parent = nullptr);
+
+    // Texts for the current language and state: "Show" instead of "Hide" while the face is
+    // hidden, "Seeing Radio" greyed while the program on air has no visual stream.
+    void Update(bool faceHidden, bool hasVisualStream);
+
+    QAction hideShow;
+    QAction view;
+    QAction todaysPrograms;
+    QAction play;
+    QAction stop;
+    QAction settings;
+    QAction skins;
+    QAction version;
+    QAction close;
+};

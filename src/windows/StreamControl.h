@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <QString>
+#include <QTimer>
+#include <functional>
+
+class CViewerDlg;
+class Program;
+class TickerRule;
+
+// Everything the player's faces ask of the stream: which addresses to play, Play, Stop, the
+// switch to and from "Seeing Radio", volume and mute, and what happens when the stream fails:
+// the viewer stops it and reports it, and it is played again as if the listener had pressed Play
+// (the viewer keeps a pause between the attempts). While a stream opens, the ticker says so; once
+// it plays, the ticker shows the program again and the visual stream's viewer opens under the
+// face on screen.
+class StreamControl : public QObject {
+    Q_OBJECT
+
+public:
+    // `faceGeometry` tells where the face on screen is, for the viewer to open under it.
+    StreamControl(Program& program, TickerRule& ticker, std::function<QRect()> faceGeometry,
+                  QWidget* owner);
+    ~StreamControl() override;
+
+    // The start of the player: the engine, the addresses for its version, the saved volume, and
+    // the audio channel unless `play` is false (a scheduled start waits hidden).
+    void Start(int volume, bool play);
+
+    void Play();
+    void Stop();
+    // Between the audio channel and "Seeing Radio".
+    void View();
+    void SetVolume(int volume);
+    void SetMute(bool mute);
+    int Volume() const;
+    bool IsMuted() const;
+    bool IsPlayRequested() const;
+
+    CViewerDlg& Viewer() const { return *viewer_; }
+    const QString& FmUrl() const { return fmUrl_; }
+    const QString& VfmUrl() const { return vfmUrl_; }
+
+signals:
+    // a stream is opened by Play (pressed, or a failed stream tried again)
+    void playStarting();
+    // Play took the sound off mute: the mute buttons show up again
+    void unmuted();
+
+private:
+    void ChooseStreamAddresses();
+    void OnPlayingPoll();
+    void OnViewerPoll();
+
+    Program& program_;
+    TickerRule& ticker_;
+    std::function<QRect()> faceGeometry_;
+    CViewerDlg* viewer_;
+    QString fmUrl_;
+    QString vfmUrl_;
+    // until the stream plays: then the program's ticker comes back
+    QTimer playingPoll_;
+    // until the visual stream plays: then the viewer opens
+    QTimer viewerPoll_;
+};
