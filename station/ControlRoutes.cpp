@@ -1,8 +1,8 @@
 #include "ControlRoutes.h"
 
 #include "FaultSwitches.h"
+#include "FormFields.h"
 #include "MessageBoard.h"
-#include "PercentCoding.h"
 #include "RequestRecord.h"
 #include "ServiceOverrides.h"
 #include "SimulatedClock.h"
@@ -17,26 +17,6 @@
 #include <QRegularExpression>
 
 namespace {
-
-PercentCoding::Fields QueryFields(const httplib::Request& request) {
-    const std::string::size_type question = request.target.find('?');
-    return question == std::string::npos ? PercentCoding::Fields()
-                                         : PercentCoding::ParseFields(QByteArray::fromStdString(
-                                               request.target.substr(question + 1)));
-}
-
-QByteArray Param(const httplib::Request& request, const char* name) {
-    return PercentCoding::Value(QueryFields(request), name);
-}
-
-bool HasParam(const httplib::Request& request, const char* name) {
-    for (const auto& field : QueryFields(request)) {
-        if (field.first == name) {
-            return true;
-        }
-    }
-    return false;
-}
 
 // "web", "main", "sso" or "all" (also when missing) -> the sites meant; empty when unknown.
 QList<Site> SitesNamed(const QByteArray& which) {
@@ -87,15 +67,15 @@ void ControlRoutes::Install(httplib::Server& server) {
 }
 
 QString ControlRoutes::Fault(const httplib::Request& request) {
-    const QByteArray name = Param(request, "name");
+    const QByteArray name = FormField(request, "name");
     if (name == "refuse") {
-        return Refuse(Param(request, "site"));
+        return Refuse(FormField(request, "site"));
     }
     if (name == "delay") {
         return Delay(request);
     }
     if (name == "stream-stop" || name == "stream-start") {
-        return Streams(Param(request, "stream"), name == "stream-start");
+        return Streams(FormField(request, "stream"), name == "stream-start");
     }
     if (name == "clear") {
         return ClearAll();
@@ -112,7 +92,7 @@ QString ControlRoutes::Switch(const QByteArray& name, const httplib::Request& re
     } else if (name == "board") {
         // The board's body as given, even an empty one; "1" (an answer the client does not
         // know) when none is given.
-        faults.SetBoardAnswer(HasParam(request, "answer") ? Param(request, "answer") : "1");
+        faults.SetBoardAnswer(request.has_param("answer") ? FormField(request, "answer") : "1");
     } else if (name == "reject-logins") {
         faults.SetRejectLogins(true);
     } else {
@@ -123,8 +103,8 @@ QString ControlRoutes::Switch(const QByteArray& name, const httplib::Request& re
 
 QString ControlRoutes::Delay(const httplib::Request& request) {
     bool ok = false;
-    const int ms = Param(request, "ms").toInt(&ok);
-    const QList<Site> sites = SitesNamed(Param(request, "site"));
+    const int ms = FormField(request, "ms").toInt(&ok);
+    const QList<Site> sites = SitesNamed(FormField(request, "site"));
     if (!ok || ms < 0 || sites.isEmpty()) {
         return QStringLiteral(
             "delay needs ms=<milliseconds> and an optional site=web|main|sso|all");
@@ -188,8 +168,8 @@ QString ControlRoutes::Streams(const QByteArray& which, bool run) {
 }
 
 QString ControlRoutes::Clock(const httplib::Request& request) {
-    const QByteArray set = Param(request, "set");
-    const QByteArray rateText = Param(request, "rate");
+    const QByteArray set = FormField(request, "set");
+    const QByteArray rateText = FormField(request, "rate");
     bool ok = true;
     const double rate = rateText.isEmpty() ? context_.clock.Rate() : rateText.toDouble(&ok);
     if (!ok || rate < 0) {
@@ -208,12 +188,12 @@ QString ControlRoutes::Clock(const httplib::Request& request) {
 }
 
 QString ControlRoutes::Ticker(const httplib::Request& request) {
-    if (!Param(request, "clear").isEmpty()) {
+    if (!FormField(request, "clear").isEmpty()) {
         context_.overrides.SetTickerWindow(std::nullopt);
         return {};
     }
-    const QByteArray start = Param(request, "st");
-    const QByteArray end = Param(request, "et");
+    const QByteArray start = FormField(request, "st");
+    const QByteArray end = FormField(request, "et");
     if (!IsTwelveDigits(start) || !IsTwelveDigits(end)) {
         return QStringLiteral("ticker takes st= and et= as YYYYMMDDhhmm, or clear=1");
     }
@@ -223,12 +203,12 @@ QString ControlRoutes::Ticker(const httplib::Request& request) {
 }
 
 QString ControlRoutes::Update(const httplib::Request& request) {
-    const QByteArray version = Param(request, "ver");
+    const QByteArray version = FormField(request, "ver");
     if (version.isEmpty()) {
         return QStringLiteral("update takes ver=<version text> and an optional msg=<UTF-8 text>");
     }
     context_.overrides.SetUpdate(
-        {QString::fromUtf8(version), QString::fromUtf8(Param(request, "msg"))});
+        {QString::fromUtf8(version), QString::fromUtf8(FormField(request, "msg"))});
     return {};
 }
 
@@ -252,8 +232,9 @@ QByteArray ControlRoutes::Status() const {
 }
 
 QByteArray ControlRoutes::Requests(const httplib::Request& request) {
-    const QJsonArray entries = context_.record.ToJson(QString::fromLatin1(Param(request, "site")));
-    if (!Param(request, "clear").isEmpty()) {
+    const QJsonArray entries =
+        context_.record.ToJson(QString::fromLatin1(FormField(request, "site")));
+    if (!FormField(request, "clear").isEmpty()) {
         context_.record.Clear();
     }
     return QJsonDocument(entries).toJson();

@@ -1,7 +1,7 @@
 #include "LoginFlow.h"
 
 #include "FaultSwitches.h"
-#include "PercentCoding.h"
+#include "FormFields.h"
 #include "Responses.h"
 #include "ServiceData.h"
 #include "StationContext.h"
@@ -13,20 +13,20 @@
 
 namespace {
 
-PercentCoding::Fields QueryFields(const httplib::Request& request) {
-    const std::string::size_type question = request.target.find('?');
-    return question == std::string::npos ? PercentCoding::Fields()
-                                         : PercentCoding::ParseFields(QByteArray::fromStdString(
-                                               request.target.substr(question + 1)));
+// The site writes the display name into its cookie with every byte as %XX, letters and digits
+// included, so that a reader can take the name back byte by byte.
+QByteArray EscapeEveryByte(const QByteArray& bytes) {
+    static const QByteArray kUnreserved =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~";
+    return bytes.toPercentEncoding({}, kUnreserved);
 }
 
 void SetCookies(httplib::Response& response, const UserDirectory::User& user) {
-    const QByteArray id = PercentCoding::EncodeQueryValue(WireText::Encode(user.id));
+    const QByteArray id = WireText::Encode(user.id).toPercentEncoding();
     response.set_header("Set-Cookie", ("RmUserid=" + id + "; path=/").toStdString());
     QByteArray info;
     if (!user.displayName.isEmpty()) {
-        info = "USER%5FNAME=" + PercentCoding::EncodeEveryByte(WireText::Encode(user.displayName)) +
-               '&';
+        info = "USER%5FNAME=" + EscapeEveryByte(WireText::Encode(user.displayName)) + '&';
     }
     info += "USER%5FID=" + id + "&USER%5FLEVEL=1";
     response.set_header("Set-Cookie", ("RmUserInfo=" + info + "; path=/").toStdString());
@@ -56,17 +56,15 @@ void LoginFlow::InstallOnSso(httplib::Server& server) {
 }
 
 void LoginFlow::LogIn(const httplib::Request& request, httplib::Response& response) const {
-    const auto fields = QueryFields(request);
-    const QByteArray returnUrl = PercentCoding::Value(fields, "returnurl");
-    const auto user =
-        context_.users.Authenticate(WireText::Decode(PercentCoding::Value(fields, "userid")),
-                                    WireText::Decode(PercentCoding::Value(fields, "passwd")));
+    const QByteArray returnUrl = FormField(request, "returnurl");
+    const auto user = context_.users.Authenticate(WireText::Decode(FormField(request, "userid")),
+                                                  WireText::Decode(FormField(request, "passwd")));
     if (!user || context_.faults.RejectLogins()) {
         // No cookie of any kind here: not even an expired RmUserid, since a client takes any
         // "Set-Cookie: RmUserid=" for a successful log-in.
         Responses::Redirect(response, context_.addresses.main.toLatin1() +
                                           "/member/loginFail.asp?errcode=2&returnurl=" +
-                                          PercentCoding::EncodeQueryValue(returnUrl));
+                                          returnUrl.toPercentEncoding());
         return;
     }
     SetCookies(response, *user);
@@ -76,25 +74,24 @@ void LoginFlow::LogIn(const httplib::Request& request, httplib::Response& respon
 }
 
 void LoginFlow::Failed(const httplib::Request& request, httplib::Response& response) const {
-    const QByteArray returnUrl = PercentCoding::Value(QueryFields(request), "returnurl");
+    const QByteArray returnUrl = FormField(request, "returnurl");
     Responses::Redirect(response, context_.addresses.sso.toLatin1() +
                                       "/sso/ssoLogout.jsp?returnurl=" +
-                                      PercentCoding::EncodeQueryValue(LoginFormAddress(returnUrl)));
+                                      LoginFormAddress(returnUrl).toPercentEncoding());
 }
 
 void LoginFlow::SsoLogout(const httplib::Request& request, httplib::Response& response) const {
-    const QByteArray target = PercentCoding::Value(QueryFields(request), "returnurl");
+    const QByteArray target = FormField(request, "returnurl");
     Responses::Redirect(response, IsOwnAddress(context_, target) ? target : LoginFormAddress({}));
 }
 
 void LoginFlow::LoginForm(const httplib::Request& request, httplib::Response& response) const {
-    const auto fields = QueryFields(request);
-    const bool failed = !PercentCoding::Value(fields, "errcode").isEmpty();
+    const bool failed = !FormField(request, "errcode").isEmpty();
     const QString message = failed ? QStringLiteral(
                                          "아이디 또는 비밀번호가 일치하지 않습니다. "
                                          "다시 입력해 주세요.")
                                    : QString();
-    const QString returnUrl = QString::fromLatin1(PercentCoding::Value(fields, "returnurl"));
+    const QString returnUrl = QString::fromLatin1(FormField(request, "returnurl"));
     Responses::Text(response,
                     FillTemplate(context_.data.Page(QStringLiteral("login")),
                                  {{"WEB", context_.addresses.web},
@@ -108,7 +105,7 @@ void LoginFlow::LoginForm(const httplib::Request& request, httplib::Response& re
 QByteArray LoginFlow::LoginFormAddress(const QByteArray& returnUrl) const {
     QByteArray address = context_.addresses.main.toLatin1() + "/member/login.asp?errcode=2";
     if (!returnUrl.isEmpty()) {
-        address += "&returnurl=" + PercentCoding::EncodeQueryValue(returnUrl);
+        address += "&returnurl=" + returnUrl.toPercentEncoding();
     }
     return address;
 }

@@ -1,7 +1,7 @@
 #include "MainSiteRoutes.h"
 
 #include "BoardPage.h"
-#include "PercentCoding.h"
+#include "FormFields.h"
 #include "Responses.h"
 #include "ServiceData.h"
 #include "SimulatedClock.h"
@@ -86,8 +86,7 @@ void MainSiteRoutes::ProgramPage(const QString& code, bool board,
 void MainSiteRoutes::Character(const httplib::Request& request, httplib::Response& response) const {
     // The client posts src=app, ni=the member ID as plain hex digits (no '%'), and ei=the ID
     // in its own scrambled form; the page greets the member named by ni.
-    const auto fields = PercentCoding::ParseFields(QByteArray::fromStdString(request.body));
-    const QString id = WireText::Decode(QByteArray::fromHex(PercentCoding::Value(fields, "ni")));
+    const QString id = WireText::Decode(QByteArray::fromHex(FormField(request, "ni")));
     const QString greeting =
         id.isEmpty() ? QStringLiteral("로그인한 회원만 캐릭터 이벤트에 참여할 수 있습니다.")
                      : QStringLiteral(

@@ -4,13 +4,13 @@
 
 MessageBoard::MessageBoard(ProgramCheck isProgram) : isProgram_(std::move(isProgram)) {}
 
-QByteArray MessageBoard::Post(const PercentCoding::Fields& fields, const QDateTime& serviceTime) {
+QByteArray MessageBoard::Post(const Posting& posting, const QDateTime& serviceTime) {
     const Message message{
         serviceTime,
-        WireText::Decode(PercentCoding::Value(fields, "progcd")),
-        WireText::Decode(PercentCoding::Value(fields, "userid")),
-        WireText::Decode(PercentCoding::Value(fields, "writer")),
-        WireText::Decode(PercentCoding::Value(fields, "contents")),
+        WireText::Decode(posting.programCode),
+        WireText::Decode(posting.userId),
+        WireText::Decode(posting.writer),
+        WireText::Decode(posting.contents),
     };
     // A code the board carries no program for (such as "timefail", sent while the client has
     // no clock) is as good as none: there is no program to post to.

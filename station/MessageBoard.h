@@ -1,7 +1,6 @@
 #pragma once
 
-#include "PercentCoding.h"
-
+#include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -23,10 +22,18 @@ public:
         QString contents;
     };
 
+    // The four fields of a posting as received: code page 949 bytes.
+    struct Posting {
+        QByteArray programCode;
+        QByteArray userId;
+        QByteArray writer;
+        QByteArray contents;
+    };
+
     using ProgramCheck = std::function<bool(const QString& code)>;
     explicit MessageBoard(ProgramCheck isProgram);
 
-    QByteArray Post(const PercentCoding::Fields& fields, const QDateTime& serviceTime);
+    QByteArray Post(const Posting& posting, const QDateTime& serviceTime);
     // Newest first.
     QList<Message> Messages() const;
 

@@ -1,13 +1,14 @@
 #include "SiteHooks.h"
 
 #include "FaultSwitches.h"
-#include "HttpDate.h"
 #include "RequestRecord.h"
 #include "Responses.h"
 #include "SimulatedClock.h"
 #include "StationContext.h"
 
 #include <httplib.h>
+
+#include <QLocale>
 
 #include <cstdio>
 
@@ -32,6 +33,14 @@ RequestRecord::Entry MakeEntry(const httplib::Request& request, Site site,
         entry.headers.append({QByteArray::fromStdString(name), QByteArray::fromStdString(value)});
     }
     return entry;
+}
+
+// "Sun, 01 Jul 2007 00:00:00 GMT": the RFC 1123 form of the Date: header, in English whatever
+// the machine's language, and always 29 characters.
+std::string HttpDate(const QDateTime& instant) {
+    return QLocale::c()
+        .toString(instant.toUTC(), QStringLiteral("ddd, dd MMM yyyy HH:mm:ss 'GMT'"))
+        .toStdString();
 }
 
 // A garbled text arrives cut short with every bracket broken, so no key, tag or value of a
@@ -76,7 +85,7 @@ void InstallSiteHooks(httplib::Server& server, Site site, StationContext& contex
                 Garble(response);
             }
             if (!context.faults.NoDate()) {
-                response.set_header("Date", FormatHttpDate(context.clock.NowUtc()).toStdString());
+                response.set_header("Date", HttpDate(context.clock.NowUtc()));
             }
             if (context.verbose) {
                 std::fprintf(stderr, "quilo-station: %s %s %s -> %d\n",

@@ -2,8 +2,8 @@
 
 #include "BoardPage.h"
 #include "FaultSwitches.h"
+#include "FormFields.h"
 #include "MessageBoard.h"
-#include "PercentCoding.h"
 #include "Responses.h"
 #include "ServiceData.h"
 #include "ServiceOverrides.h"
@@ -18,12 +18,6 @@ namespace {
 
 QString TwoDigits(int value) {
     return QString::number(value).rightJustified(2, '0');
-}
-
-QByteArray QueryOf(const httplib::Request& request) {
-    const qsizetype question = QByteArray::fromStdString(request.target).indexOf('?');
-    return question < 0 ? QByteArray()
-                        : QByteArray::fromStdString(request.target.substr(question + 1));
 }
 
 }  // namespace
@@ -87,13 +81,18 @@ void WebServerRoutes::InfoText(const QString& name, httplib::Response& response)
 }
 
 void WebServerRoutes::Board(const httplib::Request& request, httplib::Response& response) const {
-    const QByteArray form =
-        request.method == "POST" ? QByteArray::fromStdString(request.body) : QueryOf(request);
     QByteArray answer;
     if (const auto forced = context_.faults.BoardAnswer()) {
         answer = *forced;
     } else {
-        answer = context_.board.Post(PercentCoding::ParseFields(form), context_.clock.NowService());
+        // The client posts a form; a query carries the same fields just as well.
+        const MessageBoard::Posting posting{
+            FormField(request, "progcd"),
+            FormField(request, "userid"),
+            FormField(request, "writer"),
+            FormField(request, "contents"),
+        };
+        answer = context_.board.Post(posting, context_.clock.NowService());
     }
     // The answer is the bare digit: no line end, no page around it.
     Responses::Bytes(response, answer, Responses::kHtml);
@@ -101,8 +100,7 @@ void WebServerRoutes::Board(const httplib::Request& request, httplib::Response& 
 
 void WebServerRoutes::BoardList(const httplib::Request& request,
                                 httplib::Response& response) const {
-    const auto fields = PercentCoding::ParseFields(QueryOf(request));
-    const QString code = WireText::Decode(PercentCoding::Value(fields, "progcd"));
+    const QString code = WireText::Decode(FormField(request, "progcd"));
     Responses::Text(response, BoardPage(context_, code), Responses::kHtml);
 }
 

@@ -80,4 +80,19 @@ TEST(Board, StoredMessageArrivesWholeOnTheBoardPages) {
     EXPECT_TRUE(programBoard.contains("부탁드려요!"));
     EXPECT_FALSE(Korean(station.Get(StationProcess::kMain, "/program/0000106/board.asp").body)
                      .contains("부탁드려요!"));
+
+    // The same fields in a query do as well; as in any form, '+' stands for a blank and only
+    // "%2B" for a plus sign, and letters may come unescaped.
+    ASSERT_EQ(station
+                  .Get(StationProcess::kWeb, kBoard + "?progcd=0000106&userid=demo&writer=%C8%AB" +
+                                                 "&contents=1+%2B+1+%3D+2%21")
+                  .body,
+              "0");
+    const QJsonArray both =
+        QJsonDocument::fromJson(station.Get(StationProcess::kControl, "/_station/messages").body)
+            .array();
+    ASSERT_EQ(both.size(), 2);
+    EXPECT_EQ(both[0]["contents"].toString(), QString("1 + 1 = 2!"));
+    EXPECT_EQ(both[0]["writer"].toString(), QString("홍"));
+    EXPECT_EQ(both[0]["progcd"].toString(), QString("0000106"));
 }

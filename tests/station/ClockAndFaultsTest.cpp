@@ -27,8 +27,11 @@ QDateTime DateHeader(const RawHttp::Response& response) {
 }  // namespace
 
 TEST(Clock, DateHeaderAndBroadcastDayFollowTheSimulatedClock) {
-    // Just before 05:00 in Korea: still the broadcast day of 30 June.
+    // Just before 05:00 in Korea: still the broadcast day of 30 June. The station runs in Korean,
+    // yet the header's day and month names stay English.
+    qputenv("LC_ALL", "ko_KR.UTF-8");
     StationProcess station({"--clock-start", "2007-07-01T04:59:30", "--clock-rate", "0"});
+    qunsetenv("LC_ALL");
     ASSERT_TRUE(station.IsReady()) << station.Failure().toStdString();
     RawHttp::Response table = station.Get(StationProcess::kWeb, "/time_table.asp");
     EXPECT_EQ(table.Header("Date"), "Sat, 30 Jun 2007 19:59:30 GMT");

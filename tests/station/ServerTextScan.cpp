@@ -76,13 +76,10 @@ QByteArray KoreanBytes(const QString& text) {
 }
 
 QByteArray PercentEveryByte(const QByteArray& bytes) {
-    QByteArray out;
-    for (char c : bytes) {
-        out +=
-            '%' +
-            QByteArray::number(static_cast<unsigned char>(c), 16).rightJustified(2, '0').toUpper();
-    }
-    return out;
+    // Qt leaves letters, digits and "-._~" alone unless told to escape them too.
+    static const QByteArray kUnreserved =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~";
+    return bytes.toPercentEncoding({}, kUnreserved);
 }
 
 }  // namespace ServerTextScan

@@ -375,11 +375,17 @@ TEST(BuiltInImagesTest, EveryResourceIsLinkedInWithItsSize) {
         EXPECT_EQ(LoadBitmap(QStringLiteral(":/res/%1.bmp").arg(QLatin1String(name))).size(), size)
             << name;
     }
-    // nine menu images on the see-through colour: each cell's corners show the menu behind
+    // nine 16 x 15 menu images side by side; the menu takes the colour key as see-through, so a
+    // cell of nothing but that colour is a command without its image
     const QImage toolbar(QStringLiteral(":/res/toolbar128.bmp"));
     for (int cell = 0; cell < 9; ++cell) {
-        EXPECT_TRUE(IsKey(toolbar.pixel(cell * 16, 0)) && IsKey(toolbar.pixel(cell * 16 + 15, 14)))
-            << "menu image " << cell;
+        int drawn = 0;
+        for (int y = 0; y < 15; ++y) {
+            for (int x = cell * 16; x < cell * 16 + 16; ++x) {
+                drawn += IsKey(toolbar.pixel(x, y)) ? 0 : 1;
+            }
+        }
+        EXPECT_GT(drawn, 0) << "menu image " << cell;
     }
     const QImage icon(QStringLiteral(":/res/icon124.png"));
     const QImage tray(QStringLiteral(":/res/icon196.png"));

@@ -3,6 +3,12 @@
 #include <QFontMetricsF>
 #include <QLinearGradient>
 
+namespace {
+
+constexpr int kDotsPerMetre = 2835;  // 72 dots per inch
+
+}  // namespace
+
 QImage Art::Canvas(QSize size) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -100,4 +106,13 @@ void Art::Text(QPainter& p, const QRectF& r, int flags, const QString& text, con
 
 double Art::TextWidth(const QFont& font, const QString& text) {
     return QFontMetricsF(font).horizontalAdvance(text);
+}
+
+bool Art::WriteBmp(const QImage& image, const QString& path) {
+    // Qt writes a picture without alpha as 24 bits per pixel, bottom-up rows padded to four
+    // bytes; fixing the resolution keeps the bytes the same from run to run.
+    QImage opaque = image.convertToFormat(QImage::Format_RGB32);
+    opaque.setDotsPerMeterX(kDotsPerMetre);
+    opaque.setDotsPerMeterY(kDotsPerMetre);
+    return opaque.save(path, "BMP");
 }

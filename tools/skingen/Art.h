@@ -39,4 +39,9 @@ public:
                      const QFont& font, const QColor& ink,
                      const QColor& shadow = QColor(Qt::transparent));
     static double TextWidth(const QFont& font, const QString& text);
+
+    // Saves a finished picture the way the player loads bitmaps: an uncompressed 24-bit Windows
+    // bitmap at 72 dots per inch. Alpha is dropped, so see-through parts must already be painted
+    // in the colour key.
+    static bool WriteBmp(const QImage& image, const QString& path);
 };

@@ -4,7 +4,6 @@
 #include <QPainter>
 
 #include "Art.h"
-#include "Bmp24.h"
 #include "Chime.h"
 #include "ColorKey.h"
 #include "Fonts.h"
@@ -74,7 +73,7 @@ ResourceWriter::ResourceWriter(const QDir& folder)
 
 void ResourceWriter::Bitmap(const QString& name, const QImage& image) {
     files_ << name;
-    if (!Bmp24::Write(image, folder_.filePath(name))) {
+    if (!Art::WriteBmp(image, folder_.filePath(name))) {
         failed_ << name;
     }
 }

@@ -3,7 +3,6 @@
 #include <QPainter>
 
 #include "Art.h"
-#include "Bmp24.h"
 #include "ColorKey.h"
 #include "Fonts.h"
 #include "Mascot.h"
@@ -180,7 +179,7 @@ QStringList SkinDesign::WriteFolder(const QDir& folder,
             problems << QStringLiteral("[MENU_COL] twice");
         }
     }
-    if (!Bmp24::Write(Choice(windows.front()), folder.filePath(QStringLiteral("choice.bmp")))) {
+    if (!Art::WriteBmp(Choice(windows.front()), folder.filePath(QStringLiteral("choice.bmp")))) {
         problems << QStringLiteral("cannot write choice.bmp");
     }
     QFile text(folder.filePath(QStringLiteral("skininfo.ini")));

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "Art.h"
-#include "Bmp24.h"
 #include "ColorKey.h"
 #include "Fonts.h"
 #include "SkinIni.h"
@@ -168,9 +167,9 @@ QStringList SkinWindow::Problems() const {
 }
 
 bool SkinWindow::Write(const QDir& folder, SkinIni& ini) const {
-    bool ok = Bmp24::Write(background_, folder.filePath(prefix_ + QStringLiteral("_bg.bmp")));
+    bool ok = Art::WriteBmp(background_, folder.filePath(prefix_ + QStringLiteral("_bg.bmp")));
     for (const Bitmap& b : bitmaps_) {
-        ok = Bmp24::Write(b.image, folder.filePath(b.file)) && ok;
+        ok = Art::WriteBmp(b.image, folder.filePath(b.file)) && ok;
     }
     ini.Comment(prefix_ + QStringLiteral(" window"));
     for (const Entry& e : entries_) {
