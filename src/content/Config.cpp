@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "platform/IniSection.h"
 
@@ -40,6 +41,12 @@ Config Config::FromText(const QByteArray& iniText) {
     QString vlcArgs;
     ReadInto(iniText, "Player", "VlcArgs", vlcArgs);
     config.vlcArgs = vlcArgs.split(u' ', Qt::SkipEmptyParts);
+    QString engineLog;
+    ReadInto(iniText, "Player", "EngineLog", engineLog);
+    config.engineLog = std::clamp(engineLog.trimmed().toInt(), 0, 2);
+    if (config.engineLog > 0) {
+        config.vlcArgs << QStringLiteral("--verbose=%1").arg(config.engineLog);
+    }
     return config;
 }
 

@@ -5,8 +5,8 @@
 
 // Where the service lives: the addresses of its web server, the broadcaster's main and
 // single-sign-on sites and the stream server, and extra options for the media engine. Read from
-// "quilo.conf" (section [Service], and [Player] VlcArgs); every value not given keeps its default,
-// which points at the local station so the program runs out of the box.
+// "quilo.conf" (section [Service], and [Player] VlcArgs and EngineLog); every value not given
+// keeps its default, which points at the local station so the program runs out of the box.
 class Config {
 public:
     // Looks for quilo.conf in $QUILO_CONF, then the program's folder, then
@@ -21,6 +21,10 @@ public:
     QString domain = QStringLiteral("127.0.0.1");
     // extra libVLC options, separated by blanks (tests send the audio to a WAV file with them)
     QStringList vlcArgs;
+    // [Player] EngineLog: what the media engine may write to standard error: 0 nothing (the
+    // default), 1 its errors and warnings, 2 its debug messages as well. Given to the engine as
+    // its own "--verbose=N" at the end of vlcArgs.
+    int engineLog = 0;
     // the file the values came from; empty when every value is a default
     QString sourceFile;
 };

@@ -6,6 +6,9 @@
 #include <QUrl>
 #include <vector>
 
+#include "player/AudioOutputProbe.h"
+#include "player/EngineLog.h"
+
 namespace {
 
 const libvlc_event_type_t kWatchedEvents[] = {
@@ -13,21 +16,61 @@ const libvlc_event_type_t kWatchedEvents[] = {
     libvlc_MediaPlayerEndReached, libvlc_MediaPlayerEncounteredError, libvlc_MediaPlayerOpening,
     libvlc_MediaPlayerESAdded};
 
-std::vector<QByteArray> EngineArguments(const QStringList& extraOptions) {
+// libVLC's own default
+constexpr int kDefaultNetworkCacheMs = 1000;
+
+std::vector<QByteArray> EngineArguments(const QStringList& extraOptions, bool quiet,
+                                        bool chooseOutput) {
     std::vector<QByteArray> arguments = {
         "--no-video-title-show", "--no-stats", "--no-snapshot-preview", "--no-xlib",
         // the window's own mouse handling drags the viewer; the video must not take the clicks
-        "--no-mouse-events", "--no-keyboard-events", "--quiet"};
+        "--no-mouse-events", "--no-keyboard-events"};
+    if (quiet) {
+        // what the engine says before our own log handler takes over
+        arguments.push_back("--quiet");
+    }
+    if (chooseOutput) {
+        // the engine makes an output as soon as the player exists; the real one is picked when
+        // a stream starts, and trying every output here would only fill the log
+        arguments.push_back(QByteArray("--aout=") + AudioOutputProbe::kNoOutput);
+    }
     for (const QString& option : extraOptions) {
         arguments.push_back(option.toLocal8Bit());
     }
     return arguments;
 }
 
+int NetworkCacheMs(const QStringList& options) {
+    const QString prefix = QStringLiteral("--network-caching=");
+    for (const QString& option : options) {
+        bool ok = false;
+        const int value = option.startsWith(prefix) ? option.mid(prefix.size()).toInt(&ok) : 0;
+        if (ok && value >= 0) {
+            return value;
+        }
+    }
+    return kDefaultNetworkCacheMs;
+}
+
+bool NamesAudioOutput(const QStringList& options) {
+    for (const QString& option : options) {
+        if (option == QStringLiteral("--aout") || option.startsWith(QStringLiteral("--aout=")) ||
+            option == QStringLiteral("-A")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
-MediaPlayer::MediaPlayer(const QStringList& engineOptions, QObject* parent) : QObject(parent) {
-    const std::vector<QByteArray> arguments = EngineArguments(engineOptions);
+MediaPlayer::MediaPlayer(const QStringList& engineOptions, QObject* parent)
+    : QObject(parent),
+      watch_([this] { return PlayedMs(); }, NetworkCacheMs(engineOptions)),
+      chooseOutput_(!NamesAudioOutput(engineOptions)) {
+    const int verbosity = EngineLog::VerbosityFrom(engineOptions);
+    const std::vector<QByteArray> arguments =
+        EngineArguments(engineOptions, verbosity < 1, chooseOutput_);
     std::vector<const char*> argv;
     for (const QByteArray& argument : arguments) {
         argv.push_back(argument.constData());
@@ -36,6 +79,10 @@ MediaPlayer::MediaPlayer(const QStringList& engineOptions, QObject* parent) : QO
     if (instance_ == nullptr) {
         return;
     }
+    log_ = std::make_unique<EngineLog>(instance_, verbosity);
+    connect(log_.get(), &EngineLog::audioOutputFailed, this, &MediaPlayer::ReportNoAudioOutput,
+            Qt::QueuedConnection);
+    connect(&watch_, &StreamWatch::stalled, this, &MediaPlayer::ReportFailure);
     player_ = libvlc_media_player_new(instance_);
     if (player_ == nullptr) {
         return;
@@ -57,6 +104,7 @@ MediaPlayer::~MediaPlayer() {
         libvlc_media_player_stop(player_);
         libvlc_media_player_release(player_);
     }
+    log_.reset();
     if (instance_ != nullptr) {
         libvlc_release(instance_);
     }
@@ -86,18 +134,35 @@ void MediaPlayer::Play(const QString& address) {
         return;
     }
     requestedAddress_ = address;
-    OpenAddress(EngineAddress(address));
+    noOutputReported_ = false;
+    OpenAddress(EngineAddress(address), true);
 }
 
-void MediaPlayer::OpenAddress(const QString& engineAddress) {
+void MediaPlayer::OpenAddress(const QString& engineAddress, bool newStart) {
     openedAddress_ = engineAddress;
     libvlc_media_t* media =
         libvlc_media_new_location(instance_, engineAddress.toUtf8().constData());
     if (media == nullptr) {
         return;
     }
+    // ends the stream before, whose last events are then behind us
     libvlc_media_player_set_media(player_, media);
     libvlc_media_release(media);
+    ++generation_;
+    failureReported_ = false;
+    if (newStart) {
+        log_->Arm();
+    }
+    if (newStart && chooseOutput_) {
+        const QString output = AudioOutputProbe::Choose();
+        libvlc_audio_output_set(player_, output.toLatin1().constData());
+        if (output == QLatin1String(AudioOutputProbe::kNoOutput)) {
+            // after Play has returned, like every other report of the engine
+            QMetaObject::invokeMethod(this, &MediaPlayer::ReportNoAudioOutput,
+                                      Qt::QueuedConnection);
+        }
+    }
+    watch_.Start();
     libvlc_media_player_play(player_);
 }
 
@@ -105,10 +170,34 @@ void MediaPlayer::Stop() {
     if (player_ == nullptr) {
         return;
     }
+    watch_.Stop();
     libvlc_media_player_stop(player_);
     libvlc_media_player_set_media(player_, nullptr);
+    // the Stopped event the engine has just sent is not a failure
+    ++generation_;
     requestedAddress_.clear();
     openedAddress_.clear();
+}
+
+qint64 MediaPlayer::PlayedMs() const {
+    return player_ != nullptr ? libvlc_media_player_get_time(player_) : -1;
+}
+
+void MediaPlayer::ReportFailure() {
+    if (requestedAddress_.isEmpty() || failureReported_) {
+        return;
+    }
+    failureReported_ = true;
+    watch_.Stop();
+    emit errorOccurred();
+}
+
+void MediaPlayer::ReportNoAudioOutput() {
+    if (requestedAddress_.isEmpty() || noOutputReported_) {
+        return;
+    }
+    noOutputReported_ = true;
+    emit audioOutputUnavailable();
 }
 
 int MediaPlayer::GetPlayState() const {
@@ -162,12 +251,17 @@ QSize MediaPlayer::VideoSize() const {
 void MediaPlayer::OnEngineEvent(const libvlc_event_t* event, void* self) {
     auto* player = static_cast<MediaPlayer*>(self);
     const int eventType = event->type;
+    const unsigned generation = player->generation_.load();
     QMetaObject::invokeMethod(
-        player, [player, eventType] { player->HandleEngineEvent(eventType); },
+        player,
+        [player, eventType, generation] { player->HandleEngineEvent(eventType, generation); },
         Qt::QueuedConnection);
 }
 
-void MediaPlayer::HandleEngineEvent(int eventType) {
+void MediaPlayer::HandleEngineEvent(int eventType, unsigned generation) {
+    if (generation != generation_.load()) {
+        return;
+    }
     switch (eventType) {
         case libvlc_MediaPlayerPlaying:
         case libvlc_MediaPlayerESAdded:
@@ -181,14 +275,16 @@ void MediaPlayer::HandleEngineEvent(int eventType) {
             if (openedAddress_.startsWith(QStringLiteral("mmsh://"))) {
                 QUrl plain(openedAddress_);
                 plain.setScheme(QStringLiteral("http"));
-                OpenAddress(plain.toString());
+                OpenAddress(plain.toString(), false);
                 return;
             }
-            emit errorOccurred();
+            ReportFailure();
             break;
         case libvlc_MediaPlayerStopped:
         case libvlc_MediaPlayerEndReached:
             emit playStateChanged(kStopped);
+            // a live stream has no end: the server went away or the connection broke
+            ReportFailure();
             break;
         case libvlc_MediaPlayerPaused:
             emit playStateChanged(kPaused);

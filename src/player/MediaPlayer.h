@@ -4,6 +4,12 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <atomic>
+#include <memory>
+
+#include "player/StreamWatch.h"
+
+class EngineLog;
 
 struct libvlc_instance_t;
 struct libvlc_media_player_t;
@@ -13,6 +19,15 @@ struct libvlc_event_t;
 // play state (3 while playing), volume 0..100 and mute, the engine's version text and the
 // video's size. Addresses "mms://" are opened as MMS over HTTP ("mmsh://"), and when that fails,
 // as plain HTTP.
+//
+// A radio stream is meant to go on for ever: when the engine reaches its end, or it stops
+// bringing new sound (StreamWatch), that is reported as an error just like a stream that could
+// not be opened, so that the owner plays it again. Only Stop() ends a stream quietly.
+//
+// Unless the engine options name an output ("--aout=..."), each stream start picks the sound
+// output that is really there (AudioOutputProbe); when there is none the stream still runs,
+// silently, and audioOutputUnavailable() says so once. The engine's messages go through
+// EngineLog and stay quiet unless asked for.
 //
 // libVLC reports from its own threads; every report is copied and delivered on the thread that
 // owns this object, and no libVLC call is ever made from inside a libVLC callback.
@@ -56,15 +71,29 @@ signals:
     void playStateChanged(int state);
     // the stream could not be opened or broke off
     void errorOccurred();
+    // this stream start has no sound output to play to (at most once per Play)
+    void audioOutputUnavailable();
 
 private:
     static void OnEngineEvent(const libvlc_event_t* event, void* self);
-    void HandleEngineEvent(int eventType);
-    void OpenAddress(const QString& engineAddress);
+    void HandleEngineEvent(int eventType, unsigned generation);
+    void OpenAddress(const QString& engineAddress, bool newStart);
     void ApplyAudioSettings();
+    void ReportFailure();
+    void ReportNoAudioOutput();
+    qint64 PlayedMs() const;
 
     libvlc_instance_t* instance_ = nullptr;
     libvlc_media_player_t* player_ = nullptr;
+    std::unique_ptr<EngineLog> log_;
+    StreamWatch watch_;
+    // The stream the engine plays now; events of an earlier one (those the engine sends while we
+    // replace or stop it) carry an older number and are not taken for this one's.
+    std::atomic<unsigned> generation_{0};
+    bool failureReported_ = false;
+    bool noOutputReported_ = false;
+    // the output is picked at each start, unless the options name one
+    bool chooseOutput_ = true;
     QString requestedAddress_;
     QString openedAddress_;
     int volume_ = 100;

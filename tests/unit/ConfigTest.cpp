@@ -17,6 +17,25 @@ TEST(Config, GivenValuesReplaceDefaultsAndTheRestStay) {
     EXPECT_EQ(config.mainSite, Config().mainSite);
     EXPECT_EQ(config.vlcArgs, (QStringList{QStringLiteral("--aout=afile"),
                                            QStringLiteral("--audiofile-file=/tmp/x.wav")}));
+    EXPECT_EQ(config.engineLog, 0) << "the engine is quiet unless asked";
+}
+
+TEST(Config, EngineLogAsksTheEngineForItsMessagesAfterTheGivenOptions) {
+    const Config asked =
+        Config::FromText("[Player]\nVlcArgs=--aout=afile\nEngineLog=2\n[Service]\nEngineLog=1\n");
+    EXPECT_EQ(asked.engineLog, 2);
+    EXPECT_EQ(asked.vlcArgs,
+              (QStringList{QStringLiteral("--aout=afile"), QStringLiteral("--verbose=2")}));
+
+    EXPECT_EQ(Config::FromText("[Player]\nEngineLog=1\n").vlcArgs,
+              QStringList{QStringLiteral("--verbose=1")});
+    for (const char* quiet : {"[Player]\nEngineLog=0\n", "[Player]\nEngineLog=yes\n",
+                              "[Service]\nEngineLog=1\n", "[Player]\nEngineLog=\n"}) {
+        const Config config = Config::FromText(quiet);
+        EXPECT_EQ(config.engineLog, 0) << quiet;
+        EXPECT_TRUE(config.vlcArgs.isEmpty()) << quiet;
+    }
+    EXPECT_EQ(Config::FromText("[Player]\nEngineLog=7\n").engineLog, 2) << "the most there is";
 }
 
 TEST(Config, TheFileNamedByTheEnvironmentComesFirst) {

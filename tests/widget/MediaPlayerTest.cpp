@@ -1,0 +1,314 @@
+#include "player/MediaPlayer.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QtEndian>
+#include <cmath>
+#include <memory>
+
+#include "support/Await.h"
+#include "support/PulseSink.h"
+#include "support/QtPrinting.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+constexpr double kToneHz = 880;
+constexpr int kRate = 44100;
+constexpr int kChunkMs = 100;
+// a small cache keeps the waits of these tests short; the stall limit follows it
+constexpr int kNetworkCacheMs = 300;
+
+// A live radio stream in miniature: an HTTP server that sends a WAV tone as it is made, in real
+// time, to every listener. It can start late, fall silent with the connection left open, or
+// hang up.
+class ToneStation : public QObject {
+public:
+    struct Behaviour {
+        int startDelayMs = 0;
+        int silentAfterMs = -1;  // stops sending, keeps the connection
+        int hangUpAfterMs = -1;  // closes the connection
+    };
+
+    explicit ToneStation(Behaviour behaviour) : behaviour_(behaviour) {
+        server_.listen(QHostAddress::LocalHost);
+        connect(&server_, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = server_.nextPendingConnection()) {
+                Serve(socket);
+            }
+        });
+    }
+
+    QString Address() const {
+        return QStringLiteral("http://127.0.0.1:%1/live.wav").arg(server_.serverPort());
+    }
+    int Listeners() const { return listeners_; }
+
+private:
+    void Serve(QTcpSocket* socket) {
+        ++listeners_;
+        auto* clock = new QElapsedTimer;
+        auto* timer = new QTimer(socket);
+        auto sent = std::make_shared<qint64>(0);  // samples
+        QObject::connect(socket, &QObject::destroyed, [clock] { delete clock; });
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        QObject::connect(timer, &QTimer::timeout, socket, [this, socket, clock, sent, timer] {
+            if (!clock->isValid()) {
+                if (!socket->bytesAvailable()) {
+                    return;  // the request has not come yet
+                }
+                clock->start();
+            }
+            const qint64 elapsed = clock->elapsed() - behaviour_.startDelayMs;
+            if (elapsed < 0) {
+                return;
+            }
+            if (*sent == 0) {
+                socket->write("HTTP/1.0 200 OK\r\nContent-Type: audio/wav\r\n\r\n");
+                socket->write(WavHeader());
+            }
+            if (behaviour_.hangUpAfterMs >= 0 && elapsed >= behaviour_.hangUpAfterMs) {
+                timer->stop();
+                socket->disconnectFromHost();
+                return;
+            }
+            if (behaviour_.silentAfterMs >= 0 && elapsed >= behaviour_.silentAfterMs) {
+                return;
+            }
+            // keep a little ahead of real time, as a stream server does
+            const qint64 due = (elapsed + 500) * kRate / 1000;
+            QByteArray pcm;
+            for (; *sent < due; ++*sent) {
+                const auto sample = static_cast<int16_t>(
+                    16000 * std::sin(2 * M_PI * kToneHz * static_cast<double>(*sent) / kRate));
+                char bytes[2];
+                qToLittleEndian(sample, bytes);
+                pcm.append(bytes, 2);
+            }
+            socket->write(pcm);
+        });
+        timer->start(kChunkMs);
+    }
+
+    static QByteArray WavHeader() {
+        QByteArray header;
+        auto put32 = [&](uint32_t value) {
+            char bytes[4];
+            qToLittleEndian(value, bytes);
+            header.append(bytes, 4);
+        };
+        auto put16 = [&](uint16_t value) {
+            char bytes[2];
+            qToLittleEndian(value, bytes);
+            header.append(bytes, 2);
+        };
+        header.append("RIFF");
+        put32(0x7FFFFFF0u);
+        header.append("WAVEfmt ");
+        put32(16);
+        put16(1);
+        put16(1);
+        put32(kRate);
+        put32(kRate * 2);
+        put16(2);
+        put16(16);
+        header.append("data");
+        put32(0x7FFFFFC0u);
+        return header;
+    }
+
+    Behaviour behaviour_;
+    QTcpServer server_;
+    int listeners_ = 0;
+};
+
+// Everything the process writes to standard error while it lives, alsa-lib's own lines included.
+class StderrCapture {
+public:
+    StderrCapture() : path_(TestEnvironment::WorkDir() + QStringLiteral("/stderr.txt")) {
+        std::fflush(stderr);
+        saved_ = dup(STDERR_FILENO);
+        const int file =
+            open(QFile::encodeName(path_).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(file, STDERR_FILENO);
+        close(file);
+    }
+    ~StderrCapture() {
+        std::fflush(stderr);
+        dup2(saved_, STDERR_FILENO);
+        close(saved_);
+    }
+    StderrCapture(const StderrCapture&) = delete;
+    StderrCapture& operator=(const StderrCapture&) = delete;
+
+    QByteArray Text() const {
+        std::fflush(stderr);
+        QFile file(path_);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    QString path_;
+    int saved_ = -1;
+};
+
+// The player with its reports counted.
+struct WatchedPlayer {
+    explicit WatchedPlayer(const QStringList& options) : player(options) {
+        QObject::connect(&player, &MediaPlayer::errorOccurred, [this] { ++errors; });
+        QObject::connect(&player, &MediaPlayer::audioOutputUnavailable, [this] { ++noOutput; });
+    }
+    bool AwaitPlaying(int timeoutMs = 10000) {
+        return Await([this] { return player.GetPlayState() == MediaPlayer::kPlaying; }, timeoutMs);
+    }
+    // Lets `ms` pass with the event loop running; true when nothing was reported meanwhile.
+    bool QuietFor(int ms) {
+        const int before = errors;
+        Await([&] { return errors != before; }, ms);
+        return errors == before;
+    }
+
+    MediaPlayer player;
+    int errors = 0;
+    int noOutput = 0;
+};
+
+QStringList FileOutput() {
+    return {QStringLiteral("--aout=afile"),
+            QStringLiteral("--audiofile-file=") + TestEnvironment::WorkDir() +
+                QStringLiteral("/heard.wav"),
+            QStringLiteral("--network-caching=%1").arg(kNetworkCacheMs)};
+}
+
+}  // namespace
+
+TEST(MediaPlayerWatch, AStreamThatStallsOrEndsIsAnErrorOnceAndASlowStartIsNot) {
+    WatchedPlayer watched(FileOutput());
+    // a stall limit of the cache and a little more: reported within a few seconds, not at once
+    const int stallLimitMs = kNetworkCacheMs + StreamWatch::kJitterMs;
+
+    {
+        ToneStation station({.silentAfterMs = 3000});
+        QElapsedTimer clock;
+        watched.player.Play(station.Address());
+        clock.start();
+        ASSERT_TRUE(watched.AwaitPlaying());
+        ASSERT_TRUE(Await([&] { return watched.errors > 0; }, 15000)) << "the stall is found";
+        EXPECT_GT(clock.elapsed(), 3000 + stallLimitMs - 1000) << "not while the sound came";
+        EXPECT_TRUE(watched.QuietFor(stallLimitMs + 1000)) << "reported once";
+        EXPECT_EQ(watched.errors, 1);
+        watched.player.Stop();
+    }
+    {
+        // the listener's connection drops: the engine reaches the stream's end
+        ToneStation station({.hangUpAfterMs = 2000});
+        watched.player.Play(station.Address());
+        ASSERT_TRUE(watched.AwaitPlaying());
+        ASSERT_TRUE(Await([&] { return watched.errors > 1; }, 15000)) << "the end is found";
+        EXPECT_TRUE(watched.QuietFor(stallLimitMs + 1000)) << "reported once";
+        EXPECT_EQ(watched.errors, 2);
+        watched.player.Stop();
+    }
+    {
+        // a server slower to answer than the stall limit, within the start allowance
+        ToneStation station({.startDelayMs = stallLimitMs + 2500});
+        watched.player.Play(station.Address());
+        EXPECT_TRUE(watched.AwaitPlaying(stallLimitMs + 10000));
+        EXPECT_TRUE(watched.QuietFor(3000)) << "then it plays on";
+        EXPECT_EQ(watched.errors, 2);
+        watched.player.Stop();
+    }
+}
+
+TEST(MediaPlayerWatch, OurOwnStopAndAStreamSwitchAreNoError) {
+    WatchedPlayer watched(FileOutput());
+    ToneStation first({});
+    ToneStation second({});
+
+    watched.player.Play(first.Address());
+    ASSERT_TRUE(watched.AwaitPlaying());
+    watched.player.Stop();
+    EXPECT_NE(watched.player.GetPlayState(), MediaPlayer::kPlaying);
+    EXPECT_TRUE(watched.QuietFor(StreamWatch::kJitterMs + kNetworkCacheMs + 1500));
+
+    // switching streams stops the one before on the way
+    watched.player.Play(first.Address());
+    ASSERT_TRUE(watched.AwaitPlaying());
+    watched.player.Play(second.Address());
+    ASSERT_TRUE(watched.AwaitPlaying());
+    watched.player.Stop();
+    watched.player.Play(first.Address());
+    ASSERT_TRUE(watched.AwaitPlaying());
+    EXPECT_TRUE(watched.QuietFor(StreamWatch::kJitterMs + kNetworkCacheMs + 1500));
+    EXPECT_EQ(watched.errors, 0);
+    EXPECT_EQ(second.Listeners(), 1);
+}
+
+TEST(MediaPlayerOutput, WithoutASoundServerTheStreamRunsSilentlyAndSaysSoOnceOnAQuietStderr) {
+    // nothing answers as a sound server, and ALSA knows no device (an empty configuration)
+    const QByteArray work = QFile::encodeName(TestEnvironment::WorkDir());
+    qputenv("PULSE_SERVER", "unix:" + work + "/no-such-server");
+    QFile(QString::fromLocal8Bit(work + "/alsa.conf")).open(QIODevice::WriteOnly);
+    qputenv("ALSA_CONFIG_PATH", work + "/alsa.conf");
+    ToneStation station({});
+    QByteArray written;
+    {
+        StderrCapture capture;
+        WatchedPlayer watched({QStringLiteral("--network-caching=%1").arg(kNetworkCacheMs)});
+        watched.player.Play(station.Address());
+        ASSERT_TRUE(watched.AwaitPlaying());
+        ASSERT_TRUE(Await([&] { return watched.noOutput > 0; }, 5000));
+        // the stream goes on without sound: no stall, no second report
+        EXPECT_TRUE(watched.QuietFor(5000));
+        EXPECT_EQ(watched.noOutput, 1);
+
+        watched.player.Stop();
+        watched.player.Play(station.Address());
+        ASSERT_TRUE(watched.AwaitPlaying());
+        EXPECT_TRUE(watched.QuietFor(2000));
+        EXPECT_EQ(watched.noOutput, 2) << "once for each start";
+        watched.player.Stop();
+
+        // an output named in the options that fails, and fails again for every buffer, is
+        // reported the same way
+        WatchedPlayer named({QStringLiteral("--aout=pulse,none")});
+        named.player.Play(station.Address());
+        ASSERT_TRUE(Await([&] { return named.noOutput > 0; }, 5000));
+        EXPECT_TRUE(named.QuietFor(2000));
+        EXPECT_EQ(named.noOutput, 1);
+        named.player.Stop();
+        written = capture.Text();
+    }
+    EXPECT_EQ(written, QByteArray()) << "nothing on standard error";
+
+    // asked for, the engine's messages come out
+    {
+        StderrCapture capture;
+        WatchedPlayer watched({QStringLiteral("--verbose=1")});
+        watched.player.Play(QStringLiteral("http://127.0.0.1:9/nothing-here"));
+        ASSERT_TRUE(Await([&] { return watched.errors > 0; }, 15000));
+        written = capture.Text();
+    }
+    EXPECT_TRUE(written.contains("libVLC ")) << written.constData();
+}
+
+TEST(MediaPlayerOutput, ASoundServerThatAnswersIsPlayedTo) {
+    PulseSink sink;
+    ASSERT_TRUE(sink.Start());
+    ToneStation station({});
+    WatchedPlayer watched({});
+    watched.player.Play(station.Address());
+    ASSERT_TRUE(watched.AwaitPlaying());
+    EXPECT_TRUE(Await([&] { return sink.RecentLevel(kToneHz) > 0.2; }, 10000))
+        << "the tone is heard";
+    EXPECT_EQ(watched.noOutput, 0);
+    EXPECT_EQ(watched.errors, 0);
+}
