@@ -21,6 +21,7 @@ inline constexpr char kStopNoPlayer[] = "FAIL to stop because the player have no
 inline constexpr char kTryShow[] = "TRY to show.";
 inline constexpr char kShown[] = "SUXES to show.";
 inline constexpr char kShowNoPlayer[] = "FAIL to show because the player have not been created.";
+inline constexpr char kNoSoundOutput[] = "FAIL to play the sound: NOOUTPUT.";
 
 inline constexpr char kTryProgramTable[] = "TRY to download the program table file.";
 inline constexpr char kProgramTableDone[] = "SUXES to download the program table file.";

@@ -65,6 +65,8 @@ const std::map<StringId, Texts>& Table() {
         {StringId::kWriteFirst, {"Please write your message first.", "먼저 내용을 작성해주시기 바랍니다."}},
         {StringId::kQuitStopsSchedule, {"If you quit QUILO, the scheduler will not work.\r\nAre you sure to quit QUILO?",
                "종료하시면 예약 재생을 할 수 없습니다.\r\n그래도 종료하시겠습니까?"}},
+        {StringId::kNoSoundOutput, {"No sound output is available on this computer.",
+                                    "이 컴퓨터에는 소리를 낼 장치가 없습니다."}},
     };
     return table;
 }

@@ -42,6 +42,7 @@ enum class StringId : int {
     kNoUserName = 140,
     kWriteFirst = 141,
     kQuitStopsSchedule = 142,
+    kNoSoundOutput = 150,
 };
 
 // Every text the program shows to the listener, by its id, in English and in Korean.

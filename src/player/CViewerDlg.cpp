@@ -50,6 +50,8 @@ bool CViewerDlg::Create() {
     player_->SetVideoWindow(video_->winId());
     connect(player_.get(), &MediaPlayer::errorOccurred, this, &CViewerDlg::OnPlayerError);
     connect(player_.get(), &MediaPlayer::playStateChanged, this, &CViewerDlg::OnPlayStateChanged);
+    connect(player_.get(), &MediaPlayer::audioOutputUnavailable, this,
+            &CViewerDlg::soundOutputUnavailable);
     return true;
 }
 

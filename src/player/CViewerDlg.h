@@ -59,6 +59,8 @@ public:
 signals:
     void playbackFailed();
     void closeRequested();
+    // the stream plays, but there is nothing to play its sound to
+    void soundOutputUnavailable();
 
 private:
     void PlaceSkinned(const QPoint& wanted, const QSize& backgroundSize);

@@ -1,6 +1,8 @@
 #include "windows/StreamControl.h"
 
 #include "content/Program.h"
+#include "platform/LogMessages.h"
+#include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
 #include "windows/TickerRule.h"
 
@@ -21,6 +23,8 @@ StreamControl::StreamControl(Program& program, TickerRule& ticker,
     connect(&viewerPoll_, &QTimer::timeout, this, &StreamControl::OnViewerPoll);
     connect(viewer_, &CViewerDlg::playbackFailed, this, &StreamControl::Play, Qt::QueuedConnection);
     connect(viewer_, &CViewerDlg::closeRequested, this, &StreamControl::View, Qt::QueuedConnection);
+    connect(viewer_, &CViewerDlg::soundOutputUnavailable, this,
+            &StreamControl::OnSoundOutputUnavailable);
 }
 
 StreamControl::~StreamControl() = default;
@@ -126,4 +130,16 @@ void StreamControl::OnViewerPoll() {
     const QRect face = faceGeometry_();
     viewer_->Show(face.left(), face.bottom() + 1);
     ticker_.ShowProgram();
+}
+
+// The stream itself goes on (it may be watched, and a sound device may come back): the ticker
+// keeps the notice instead of the program's text until the program changes.
+void StreamControl::OnSoundOutputUnavailable() {
+    if (toldNoSoundOutput_) {
+        return;
+    }
+    toldNoSoundOutput_ = true;
+    program_.log.WriteLog(LogText::kNoSoundOutput);
+    playingPoll_.stop();
+    ticker_.Set(StringTable::Load(StringId::kNoSoundOutput), QString());
 }

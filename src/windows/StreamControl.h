@@ -13,7 +13,8 @@ class TickerRule;
 // Everything the player's faces ask of the stream: which addresses to play, Play, Stop, the
 // switch to and from "Seeing Radio", volume and mute, and what happens when the stream fails:
 // the viewer stops it and reports it, and it is played again as if the listener had pressed Play
-// (the viewer keeps a pause between the attempts). While a stream opens, the ticker says so; once
+// (the viewer keeps a pause between the attempts). A computer with no sound output is told once,
+// in the log and on the ticker. While a stream opens, the ticker says so; once
 // it plays, the ticker shows the program again and the visual stream's viewer opens under the
 // face on screen.
 class StreamControl : public QObject {
@@ -53,6 +54,7 @@ private:
     void ChooseStreamAddresses();
     void OnPlayingPoll();
     void OnViewerPoll();
+    void OnSoundOutputUnavailable();
 
     Program& program_;
     TickerRule& ticker_;
@@ -64,4 +66,6 @@ private:
     QTimer playingPoll_;
     // until the visual stream plays: then the viewer opens
     QTimer viewerPoll_;
+    // the listener has been told once that nothing can be heard
+    bool toldNoSoundOutput_ = false;
 };

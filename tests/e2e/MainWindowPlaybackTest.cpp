@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "StationProcess.h"
+#include "content/CProgramTableDlg.h"
 #include "content/Program.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
@@ -17,6 +18,7 @@
 #include "skin/CSkinSlider.h"
 #include "skin/CTickerCtrl.h"
 #include "support/Await.h"
+#include "support/LogReading.h"
 #include "support/PulseSink.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
@@ -92,7 +94,10 @@ TEST_F(MainWindowPlayback, TheTickerSaysConnectingUntilTheStreamReallyPlays) {
 TEST_F(MainWindowPlayback, SeeingRadioShowsTheVideoUnderTheWindowOnceItPlays) {
     Run([&](CMainDlg& window) {
         ASSERT_TRUE(Playing(window));
-        window.Actions().view.trigger();
+        program_.state.hasVfm = true;
+        emit window.ProgramTable().programChanged();
+        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::View)->isVisible(); }));
+        QTest::mouseClick(window.Button(FaceButton::View), Qt::LeftButton, {}, QPoint(2, 2));
         // the viewer waits at least one look at the player before it opens
         ASSERT_TRUE(Await([&] {
             return window.Ticker()->GetLastItem() == StringTable::Load(StringId::kConnecting);
@@ -114,7 +119,8 @@ TEST_F(MainWindowPlayback, SeeingRadioShowsTheVideoUnderTheWindowOnceItPlays) {
         const QImage first = grab();
         EXPECT_TRUE(Await([&] { return grab() != first; }, 10000));
 
-        window.Actions().view.trigger();  // back to the audio channel
+        // back to the audio channel
+        QTest::mouseClick(window.Button(FaceButton::View), Qt::LeftButton, {}, QPoint(2, 2));
         ASSERT_TRUE(Await([&] { return !window.Viewer().isVisible(); }));
         ASSERT_TRUE(Playing(window));
         EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.2; }));
@@ -146,5 +152,31 @@ TEST_F(MainWindowPlayback, VolumeMuteAndStopChangeWhatIsHeard) {
         press(window.Button(FaceButton::Stop));
         ASSERT_TRUE(Await([&] { return !window.Viewer().IsPlayRequested(); }));
         EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level < 0.001; }));
+    });
+}
+
+TEST_F(MainWindowPlayback, AComputerWithoutSoundIsToldOnceAndTheStreamGoesOn) {
+    // nothing answers as a sound server, and ALSA knows no device
+    const QByteArray work = QFile::encodeName(TestEnvironment::WorkDir());
+    qputenv("PULSE_SERVER", "unix:" + work + "/no-such-server");
+    QFile(QString::fromLocal8Bit(work + "/alsa.conf")).open(QIODevice::WriteOnly);
+    qputenv("ALSA_CONFIG_PATH", work + "/alsa.conf");
+    program_.config.vlcArgs.clear();
+    const QString notice = StringTable::Load(StringId::kNoSoundOutput);
+    const auto told = [&] {
+        return LoggedMessages(program_.log.FileName())
+            .count(QStringLiteral("FAIL to play the sound: NOOUTPUT."));
+    };
+    Run([&](CMainDlg& window) {
+        ASSERT_TRUE(Playing(window)) << "the stream plays all the same";
+        ASSERT_TRUE(Await([&] { return told() == 1; }))
+            << LoggedMessages(program_.log.FileName()).join(u'|').toStdString();
+        EXPECT_EQ(window.Ticker()->GetLastItem(), notice);
+
+        window.Actions().stop.trigger();
+        ASSERT_TRUE(Await([&] { return !window.Viewer().IsPlayRequested(); }));
+        window.Actions().play.trigger();
+        ASSERT_TRUE(Playing(window));
+        EXPECT_FALSE(Await([&] { return told() > 1; }, 3000)) << "said once, not at every start";
     });
 }

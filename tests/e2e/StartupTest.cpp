@@ -18,6 +18,19 @@ bool InstanceIsListening() {
     return QFile::exists(QuiloRun::InstanceSocket());
 }
 
+// xdotool's answer, one window or value per line.
+QStringList XdoTool(const QStringList& arguments) {
+    QProcess tool;
+    tool.start(QStringLiteral("xdotool"), arguments);
+    tool.waitForFinished();
+    return QString::fromLatin1(tool.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+QStringList VisibleWindowsOfQuilo() {
+    return XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                    QStringLiteral("--classname"), QStringLiteral("quilo")});
+}
+
 }  // namespace
 
 TEST(Startup, RunsFromItsOwnFolderAndSavesTheListenersSettingsWhenEnded) {
@@ -141,4 +154,32 @@ TEST(Startup, AnInstalledCopyWorksInTheUsersOwnFolder) {
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("*** Close the QUILO2 ***"));
     EXPECT_TRUE(QFileInfo(userFolder + QStringLiteral("/Skins/Quilo2/skininfo.ini")).isFile());
+}
+
+TEST(Startup, TheEndOfTheSessionClosesAnOpenMenuAndEndsTheProgramAsItsCloseCommandDoes) {
+    QuiloRun::Install();
+    QuiloRun quilo;
+    quilo.Start();
+    ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000));
+    QStringList face;
+    ASSERT_TRUE(QuiloRun::WaitUntil(
+        [&] {
+            face = XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                            QStringLiteral("--name"), QStringLiteral("^Quilo$")});
+            return !face.isEmpty();
+        },
+        15000));
+    const qsizetype windowsBefore = VisibleWindowsOfQuilo().size();
+    XdoTool({QStringLiteral("mousemove"), QStringLiteral("--window"), face.first(),
+             QStringLiteral("150"), QStringLiteral("300"), QStringLiteral("click"),
+             QStringLiteral("3")});
+    ASSERT_TRUE(
+        QuiloRun::WaitUntil([&] { return VisibleWindowsOfQuilo().size() > windowsBefore; }, 10000))
+        << "the context menu opened";
+
+    // the menu waits for the listener in a loop of its own; the session's end does not wait
+    ASSERT_TRUE(quilo.Terminate());
+    const QStringList messages = QuiloRun::LogMessages(QuiloRun::LogFiles().last());
+    EXPECT_EQ(messages.last(), QStringLiteral("*** Close the QUILO2 ***"));
+    EXPECT_TRUE(CPrefStore().GetPosX()) << "the close command's saves were made";
 }
