@@ -37,6 +37,18 @@ bool CSkinDialog::LoadBackground(const QString& path) {
     return true;
 }
 
+void CSkinDialog::SetTopMost(bool topMost) {
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topMost) {
+        return;
+    }
+    // changing the flag takes the window off the screen
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
+    if (wasVisible) {
+        show();
+    }
+}
+
 void CSkinDialog::SetFallbackBackground(const QString& resourcePath) {
     fallbackResource_ = resourcePath;
     update();

@@ -35,6 +35,9 @@ public:
     // without, the whole window is solid again. False when there is no background to shape by.
     bool SetColorKeyTransparency(QRgb color, bool enable);
 
+    // Keeps the window above all others, or not; a window on screen stays on screen.
+    void SetTopMost(bool topMost);
+
     void SetDragEnabled(bool enabled) { dragEnabled_ = enabled; }
     bool IsDragEnabled() const { return dragEnabled_; }
 

@@ -99,14 +99,7 @@ void CMainDlg::ApplyTopMost() {
     if (mini_ != nullptr) {
         mini_->SetTopMost(topMost_);
     }
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topMost_) {
-        return;
-    }
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, topMost_);
-    if (wasVisible) {
-        show();
-    }
+    SetTopMost(topMost_);
 }
 
 void CMainDlg::ApplySkin() {

@@ -80,17 +80,6 @@ void CMiniDlg::Open(const QPoint& corner) {
     raise();
 }
 
-void CMiniDlg::SetTopMost(bool topMost) {
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topMost) {
-        return;
-    }
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
-    if (wasVisible) {
-        show();
-    }
-}
-
 void CMiniDlg::ShowProgramButtons(bool info, bool view) {
     infoShown_ = info;
     viewShown_ = view;

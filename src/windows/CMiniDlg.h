@@ -26,7 +26,6 @@ public:
     bool ApplySkin();
     // Shows the mini face with its top-left on `corner` (kept on the screen).
     void Open(const QPoint& corner);
-    void SetTopMost(bool topMost);
     // What the program on air offers: its info, its visual stream.
     void ShowProgramButtons(bool info, bool view);
     void SetTicker(const QString& text, const QString& link);

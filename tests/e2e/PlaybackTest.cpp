@@ -17,17 +17,6 @@ namespace {
 constexpr double kFmToneHz = 1000;
 constexpr double kVfmToneHz = 660;
 
-void WriteConfig(const QString& host, const QString& heardWav) {
-    QFile conf(QuiloRun::ProgramFolder() + QStringLiteral("/quilo.conf"));
-    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
-    conf.write(QStringLiteral("[Service]\nWebServer=http://%1:8081\nMainSite=http://%1:8082\n"
-                              "SsoSite=http://%1:8083\nStreamServer=%1\n"
-                              "[Player]\nVlcArgs=--aout=afile --audiofile-file=%2 "
-                              "--audiofile-channels=1 --audiofile-format=s16\n")
-                   .arg(host, heardWav)
-                   .toUtf8());
-}
-
 }  // namespace
 
 TEST(Playback, TheAudioChannelOfTheStationIsHeardAndTheCloseSavesTheSettings) {
@@ -35,7 +24,7 @@ TEST(Playback, TheAudioChannelOfTheStationIsHeardAndTheCloseSavesTheSettings) {
     ASSERT_TRUE(station.IsReady()) << station.Failure();
     const QString heard = TestEnvironment::Root() + QStringLiteral("/heard.wav");
     QuiloRun::Install();
-    WriteConfig(station.Host(), heard);
+    QuiloRun::WriteConfig(station.Host(), heard);
     CPrefStore().SetVolume(0);
 
     QuiloRun quilo;

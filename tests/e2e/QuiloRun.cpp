@@ -1,5 +1,7 @@
 #include "QuiloRun.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -33,6 +35,17 @@ void QuiloRun::Install(const QStringList& skinNames) {
         QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/") + name,
                     folder + QStringLiteral("/Skins/") + name);
     }
+}
+
+void QuiloRun::WriteConfig(const QString& host, const QString& heardWav) {
+    QFile conf(ProgramFolder() + QStringLiteral("/quilo.conf"));
+    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+    conf.write(QStringLiteral("[Service]\nWebServer=http://%1:8081\nMainSite=http://%1:8082\n"
+                              "SsoSite=http://%1:8083\nStreamServer=%1\n"
+                              "[Player]\nVlcArgs=--aout=afile --audiofile-file=%2 "
+                              "--audiofile-channels=1 --audiofile-format=s16\n")
+                   .arg(host, heardWav)
+                   .toUtf8());
 }
 
 void QuiloRun::Start(const QStringList& arguments) {

@@ -17,6 +17,9 @@ public:
     static QString ProgramFolder();
     // Installs the built program into ProgramFolder() with the named shipped skins.
     static void Install(const QStringList& skinNames = {QStringLiteral("Quilo2")});
+    // Points the installed copy at the station on `host` and has it write what it plays to the
+    // WAV file `heardWav`.
+    static void WriteConfig(const QString& host, const QString& heardWav);
 
     // Starts the copy with the given arguments, from a working directory that is not its folder.
     void Start(const QStringList& arguments = {});

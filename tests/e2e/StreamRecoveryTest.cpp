@@ -16,17 +16,6 @@ namespace {
 constexpr double kFmToneHz = 1000;
 constexpr int kWaitMs = 60000;
 
-void WriteConfig(const QString& host, const QString& heardWav) {
-    QFile conf(QuiloRun::ProgramFolder() + QStringLiteral("/quilo.conf"));
-    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
-    conf.write(QStringLiteral("[Service]\nWebServer=http://%1:8081\nMainSite=http://%1:8082\n"
-                              "SsoSite=http://%1:8083\nStreamServer=%1\n"
-                              "[Player]\nVlcArgs=--aout=afile --audiofile-file=%2 "
-                              "--audiofile-channels=1 --audiofile-format=s16\n")
-                   .arg(host, heardWav)
-                   .toUtf8());
-}
-
 int PlayAttempts() {
     const QStringList files = QuiloRun::LogFiles();
     return files.isEmpty()
@@ -51,7 +40,7 @@ TEST(StreamRecovery, WhenTheStreamServerStopsAndComesBackTheSoundComesBack) {
     ASSERT_TRUE(station.IsReady()) << station.Failure();
     const QString heard = TestEnvironment::Root() + QStringLiteral("/heard.wav");
     QuiloRun::Install();
-    WriteConfig(station.Host(), heard);
+    QuiloRun::WriteConfig(station.Host(), heard);
 
     QuiloRun quilo;
     quilo.Start();
