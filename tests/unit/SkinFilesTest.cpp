@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
@@ -13,6 +14,7 @@
 
 #include "skin/SkinInfo.h"
 #include "support/TestEnvironment.h"
+#include "windows/SkinLayout.h"
 
 // Sizes read in failure messages as "w x h".
 static void PrintTo(const QSize& size, std::ostream* out) {
@@ -354,6 +356,35 @@ TEST_P(SkinFilesTest, ControlsSitApartOnOpaquePartsOfTheirWindowsAndTextAreasHav
                 EXPECT_FALSE(placed[i].second.intersects(placed[j].second))
                     << placed[i].first << " covers " << placed[j].first;
             }
+        }
+    }
+}
+
+// The faces place their buttons from the player's own table: each of its keys must be in the skin
+// with both bitmaps of one size, or the button stays hidden for everybody who wears the skin.
+TEST_P(SkinFilesTest, ThePlayersFaceTableFindsEveryButtonAndSlider) {
+    QDir().mkpath(QStringLiteral("./Skins"));
+    QFile::link(Folder(GetParam()), QStringLiteral("./Skins/") + GetParam());
+    SkinInfo skin;
+    ASSERT_TRUE(skin.Load(GetParam()));
+    EXPECT_TRUE(SkinLayout::CanBeWorn(skin));
+    for (const auto& buttons : {SkinLayout::MainButtons(), SkinLayout::MiniButtons()}) {
+        for (const ButtonKey& key : buttons) {
+            int32_t at[2] = {};
+            EXPECT_TRUE(skin.GetKeyValues(key.key, at, 2)) << key.key;
+            const QString stem = skin.FilePath(QLatin1String(key.stem));
+            const QImage up(stem + QStringLiteral("_up.bmp"));
+            EXPECT_FALSE(up.isNull()) << key.stem;
+            EXPECT_EQ(QImage(stem + QStringLiteral("_dn.bmp")).size(), up.size()) << key.stem;
+        }
+    }
+    for (const SkinLayout::SliderKey& slider : {SkinLayout::kMainVolume, SkinLayout::kMiniVolume}) {
+        int32_t at[2] = {};
+        EXPECT_TRUE(skin.GetKeyValues(slider.key, at, 2)) << slider.key;
+        for (const char* part : {"channel.bmp", "channel_dn.bmp", "thumb.bmp", "thumb_dn.bmp"}) {
+            EXPECT_FALSE(
+                QImage(skin.FilePath(QLatin1String(slider.stem) + QLatin1String(part))).isNull())
+                << slider.stem << part;
         }
     }
 }

@@ -72,6 +72,10 @@ protected:
                         QStringLiteral("./Skins/") + QString::fromLatin1(skin));
         }
         StringTable::SetKorean(false);
+        // a sound output of its own: whether the test machine has sound does not matter
+        program_.config.vlcArgs = {QStringLiteral("--aout=afile"),
+                                   QStringLiteral("--audiofile-file=") +
+                                       TestEnvironment::WorkDir() + QStringLiteral("/heard.wav")};
         SetMessageAnswerer([this](StringId id, const QString&) {
             messages_.push_back(id);
             return answer_;
