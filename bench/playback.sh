@@ -12,7 +12,7 @@ command -v cvlc >/dev/null || { sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo; \
 [ -n "${DISPLAY:-}" ] || exec tools/with-display.sh "$0" "$@"
 
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null; rm -rf "$work"' EXIT
 ticks=$(getconf CLK_TCK)
 
 build/quilo-station --bind 127.0.0.9 --ready-file "$work/ready" --exit-with-parent >/dev/null 2>&1 &
@@ -52,6 +52,15 @@ build/quilo >/dev/null 2>&1 &
 measure quilo $! "$work/quilo.wav" "$start"
 kill -TERM %2; wait %2 || true
 
+# VLC refuses to run as root: then it runs as nobody, writing into the (opened) work folder
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+    chmod 777 "$work"
+    as_user=(runuser -u nobody --)
+fi
 start=$(date +%s%N)
-cvlc --quiet $args --audiofile-file="$work/vlc.wav" mmsh://127.0.0.9:8080/L-FM_300k >/dev/null 2>&1 &
-measure vlc $! "$work/vlc.wav" "$start"
+"${as_user[@]}" cvlc --quiet $args --audiofile-file="$work/vlc.wav" mmsh://127.0.0.9:8080/L-FM_300k >/dev/null 2>&1 &
+vlc_pid=$!
+# the measured process is VLC itself, not runuser in front of it
+until child=$(pgrep -P "$vlc_pid" -x vlc) || [ -z "${as_user[*]}" ]; do read -r -t 0.05 <> <(:) || true; done
+measure vlc "${child:-$vlc_pid}" "$work/vlc.wav" "$start"
