@@ -8,13 +8,7 @@
 #include "platform/ActivityLog.h"
 #include "platform/CPrefStore.h"
 #include "skin/SkinInfo.h"
-
-// The logged-in listener.
-struct LoginInfo {
-    QString userId;
-    QString password;
-    QString userName;
-};
+#include "web/LoginInfo.h"
 
 // Which face the listener has: the main or the mini window, shown or hidden in the tray.
 enum class ViewMode {
