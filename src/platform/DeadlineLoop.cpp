@@ -2,20 +2,38 @@
 
 DeadlineLoop::DeadlineLoop() {
     deadline_.setSingleShot(true);
-    connect(&deadline_, &QTimer::timeout, &loop_, &QEventLoop::quit);
+    connect(&deadline_, &QTimer::timeout, this, &DeadlineLoop::OnDeadline);
 }
 
 bool DeadlineLoop::Run(int timeoutMs) {
-    if (finished_) {
-        return true;
+    StartDeadline(timeoutMs);
+    return Wait();
+}
+
+void DeadlineLoop::StartDeadline(int timeoutMs) {
+    if (!finished_) {
+        deadline_.start(timeoutMs);
     }
-    deadline_.start(timeoutMs);
-    loop_.exec();
+}
+
+bool DeadlineLoop::Wait() {
+    // a quit before exec() would be lost: the loop only starts when there is still something
+    // to wait for
+    if (!finished_ && !expired_) {
+        loop_.exec();
+    }
     deadline_.stop();
     return finished_;
 }
 
 void DeadlineLoop::Finish() {
     finished_ = true;
+    deadline_.stop();
+    loop_.quit();
+}
+
+void DeadlineLoop::OnDeadline() {
+    expired_ = true;
+    emit deadlinePassed();
     loop_.quit();
 }
