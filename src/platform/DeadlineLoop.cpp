@@ -2,6 +2,8 @@
 
 DeadlineLoop::DeadlineLoop() {
     deadline_.setSingleShot(true);
+    // a coarse timer may fire a few percent early; a limit is a promise to wait that long
+    deadline_.setTimerType(Qt::PreciseTimer);
     connect(&deadline_, &QTimer::timeout, this, &DeadlineLoop::OnDeadline);
 }
 

@@ -1,0 +1,77 @@
+#include "web/HiddenBrowser.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+// <meta http-equiv="refresh" content="N;url=ADDRESS">, the page's own way of moving on
+bool FindMetaRefresh(const QByteArray& body, int& delaySeconds, QByteArray& target) {
+    static const QRegularExpression kRefresh(
+        QStringLiteral(R"(<meta[^>]*http-equiv\s*=\s*["']?refresh["']?[^>]*)"
+                       R"(content\s*=\s*["']?\s*(\d*)\s*;\s*url\s*=\s*([^"'>\s]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    // the markup is ASCII; Latin-1 keeps every other byte of the address as it was
+    const QRegularExpressionMatch match = kRefresh.match(QString::fromLatin1(body));
+    if (!match.hasMatch()) {
+        return false;
+    }
+    delaySeconds = match.captured(1).toInt();
+    target = match.captured(2).toLatin1();
+    return true;
+}
+
+}  // namespace
+
+HiddenBrowser::HiddenBrowser(QObject* parent) : QObject(parent) {
+    refresh_.setSingleShot(true);
+    connect(&requester_, &CNetRequester::requestFinished, this, &HiddenBrowser::OnAnswer);
+    connect(&refresh_, &QTimer::timeout, this, [this] { Load(refreshTarget_, false, {}); });
+}
+
+void HiddenBrowser::Navigate(const QString& address, bool post, const QByteArray& postData) {
+    Stop();
+    followed_ = 0;
+    Load(QUrl(address), post, postData);
+}
+
+void HiddenBrowser::Stop() {
+    ++generation_;
+    refresh_.stop();
+    requester_.Abort();
+}
+
+void HiddenBrowser::Load(const QUrl& address, bool post, const QByteArray& postData) {
+    current_ = address;
+    requester_.SendRequest(post, address.toString(QUrl::FullyEncoded), postData);
+}
+
+void HiddenBrowser::OnAnswer(const NetResponse& response) {
+    const quint64 generation = generation_;
+    emit navigated(response);
+    if (generation != generation_ || !response.responded || followed_ >= kMaxFollowed) {
+        return;
+    }
+    int delaySeconds = 0;
+    const QUrl next = NextAddress(response, delaySeconds);
+    if (next.isEmpty()) {
+        return;
+    }
+    ++followed_;
+    if (delaySeconds > 0) {
+        refreshTarget_ = next;
+        refresh_.start(delaySeconds * 1000);
+    } else {
+        Load(next, false, {});
+    }
+}
+
+QUrl HiddenBrowser::NextAddress(const NetResponse& response, int& delaySeconds) const {
+    QByteArray target;
+    delaySeconds = 0;
+    if (response.status >= 300 && response.status < 400 && !response.location.isEmpty()) {
+        target = response.location;
+    } else if (!FindMetaRefresh(response.body, delaySeconds, target)) {
+        return {};
+    }
+    return current_.resolved(QUrl::fromEncoded(target));
+}
