@@ -8,8 +8,9 @@
 //
 // The bytes go to a temporary file beside the target and replace the target only when the
 // whole answer came in with a success status (HTTP 2xx), redirects followed as a browser's
-// download would. A failed or late download leaves no file and no temporary behind; a half file
-// never passes for a file. Downloaded files are readable by their owner alone.
+// download would. A failed or late download writes nothing: no temporary stays behind and the
+// target is left as it was (callers delete an old copy first, so that none can pass for the new
+// one). Downloaded files are readable by their owner alone.
 class ServerDownload {
 public:
     // Long enough for a whole setup package on a slow line; a server that stops sending for
