@@ -204,11 +204,16 @@ QString ControlRoutes::Ticker(const httplib::Request& request) {
 
 QString ControlRoutes::Update(const httplib::Request& request) {
     const QByteArray version = FormField(request, "ver");
-    if (version.isEmpty()) {
-        return QStringLiteral("update takes ver=<version text> and an optional msg=<UTF-8 text>");
+    const QString file = QString::fromUtf8(FormField(request, "file"));
+    if (version.isEmpty() || file.contains(QLatin1Char('/'))) {
+        return QStringLiteral(
+            "update takes ver=<version text>, an optional msg=<UTF-8 text> and an optional "
+            "file=<name under /download/>");
     }
+    // without a file the release stays the one announced so far
+    const QString announced = file.isEmpty() ? context_.overrides.CurrentUpdate().file : file;
     context_.overrides.SetUpdate(
-        {QString::fromUtf8(version), QString::fromUtf8(FormField(request, "msg"))});
+        {QString::fromUtf8(version), QString::fromUtf8(FormField(request, "msg")), announced});
     return {};
 }
 

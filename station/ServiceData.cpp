@@ -3,6 +3,7 @@
 #include "WireText.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
@@ -63,6 +64,22 @@ QString ServiceData::KeyValue(const QString& text, const QString& key, const QSt
     const QString terminator = nextKey.isEmpty() ? QStringLiteral("\n[") : "\n[" + nextKey + ']';
     const qsizetype end = text.indexOf(terminator, from);
     return end < from ? QString() : text.mid(from, end - from);
+}
+
+bool ServiceData::AddDownload(const QString& path, QString* error) {
+    const QString name = QFileInfo(path).fileName();
+    QFile file(path);
+    if (!IsPlainName(name) || !file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("%1 is unreadable or its name is not a plain file name").arg(path);
+        return false;
+    }
+    extraDownloads_.insert(name, file.readAll());
+    return true;
+}
+
+QByteArray ServiceData::Download(const QString& name) const {
+    const auto extra = extraDownloads_.constFind(name);
+    return extra != extraDownloads_.cend() ? *extra : BinaryFile(QStringLiteral("download"), name);
 }
 
 bool ServiceData::LoadSchedule(QString* error) {

@@ -7,10 +7,11 @@
 
 // Content a test can change while the station runs: the ticker's time window and the version
 // the update info announces. Without an override the ticker covers the whole current broadcast
-// day and the update info names the program's own version.
+// day and the update info names the program's own version and the data folder's setup program.
 class ServiceOverrides {
 public:
     static constexpr const char* kDefaultVersion = "2.01";
+    static constexpr const char* kDefaultSetupFile = "QuiloSetup.exe";
 
     struct TickerWindow {
         QString start;  // twelve digits, YYYYMMDDhhmm
@@ -19,9 +20,11 @@ public:
     struct Update {
         QString version;
         QString message;  // may span lines; empty for the client's standard question
+        QString file;     // the name under /download/ that [URL] points at
     };
 
-    explicit ServiceOverrides(Update initialUpdate = {kDefaultVersion, QString()});
+    explicit ServiceOverrides(Update initialUpdate = {kDefaultVersion, QString(),
+                                                      kDefaultSetupFile});
 
     void SetTickerWindow(std::optional<TickerWindow> window);
     std::optional<TickerWindow> Ticker() const;

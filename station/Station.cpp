@@ -10,6 +10,7 @@
 #include <httplib.h>
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <future>
@@ -18,11 +19,16 @@ namespace {
 
 constexpr std::chrono::seconds kListenerSwitchLimit(10);
 
+QString UpdateFileName(const StationOptions& options) {
+    return options.updateFile.isEmpty() ? QString::fromLatin1(ServiceOverrides::kDefaultSetupFile)
+                                        : QFileInfo(options.updateFile).fileName();
+}
+
 }  // namespace
 
 Station::Station(StationOptions options)
     : options_(std::move(options)),
-      overrides_({options_.updateVersion, QString()}),
+      overrides_({options_.updateVersion, QString(), UpdateFileName(options_)}),
       board_([this](const QString& code) { return data_.Schedule().Contains(code); }),
       context_{Addresses(),
                clock_,
@@ -65,6 +71,9 @@ bool Station::Start(const QString& dataDir, QString* error) {
     const QString usersFile =
         options_.usersFile.isEmpty() ? QDir(dataDir).filePath("users.txt") : options_.usersFile;
     if (!data_.Load(dataDir, error) || !users_.Load(usersFile, error)) {
+        return false;
+    }
+    if (!options_.updateFile.isEmpty() && !data_.AddDownload(options_.updateFile, error)) {
         return false;
     }
     web_ = MakeSite(Site::Web, options_.webPort);

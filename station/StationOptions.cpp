@@ -37,6 +37,7 @@ void AddOptions(QCommandLineParser& parser) {
         {"no-streams", "Serve the web sites only; no libVLC."},
         {"ready-file", "Write \"ready\" into this file once serving.", "path"},
         {"update-version", "Version the update info announces.", "version", "2.01"},
+        {"update-file", "Serve this file as the release the update info names.", "path"},
         {"exit-with-parent", "End when the process that started the station ends."},
         {"verbose", "Log every request and libVLC's warnings."},
     });
@@ -119,6 +120,7 @@ std::optional<StationOptions> ParseStationOptions(const QStringList& arguments, 
     options.streams = !parser.isSet("no-streams");
     options.readyFile = parser.value("ready-file");
     options.updateVersion = parser.value("update-version");
+    options.updateFile = parser.value("update-file");
     options.exitWithParent = parser.isSet("exit-with-parent");
     options.verbose = parser.isSet("verbose");
     return options;

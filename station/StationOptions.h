@@ -21,6 +21,7 @@ struct StationOptions {
     bool streams = true;
     QString readyFile;
     QString updateVersion = QStringLiteral("2.01");
+    QString updateFile;  // empty: the update info names the data folder's setup program
     bool exitWithParent = false;
     bool verbose = false;
 };

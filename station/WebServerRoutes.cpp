@@ -14,6 +14,8 @@
 
 #include <httplib.h>
 
+#include <QUrl>
+
 namespace {
 
 QString TwoDigits(int value) {
@@ -37,8 +39,7 @@ void WebServerRoutes::Install(httplib::Server& server) {
         InfoText(QString::fromStdString(q.matches[1]), r);
     });
     server.Get(R"(/download/([^/]+))", [this](const Request& q, Response& r) {
-        const QByteArray file =
-            context_.data.BinaryFile("download", QString::fromStdString(q.matches[1]));
+        const QByteArray file = context_.data.Download(QString::fromStdString(q.matches[1]));
         file.isNull() ? Responses::NotFound(r)
                       : Responses::Bytes(r, file, "application/octet-stream");
     });
@@ -132,5 +133,7 @@ QString WebServerRoutes::TickerText() const {
 QString WebServerRoutes::UpdateText() const {
     const auto update = context_.overrides.CurrentUpdate();
     return FillTemplate(FillAddresses(context_.data.InfoTemplate("setup_info")),
-                        {{"VER", update.version}, {"MSG", update.message}});
+                        {{"FILE", QString::fromLatin1(QUrl::toPercentEncoding(update.file))},
+                         {"VER", update.version},
+                         {"MSG", update.message}});
 }

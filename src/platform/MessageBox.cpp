@@ -40,7 +40,11 @@ MessageAnswer ToAnswer(int qtButton) {
 
 MessageAnswer ShowMessage(QWidget* parent, StringId stringId, MessageIcon icon,
                           MessageButtons buttons) {
-    const QString text = StringTable::Load(stringId);
+    return ShowMessageText(parent, stringId, StringTable::Load(stringId), icon, buttons);
+}
+
+MessageAnswer ShowMessageText(QWidget* parent, StringId stringId, const QString& text,
+                              MessageIcon icon, MessageButtons buttons) {
     if (Answerer()) {
         return Answerer()(stringId, text);
     }

@@ -16,6 +16,11 @@ enum class MessageAnswer { Ok, Cancel, Yes, No };
 MessageAnswer ShowMessage(QWidget* parent, StringId stringId, MessageIcon icon,
                           MessageButtons buttons = MessageButtons::Ok);
 
+// The same box with a text of its own (such as a question worded by the server); `stringId`
+// names the string-table text it stands in for, so the answerer can tell which box it is.
+MessageAnswer ShowMessageText(QWidget* parent, StringId stringId, const QString& text,
+                              MessageIcon icon, MessageButtons buttons = MessageButtons::Ok);
+
 // Lets tests answer message boxes without a person: the answerer receives the string id and the
 // text that would have been shown, and returns the answer.
 using MessageAnswerer = std::function<MessageAnswer(StringId stringId, const QString& text)>;

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 using namespace ServerTextScan;
 
@@ -158,6 +160,45 @@ TEST(ServerFiles, UpdateInfoAnnouncesTheVersionAndServesTheSetup) {
     const RawHttp::Response program = station.Get(StationProcess::kWeb, setup.mid(web.size()));
     EXPECT_EQ(program.status, 200);
     EXPECT_FALSE(program.body.isEmpty());
+}
+
+TEST(ServerFiles, AReleaseFileGivenAtStartIsAnnouncedAndServedWhole) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath("quilo_2.10_amd64.deb");
+    QByteArray release(70000, '\0');
+    for (int i = 0; i < release.size(); ++i) {
+        release[i] = static_cast<char>(i * 7 + i / 256);
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(release) == release.size());
+    file.close();
+
+    StationProcess station(kMorning + QStringList{"--update-file", path});
+    ASSERT_TRUE(station.IsReady()) << station.Failure().toStdString();
+    const QByteArray web = station.Base(StationProcess::kWeb).toLatin1();
+    const auto announced = [&] {
+        const RawHttp::Response info = station.Get(StationProcess::kWeb, "/info/setup_info.txt");
+        return SectionValue(info.body, "[URL]");
+    };
+    EXPECT_EQ(announced(), web + "/download/quilo_2.10_amd64.deb");
+    const RawHttp::Response served =
+        station.Get(StationProcess::kWeb, "/download/quilo_2.10_amd64.deb");
+    EXPECT_EQ(served.status, 200);
+    EXPECT_TRUE(served.body == release) << "every byte as in the file";
+    EXPECT_EQ(station.Get(StationProcess::kWeb, "/download/QuiloSetup.exe").status, 200);
+
+    // a control request may name another release; one without a name keeps the last
+    ASSERT_TRUE(station.Control("/_station/update?ver=2.10&file=QuiloSetup.exe"));
+    EXPECT_EQ(announced(), web + "/download/QuiloSetup.exe");
+    ASSERT_TRUE(station.Control("/_station/update?ver=2.20"));
+    EXPECT_EQ(announced(), web + "/download/QuiloSetup.exe");
+    EXPECT_FALSE(station.Control("/_station/update?ver=2.20&file=../users.txt"));
+    ASSERT_TRUE(station.Control("/_station/fault?name=clear"));
+    EXPECT_EQ(announced(), web + "/download/quilo_2.10_amd64.deb");
+
+    StationProcess without(kMorning + QStringList{"--update-file", folder.filePath("none.deb")});
+    EXPECT_FALSE(without.IsReady()) << "a release file that cannot be read stops the station";
 }
 
 TEST(ServerFiles, PagesTheClientOpensExistOnTheirSites) {

@@ -1,0 +1,89 @@
+#include "content/ServerDownload.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+#include <QSaveFile>
+#include <QUrl>
+#include <memory>
+
+#include "platform/DeadlineLoop.h"
+
+namespace {
+
+// One manager for every download: it keeps connections to the server open between files.
+QNetworkAccessManager& Manager() {
+    static QPointer<QNetworkAccessManager> manager;
+    if (manager.isNull()) {
+        manager = new QNetworkAccessManager(QCoreApplication::instance());
+    }
+    return *manager;
+}
+
+QNetworkRequest MakeRequest(const QString& address) {
+    QNetworkRequest request{QUrl(address)};
+    // as a browser's download: follow redirects, but never from https down to http
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setTransferTimeout(ServerDownload::kStallLimitMs);
+    return request;
+}
+
+bool IsSuccessStatus(const QNetworkReply& reply) {
+    const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    return status >= 200 && status < 300;
+}
+
+struct ReplyDeleter {
+    void operator()(QNetworkReply* reply) const {
+        reply->disconnect();
+        reply->abort();
+        delete reply;
+    }
+};
+
+// Streams the answer into `file` until it ends or the deadline passes; true when it ended well.
+bool Receive(QNetworkReply& reply, QSaveFile& file, int limitMs) {
+    bool written = true;
+    const auto store = [&] {
+        const QByteArray bytes = reply.readAll();
+        written = written && file.write(bytes) == bytes.size();
+    };
+    QObject::connect(&reply, &QNetworkReply::readyRead, &reply, store);
+    DeadlineLoop wait;
+    QObject::connect(&reply, &QNetworkReply::finished, &wait, &DeadlineLoop::Finish);
+    if (!wait.Run(limitMs)) {
+        return false;
+    }
+    store();
+    return written && reply.error() == QNetworkReply::NoError && IsSuccessStatus(reply);
+}
+
+}  // namespace
+
+bool ServerDownload::Fetch(const QString& address, const QString& localPath, int limitMs) {
+    if (localPath.isEmpty()) {
+        return false;
+    }
+    QSaveFile file(localPath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    const std::unique_ptr<QNetworkReply, ReplyDeleter> reply(Manager().get(MakeRequest(address)));
+    if (!Receive(*reply, file, limitMs)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        return false;
+    }
+    // a downloaded file is data for its owner alone, never a program to run
+    if (!QFile::setPermissions(localPath, QFile::ReadOwner | QFile::WriteOwner)) {
+        QFile::remove(localPath);
+        return false;
+    }
+    return true;
+}

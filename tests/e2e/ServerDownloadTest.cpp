@@ -1,0 +1,102 @@
+// Downloads from a station of their own, the way every server file reaches the program.
+
+#include "content/ServerDownload.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTimer>
+
+#include "StationProcess.h"
+#include "support/QtPrinting.h"
+
+namespace {
+
+constexpr QFile::Permissions kModeBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                         QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                         QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What the download folder holds besides the files a test put there: a failure leaves nothing.
+QStringList FolderEntries() {
+    return QDir(QStringLiteral("downloads"))
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
+}
+
+class Download : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(station_.IsReady()) << station_.Failure();
+        ASSERT_TRUE(QDir().mkpath(QStringLiteral("downloads")));
+    }
+    QString Web(const char* path) const {
+        return station_.Base(StationProcess::kWeb) + QLatin1String(path);
+    }
+
+    StationProcess station_;
+};
+
+}  // namespace
+
+TEST_F(Download, TheWholeFileArrivesPrivateAndRedirectsAreFollowed) {
+    const QString setup = QStringLiteral("downloads/setup.exe");
+    ASSERT_TRUE(ServerDownload::Fetch(Web("/download/QuiloSetup.exe"), setup));
+    const QByteArray served = station_.Get(StationProcess::kWeb, "/download/QuiloSetup.exe").body;
+    ASSERT_FALSE(served.isEmpty());
+    EXPECT_EQ(ReadAll(setup), served);
+    EXPECT_EQ(QFile::permissions(setup) & kModeBits, QFile::ReadOwner | QFile::WriteOwner)
+        << "readable by its owner alone, never executable";
+
+    // the log-in answers with a redirect to another site: the download follows it
+    const QByteArray returnUrl = Web("/empty.asp").toUtf8().toPercentEncoding();
+    const QString login = station_.Base(StationProcess::kMain) +
+                          "/subloginproc.asp?userid=demo&passwd=quilo2007&eradio=Y&returnurl=" +
+                          QString::fromLatin1(returnUrl);
+    ASSERT_TRUE(ServerDownload::Fetch(login, QStringLiteral("downloads/page")));
+    EXPECT_EQ(ReadAll(QStringLiteral("downloads/page")),
+              station_.Get(StationProcess::kWeb, "/empty.asp").body);
+    EXPECT_EQ(FolderEntries(), QStringList({"page", "setup.exe"}));
+}
+
+TEST_F(Download, AFailureLeavesNoFileBehind) {
+    // refused first: a connection the manager keeps open from an earlier download would still
+    // be served
+    ASSERT_TRUE(station_.Control("/_station/fault?name=refuse&site=web"));
+    EXPECT_FALSE(
+        ServerDownload::Fetch(Web("/info/setup_info.txt"), QStringLiteral("downloads/refused")));
+    ASSERT_TRUE(station_.Control("/_station/fault?name=clear"));
+
+    EXPECT_FALSE(ServerDownload::Fetch(Web("/download/NoSuchSetup.exe"),
+                                       QStringLiteral("downloads/missing")))
+        << "an error page is no file";
+    EXPECT_FALSE(ServerDownload::Fetch(Web("/download/QuiloSetup.exe"), QString()));
+    EXPECT_FALSE(ServerDownload::Fetch(Web("/download/QuiloSetup.exe"),
+                                       QStringLiteral("no-such-folder/setup.exe")));
+    EXPECT_EQ(FolderEntries(), QStringList());
+}
+
+TEST_F(Download, TheWindowsKeepRunningWhileItWaitsAndItEndsAtItsLimit) {
+    ASSERT_TRUE(station_.Control("/_station/fault?name=delay&ms=1500&site=web"));
+    QTimer ticker;
+    int ticks = 0;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(50);
+
+    QElapsedTimer late;
+    late.start();
+    EXPECT_FALSE(
+        ServerDownload::Fetch(Web("/info/setup_info.txt"), QStringLiteral("downloads/late"), 300));
+    EXPECT_LT(late.elapsed(), 1400) << "the limit ends the wait, not the server";
+    EXPECT_EQ(FolderEntries(), QStringList());
+
+    ticks = 0;
+    EXPECT_TRUE(
+        ServerDownload::Fetch(Web("/info/setup_info.txt"), QStringLiteral("downloads/slow")));
+    EXPECT_GE(ticks, 10) << "timers fire while the answer is awaited";
+}
