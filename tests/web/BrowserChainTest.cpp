@@ -4,10 +4,12 @@
 #include "web/CWebRequestDlg.h"
 
 #include "platform/ActivityLog.h"
+#include "support/Await.h"
 #include "support/QtPrinting.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QHostAddress>
 #include <QMap>
 #include <QPointer>
@@ -48,6 +50,8 @@ public:
     // Sends every answer a few bytes at a time with pauses between, so that it reaches the
     // client in many reads, cut inside its lines.
     void Trickle(int bytesPerPiece) { piece_ = bytesPerPiece; }
+    // answers sent to the end, or given up when their client went away
+    int AnswersEnded() const { return answersEnded_; }
 
 private:
     void Accept() {
@@ -88,17 +92,19 @@ private:
     }
 
     void Send(const QPointer<QTcpSocket>& socket, const QByteArray& rest) {
-        if (socket == nullptr) {
-            return;
-        }
-        if (rest.isEmpty()) {
-            socket->disconnectFromHost();
+        if (socket == nullptr || rest.isEmpty()) {
+            if (socket != nullptr) {
+                socket->disconnectFromHost();
+            }
+            ++answersEnded_;
             return;
         }
         const qsizetype piece = piece_ > 0 ? piece_ : rest.size();
         socket->write(rest.left(piece));
         socket->flush();
-        QTimer::singleShot(piece_ > 0 ? 5 : 0, socket,
+        // the server, not the socket, carries the timer: a socket the client dropped is gone
+        // before the rest is due, and the answer still has to count as ended
+        QTimer::singleShot(piece_ > 0 ? 5 : 0, &server_,
                            [this, socket, next = rest.mid(piece)] { Send(socket, next); });
     }
 
@@ -107,6 +113,7 @@ private:
     QMap<QTcpSocket*, QByteArray> pending_;
     QList<Received> received_;
     int piece_ = 0;
+    int answersEnded_ = 0;
 };
 
 QByteArray Page(const QByteArray& headers, const QByteArray& body = {}) {
@@ -220,4 +227,28 @@ TEST(BrowserChain, AConnectionClosedBeforeAStatusLineOrRefusedIsNoAnswer) {
         EXPECT_EQ(refused.RequestLogin("demo", "pw", 10000), LoginResult::NotConnected)
             << address.toStdString();
     }
+}
+
+TEST(BrowserChain, AnAbortedRequestIsNeverAnsweredAndTheRequesterGoesOnToTheNext) {
+    ScriptedSite site({{"/slow", Page("X-Page: slow\r\n", QByteArray(120, 'x'))}});
+    site.Trickle(7);
+    CNetRequester requester;
+    QList<NetResponse> answers;
+    QObject::connect(&requester, &CNetRequester::requestFinished,
+                     [&answers](const NetResponse& response) { answers << response; });
+
+    requester.SendRequest(false, site.Base() + "/slow", {});
+    ASSERT_TRUE(Await([&site] { return site.Requests().size() == 1; }));
+    requester.Abort();
+    ASSERT_TRUE(Await([&site] { return site.AnswersEnded() == 1; }));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(answers.isEmpty());
+
+    requester.SendRequest(false, site.Base() + "/slow", {});
+    ASSERT_TRUE(Await([&answers] { return !answers.isEmpty(); }));
+    ASSERT_EQ(answers.size(), 1);
+    EXPECT_TRUE(answers[0].responded);
+    EXPECT_EQ(answers[0].status, 200);
+    EXPECT_TRUE(answers[0].headers.contains("X-Page: slow\r\n"));
+    EXPECT_EQ(answers[0].body, QByteArray(120, 'x'));
 }
