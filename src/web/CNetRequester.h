@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QByteArray>
-#include <QNetworkAccessManager>
+#include <QNetworkCookieJar>
 #include <QObject>
-#include <QPointer>
 #include <QString>
+#include <QTimer>
+#include <QUrl>
 
-class QNetworkReply;
+#include "web/HttpAddress.h"
+#include "web/HttpResponseReader.h"
+
+class QTcpSocket;
 
 // What one HTTP exchange brought back.
 struct NetResponse {
@@ -21,9 +25,15 @@ struct NetResponse {
     QByteArray body;      // the whole body, undecoded
 };
 
-// Performs one HTTP request at a time without blocking the thread and reports its answer with
+// Performs one HTTP/1.1 request at a time without blocking the thread and reports its answer with
 // requestFinished. Cookies are kept across requests, as a browser keeps them; redirects are not
 // followed here (the caller sees every answer).
+//
+// The request target goes out exactly as the address spells it: the service reads the log-in
+// fields from their escapes byte for byte, letters and digits included, so no part of the address
+// is decoded or re-encoded on the way (only bytes that cannot stand in a request line at all,
+// spaces, controls and non-ASCII, are escaped). Every request is a connection of its own,
+// closed by the server when it has answered.
 class CNetRequester : public QObject {
     Q_OBJECT
 
@@ -41,8 +51,21 @@ signals:
     void requestFinished(const NetResponse& response);
 
 private:
-    void OnFinished();
+    void Connect(const HttpAddress& address);
+    void OnConnected();
+    void OnReadyRead();
+    void OnClosed();
+    void Finish();
+    void DropSocket();
+    void StoreCookies();
 
-    QNetworkAccessManager network_;
-    QPointer<QNetworkReply> reply_;
+    QNetworkCookieJar cookies_;
+    QTcpSocket* socket_ = nullptr;
+    QByteArray request_;  // written once the connection (and its encryption) is up
+    QUrl cookieUrl_;      // the address, for the jar's domain and path matching only
+    HttpResponseReader reader_;
+    // a request that fails before it is under way (an address that cannot be asked, a socket
+    // that gives up at once) is answered from the event loop, never from inside SendRequest
+    QTimer failLater_;
+    bool starting_ = false;  // inside the socket's connect call
 };

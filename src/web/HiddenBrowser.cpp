@@ -1,5 +1,7 @@
 #include "web/HiddenBrowser.h"
 
+#include "web/HttpAddress.h"
+
 #include <QRegularExpression>
 
 namespace {
@@ -31,7 +33,7 @@ HiddenBrowser::HiddenBrowser(QObject* parent) : QObject(parent) {
 void HiddenBrowser::Navigate(const QString& address, bool post, const QByteArray& postData) {
     Stop();
     followed_ = 0;
-    Load(QUrl(address), post, postData);
+    Load(address, post, postData);
 }
 
 void HiddenBrowser::Stop() {
@@ -40,9 +42,9 @@ void HiddenBrowser::Stop() {
     requester_.Abort();
 }
 
-void HiddenBrowser::Load(const QUrl& address, bool post, const QByteArray& postData) {
+void HiddenBrowser::Load(const QString& address, bool post, const QByteArray& postData) {
     current_ = address;
-    requester_.SendRequest(post, address.toString(QUrl::FullyEncoded), postData);
+    requester_.SendRequest(post, address, postData);
 }
 
 void HiddenBrowser::OnAnswer(const NetResponse& response) {
@@ -52,7 +54,7 @@ void HiddenBrowser::OnAnswer(const NetResponse& response) {
         return;
     }
     int delaySeconds = 0;
-    const QUrl next = NextAddress(response, delaySeconds);
+    const QString next = NextAddress(response, delaySeconds);
     if (next.isEmpty()) {
         return;
     }
@@ -65,7 +67,7 @@ void HiddenBrowser::OnAnswer(const NetResponse& response) {
     }
 }
 
-QUrl HiddenBrowser::NextAddress(const NetResponse& response, int& delaySeconds) const {
+QString HiddenBrowser::NextAddress(const NetResponse& response, int& delaySeconds) const {
     QByteArray target;
     delaySeconds = 0;
     if (response.status >= 300 && response.status < 400 && !response.location.isEmpty()) {
@@ -73,5 +75,5 @@ QUrl HiddenBrowser::NextAddress(const NetResponse& response, int& delaySeconds) 
     } else if (!FindMetaRefresh(response.body, delaySeconds, target)) {
         return {};
     }
-    return current_.resolved(QUrl::fromEncoded(target));
+    return QString::fromUtf8(ResolveReference(current_.toUtf8(), target));
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <QTimer>
-#include <QUrl>
 
 #include "web/CNetRequester.h"
 
@@ -28,14 +28,15 @@ signals:
     void navigated(const NetResponse& response);
 
 private:
-    void Load(const QUrl& address, bool post, const QByteArray& postData);
+    void Load(const QString& address, bool post, const QByteArray& postData);
     void OnAnswer(const NetResponse& response);
-    QUrl NextAddress(const NetResponse& response, int& delaySeconds) const;
+    QString NextAddress(const NetResponse& response, int& delaySeconds) const;
 
     CNetRequester requester_;
     QTimer refresh_;
-    QUrl current_;
-    QUrl refreshTarget_;
+    // kept as text: an address is asked for exactly as spelled, escapes and all
+    QString current_;
+    QString refreshTarget_;
     int followed_ = 0;
     // changes with every Navigate and Stop, so an answer's handler can tell it was overtaken
     quint64 generation_ = 0;

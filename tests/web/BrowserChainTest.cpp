@@ -4,18 +4,33 @@
 #include "web/CWebRequestDlg.h"
 
 #include "platform/ActivityLog.h"
+#include "support/Await.h"
 #include "support/QtPrinting.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QHostAddress>
 #include <QMap>
+#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
+
+#include <optional>
 
 namespace {
 
-// Answers each path with a fixed response and remembers the paths asked for, in order.
+// What the site received: the request line's parts, the header lines and the body.
+struct Received {
+    QByteArray method;
+    QByteArray target;
+    QByteArray headers;
+    QByteArray body;
+};
+
+// Answers each path with a fixed response and remembers the requests, in order. An empty answer
+// closes the connection without a word.
 class ScriptedSite {
 public:
     explicit ScriptedSite(QMap<QByteArray, QByteArray> answers) : answers_(std::move(answers)) {
@@ -24,29 +39,81 @@ public:
     }
 
     QString Base() const { return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()); }
-    const QList<QByteArray>& Asked() const { return asked_; }
+    QList<QByteArray> Asked() const {
+        QList<QByteArray> paths;
+        for (const Received& request : received_) {
+            paths << request.target.split('?').value(0);
+        }
+        return paths;
+    }
+    const QList<Received>& Requests() const { return received_; }
+    // Sends every answer a few bytes at a time with pauses between, so that it reaches the
+    // client in many reads, cut inside its lines.
+    void Trickle(int bytesPerPiece) { piece_ = bytesPerPiece; }
+    // answers sent to the end, or given up when their client went away
+    int AnswersEnded() const { return answersEnded_; }
 
 private:
     void Accept() {
         QTcpSocket* socket = server_.nextPendingConnection();
         QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-            request_[socket] += socket->readAll();
-            if (!request_[socket].contains("\r\n\r\n")) {
-                return;
+            pending_[socket] += socket->readAll();
+            if (const std::optional<Received> request = TakeRequest(pending_[socket])) {
+                received_ << *request;
+                const QByteArray path = request->target.split('?').value(0);
+                Send(socket,
+                     answers_.value(path, "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n"));
             }
-            const QByteArray target = request_.take(socket).split(' ').value(1);
-            const QByteArray path = target.split('?').value(0);
-            asked_ << path;
-            socket->write(answers_.value(path, "HTTP/1.1 404 Not Found\r\nContent-Length: 0"));
-            socket->disconnectFromHost();
         });
         QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     }
 
+    // A whole request off the front of text, once its body (by Content-Length) is all there.
+    static std::optional<Received> TakeRequest(QByteArray& text) {
+        const qsizetype headEnd = text.indexOf("\r\n\r\n");
+        if (headEnd < 0) {
+            return std::nullopt;
+        }
+        Received request;
+        const QByteArray head = text.left(headEnd);
+        const QList<QByteArray> requestLine = head.left(head.indexOf("\r\n")).split(' ');
+        request.method = requestLine.value(0);
+        request.target = requestLine.value(1);
+        request.headers = head.mid(head.indexOf("\r\n") + 2) + "\r\n";
+        const qsizetype lengthAt = request.headers.indexOf("Content-Length: ");
+        const qsizetype length =
+            lengthAt < 0 ? 0 : request.headers.mid(lengthAt + 16).split('\r').value(0).toLongLong();
+        if (text.size() < headEnd + 4 + length) {
+            return std::nullopt;
+        }
+        request.body = text.mid(headEnd + 4, length);
+        text.clear();
+        return request;
+    }
+
+    void Send(const QPointer<QTcpSocket>& socket, const QByteArray& rest) {
+        if (socket == nullptr || rest.isEmpty()) {
+            if (socket != nullptr) {
+                socket->disconnectFromHost();
+            }
+            ++answersEnded_;
+            return;
+        }
+        const qsizetype piece = piece_ > 0 ? piece_ : rest.size();
+        socket->write(rest.left(piece));
+        socket->flush();
+        // the server, not the socket, carries the timer: a socket the client dropped is gone
+        // before the rest is due, and the answer still has to count as ended
+        QTimer::singleShot(piece_ > 0 ? 5 : 0, &server_,
+                           [this, socket, next = rest.mid(piece)] { Send(socket, next); });
+    }
+
     QTcpServer server_;
     QMap<QByteArray, QByteArray> answers_;
-    QMap<QTcpSocket*, QByteArray> request_;
-    QList<QByteArray> asked_;
+    QMap<QTcpSocket*, QByteArray> pending_;
+    QList<Received> received_;
+    int piece_ = 0;
+    int answersEnded_ = 0;
 };
 
 QByteArray Page(const QByteArray& headers, const QByteArray& body = {}) {
@@ -62,6 +129,15 @@ QByteArray Redirect(const QByteArray& location) {
 const QByteArray kLoginCookies =
     "Set-Cookie: RmUserid=demo; path=/\r\n"
     "Set-Cookie: RmUserInfo=USER%5FNAME=%C8%AB%B1%E6%B5%BF&USER%5FLEVEL=1; path=/\r\n";
+
+// A response whose body comes in chunks of the given pieces.
+QByteArray Chunked(const QByteArray& statusAndHeaders, const QByteArrayList& pieces) {
+    QByteArray text = statusAndHeaders + "Transfer-Encoding: chunked\r\n\r\n";
+    for (const QByteArray& piece : pieces) {
+        text += QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n";
+    }
+    return text + "0\r\n\r\n";
+}
 
 }  // namespace
 
@@ -89,4 +165,90 @@ TEST(BrowserChain, EveryPageOfTheChainCountsAndTheFourthEndsTheLogInWhateverItCa
     EXPECT_EQ(accepting.RequestLogin("demo", "pw", 10000), LoginResult::LoggedIn);
     EXPECT_EQ(login.userName, QStringLiteral("홍길동"));
     EXPECT_EQ(early.Asked().size(), 3);
+}
+
+TEST(BrowserChain, AnswersCutIntoPiecesAreReadWholeAndTheCookiesTravelTheChain) {
+    ScriptedSite site(
+        {{"/subloginproc.asp",
+          "HTTP/1.1 302 Object Moved\r\nSet-Cookie: ASPSESSIONID=abc; path=/\r\n"
+          "Location: /member/ok\r\nContent-Length: 0\r\n\r\n"},
+         {"/member/ok", Chunked("HTTP/1.1 200 OK\r\n" + kLoginCookies, {"<html>", "</html>"})},
+         {"/info/scroll.txt", Chunked("HTTP/1.1 200 OK\r\nDate: Mon, 31 Dec 2007 15:00:10 GMT\r\n",
+                                      {"[SCR_TXT]\r\n", "first line", "\r\nsecond"})},
+         {"/quilo_board/pcRadio_act.asp", Chunked("HTTP/1.1 200 OK\r\n", {"0"})}});
+    site.Trickle(7);
+    ActivityLog log;
+    LoginInfo login;
+    CWebRequestDlg channel(log, {site.Base(), site.Base()}, login);
+
+    ASSERT_EQ(channel.RequestLogin("demo", "pw", 10000), LoginResult::LoggedIn);
+    // the name comes from the second of the page's Set-Cookie lines
+    EXPECT_EQ(login.userName, QStringLiteral("홍길동"));
+    const QList<Received>& asked = site.Requests();
+    ASSERT_EQ(asked.size(), 2);
+    EXPECT_TRUE(asked[0].target.startsWith("/subloginproc.asp?userid=%64%65%6D%6F&passwd=%70%77&"))
+        << asked[0].target.toStdString();
+    EXPECT_TRUE(asked[0].headers.contains("Host: " + site.Base().mid(7).toLatin1() + "\r\n"));
+    EXPECT_TRUE(asked[0].headers.contains("Connection: close\r\n"));
+    EXPECT_FALSE(asked[0].headers.contains("Cookie:"));
+    EXPECT_FALSE(asked[0].headers.contains("Accept-Encoding"));
+    EXPECT_TRUE(asked[1].headers.contains("Cookie: ASPSESSIONID=abc\r\n"))
+        << asked[1].headers.toStdString();
+
+    std::tm serverTime{};
+    QByteArray ticker;
+    ASSERT_TRUE(channel.RequestServerTime(serverTime, &ticker, 10000));
+    EXPECT_EQ(ticker, QByteArray("[SCR_TXT]\r\nfirst line\r\nsecond"));
+    EXPECT_EQ(serverTime.tm_hour, 0);
+    EXPECT_EQ(serverTime.tm_year, 108);
+    // the log-in's cookies go along with every later request to the site
+    EXPECT_TRUE(site.Requests().last().headers.contains("RmUserid=demo"));
+
+    ASSERT_EQ(channel.PostBoardMessage("01", "a&b=c", 10000), 0);
+    const Received& posting = site.Requests().last();
+    EXPECT_EQ(posting.method, QByteArray("POST"));
+    EXPECT_EQ(posting.body, QByteArray("progcd=%30%31&userid=%64%65%6D%6F"
+                                       "&writer=%C8%AB%B1%E6%B5%BF&contents=%61%26%62%3D%63"));
+    EXPECT_TRUE(posting.headers.contains("Content-Type: application/x-www-form-urlencoded\r\n"));
+}
+
+TEST(BrowserChain, AConnectionClosedBeforeAStatusLineOrRefusedIsNoAnswer) {
+    ScriptedSite silent({{"/subloginproc.asp", ""}});
+    ActivityLog log;
+    LoginInfo login;
+    CWebRequestDlg closing(log, {silent.Base(), silent.Base()}, login);
+    EXPECT_EQ(closing.RequestLogin("demo", "pw", 10000), LoginResult::NotConnected);
+    EXPECT_EQ(silent.Asked(), QList<QByteArray>({"/subloginproc.asp"}));
+
+    // a port nobody listens on, and an address no request can be made to
+    for (const QString& address : {silent.Base().left(silent.Base().lastIndexOf(':')) + ":1",
+                                   QStringLiteral("ftp://127.0.0.1")}) {
+        CWebRequestDlg refused(log, {address, address}, login);
+        EXPECT_EQ(refused.RequestLogin("demo", "pw", 10000), LoginResult::NotConnected)
+            << address.toStdString();
+    }
+}
+
+TEST(BrowserChain, AnAbortedRequestIsNeverAnsweredAndTheRequesterGoesOnToTheNext) {
+    ScriptedSite site({{"/slow", Page("X-Page: slow\r\n", QByteArray(120, 'x'))}});
+    site.Trickle(7);
+    CNetRequester requester;
+    QList<NetResponse> answers;
+    QObject::connect(&requester, &CNetRequester::requestFinished,
+                     [&answers](const NetResponse& response) { answers << response; });
+
+    requester.SendRequest(false, site.Base() + "/slow", {});
+    ASSERT_TRUE(Await([&site] { return site.Requests().size() == 1; }));
+    requester.Abort();
+    ASSERT_TRUE(Await([&site] { return site.AnswersEnded() == 1; }));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(answers.isEmpty());
+
+    requester.SendRequest(false, site.Base() + "/slow", {});
+    ASSERT_TRUE(Await([&answers] { return !answers.isEmpty(); }));
+    ASSERT_EQ(answers.size(), 1);
+    EXPECT_TRUE(answers[0].responded);
+    EXPECT_EQ(answers[0].status, 200);
+    EXPECT_TRUE(answers[0].headers.contains("X-Page: slow\r\n"));
+    EXPECT_EQ(answers[0].body, QByteArray(120, 'x'));
 }

@@ -81,10 +81,10 @@ TEST(WebRequest, LogInTakesTheNameFromTheCookieAndNeverRecordsThePassword) {
     const QJsonArray requests = Requests(station);
     ASSERT_EQ(Sites(requests), QStringList({"main"}));
     EXPECT_EQ(requests[0]["path"].toString(), QString("/subloginproc.asp"));
-    // Qt writes escaped letters and digits as themselves, which means the same to the server
+    // every byte of the ID and the password arrives escaped, letters and digits included
     EXPECT_EQ(requests[0]["query"].toString(),
-              "userid=demo&passwd=quilo2007&returnurl=" + station.Base(StationProcess::kWeb) +
-                  "/empty.asp&eradio=Y");
+              "userid=%64%65%6D%6F&passwd=%71%75%69%6C%6F%32%30%30%37&returnurl=" +
+                  station.Base(StationProcess::kWeb) + "/empty.asp&eradio=Y");
 
     QFile logFile(channel.log.FileName());
     ASSERT_TRUE(logFile.open(QIODevice::ReadOnly));

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+
+// Reads one HTTP/1.1 response as its bytes arrive, in pieces of any size: the status line, the
+// header lines as the server wrote them, and the body framed by Content-Length, by the chunked
+// transfer coding (taken apart here) or by the end of the connection.
+class HttpResponseReader {
+public:
+    // Takes the next bytes from the connection; true once the response is whole. Bytes after the
+    // end of the response are ignored.
+    bool Feed(QByteArrayView bytes);
+    // The connection has closed: a body that runs until the close ends here.
+    void ConnectionClosed();
+
+    bool Complete() const { return stage_ == Stage::Done || stage_ == Stage::Invalid; }
+    // false until a valid status line has arrived, and after one that was not valid
+    bool HasStatus() const { return status_ > 0 && stage_ != Stage::Invalid; }
+    int Status() const { return status_; }
+    // every header line as sent, "Name: value" each ended by CR LF, a repeated header one line
+    // per occurrence
+    const QByteArray& HeaderLines() const { return headers_; }
+    // the values of every header of this name (any case), in the order they came
+    QList<QByteArray> HeaderValues(QByteArrayView name) const;
+    const QByteArray& Body() const { return body_; }
+
+private:
+    enum class Stage {
+        StatusLine,
+        HeaderLines,
+        SizedBody,
+        BodyUntilClose,
+        ChunkSize,
+        ChunkData,
+        ChunkEnd,
+        Trailers,
+        Done,
+        Invalid,
+    };
+
+    bool TakeLine(QByteArray& line);
+    void Step();
+    void ReadStatusLine(const QByteArray& line);
+    void ReadHeaderLine(const QByteArray& line);
+    void StartBody();
+    void ReadChunkSize(const QByteArray& line);
+    void TakeBodyBytes(Stage next);
+
+    QByteArray buffer_;
+    Stage stage_ = Stage::StatusLine;
+    int status_ = 0;
+    QByteArray headers_;
+    QByteArray body_;
+    qint64 remaining_ = 0;  // bytes still to come of the sized body or the current chunk
+};
