@@ -45,8 +45,11 @@ measure() {  # name pid wav start
 args="--aout=afile --audiofile-channels=1 --audiofile-format=s16"
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 mkdir -p "$work/config/quilo"
-printf '[Service]\nStreamServer=127.0.0.9\nWebServer=http://127.0.0.9:8081\n[Player]\nVlcArgs=%s --audiofile-file=%s\n' \
+printf '[Service]\nStreamServer=127.0.0.9\nWebServer=http://127.0.0.9:8081\nMainSite=http://127.0.0.9:8082\nSsoSite=http://127.0.0.9:8083\n[Player]\nVlcArgs=%s --audiofile-file=%s\n' \
     "$args" "$work/quilo.wav" > "$work/config/quilo/quilo.conf"
+# the station's demo member, logged in by itself
+printf '[Prefs]\nID=demo\nPW=quilo2007\nOptionAutoLogin=1\n' > "$work/config/quilo/prefs.ini"
+chmod 600 "$work/config/quilo/prefs.ini"
 start=$(date +%s%N)
 build/quilo >/dev/null 2>&1 &
 measure quilo $! "$work/quilo.wav" "$start"

@@ -8,6 +8,7 @@
 #include "content/Program.h"
 #include "dialogs/CLoginDlg.h"
 #include "platform/LogMessages.h"
+#include "web/CWebRequestDlg.h"
 #include "windows/CMainDlg.h"
 
 namespace {
@@ -91,16 +92,27 @@ bool CQuiloApp::ChooseSkin() {
     return true;
 }
 
+// The request channel comes first: the log-in goes through it, and so does everything after it
+// that carries the listener's identity. A log-in that does not succeed takes it away again.
 bool CQuiloApp::LogIn() {
-    CLoginDlg login(program_);
-    const bool succeeded = login.Run();
-    program_.login.userId = login.UserId();
-    program_.login.password = login.Password();
-    program_.login.userName = login.UserName();
-    if (succeeded) {
-        program_.loginPosition = login.TopLeft();
+    program_.webRequest = std::make_unique<CWebRequestDlg>(
+        program_.log, WebAddresses{program_.config.webServer, program_.config.mainSite},
+        program_.login);
+    bool succeeded = false;
+    {
+        CLoginDlg login(program_, *program_.webRequest);
+        login.exec();
+        program_.login.userId = login.UserId();
+        program_.login.password = login.Password();
+        succeeded = login.Succeeded() && !ending_;
+        if (succeeded) {
+            program_.loginPosition = login.TopLeft();
+        }
     }
-    return succeeded && !ending_;
+    if (!succeeded) {
+        program_.webRequest.reset();
+    }
+    return succeeded;
 }
 
 bool CQuiloApp::OpenMainWindow() {

@@ -38,6 +38,11 @@ Config Config::FromText(const QByteArray& iniText) {
     ReadInto(iniText, "Service", "SsoSite", config.ssoSite);
     ReadInto(iniText, "Service", "StreamServer", config.streamServer);
     ReadInto(iniText, "Service", "Domain", config.domain);
+    QString loginLimit;
+    ReadInto(iniText, "Service", "LoginLimitMs", loginLimit);
+    if (loginLimit.trimmed().toInt() > 0) {
+        config.loginLimitMs = loginLimit.trimmed().toInt();
+    }
     QString vlcArgs;
     ReadInto(iniText, "Player", "VlcArgs", vlcArgs);
     config.vlcArgs = vlcArgs.split(u' ', Qt::SkipEmptyParts);

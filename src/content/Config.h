@@ -19,6 +19,8 @@ public:
     QString ssoSite = QStringLiteral("http://127.0.0.1:8083");
     QString streamServer = QStringLiteral("127.0.0.1");
     QString domain = QStringLiteral("127.0.0.1");
+    // [Service] LoginLimitMs: how long a log-in waits for the site's decision
+    int loginLimitMs = 40000;
     // extra libVLC options, separated by blanks (tests send the audio to a WAV file with them)
     QStringList vlcArgs;
     // [Player] EngineLog: what the media engine may write to standard error: 0 nothing (the

@@ -2,12 +2,14 @@
 
 #include <QPoint>
 #include <QString>
+#include <memory>
 
 #include "content/AppState.h"
 #include "content/Config.h"
 #include "platform/ActivityLog.h"
 #include "platform/CPrefStore.h"
 #include "skin/SkinInfo.h"
+#include "web/CWebRequestDlg.h"
 #include "web/LoginInfo.h"
 
 // Which face the listener has: the main or the mini window, shown or hidden in the tray.
@@ -37,6 +39,9 @@ public:
     Config config = Config::Load();
     SkinInfo skin;
     LoginInfo login;
+    // the one channel of every request that carries the listener's identity; made before the
+    // log-in and gone with the main window
+    std::unique_ptr<CWebRequestDlg> webRequest;
     // the log-in dialog's top-left when the log-in succeeded; none means the saved position
     std::optional<QPoint> loginPosition;
     // what is on air; reset to its defaults when the main window is built

@@ -60,7 +60,9 @@ bool CSkinDialog::SetColorKeyTransparency(QRgb color, bool enable) {
         update();
         return true;
     }
-    const QImage background = BitmapFileCache::Load(backgroundPath_);
+    // the built-in face shapes the window as a skin's would
+    const QImage background =
+        HasBackground() ? BitmapFileCache::Load(backgroundPath_) : QImage(fallbackResource_);
     if (background.isNull()) {
         return false;
     }

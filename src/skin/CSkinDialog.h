@@ -32,7 +32,8 @@ public:
     void SetFallbackBackground(const QString& resourcePath);
 
     // With enable, the background's pixels of `color` become see-through and let clicks through;
-    // without, the whole window is solid again. False when there is no background to shape by.
+    // without, the whole window is solid again. The built-in face shapes the window when no skin
+    // background is set. False when there is no background to shape by.
     bool SetColorKeyTransparency(QRgb color, bool enable);
 
     // Keeps the window above all others, or not; a window on screen stays on screen.

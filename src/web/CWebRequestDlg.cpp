@@ -1,5 +1,7 @@
 #include "web/CWebRequestDlg.h"
 
+#include <utility>
+
 #include "platform/ActivityLog.h"
 #include "platform/Cp949.h"
 #include "platform/DeadlineLoop.h"
@@ -121,6 +123,15 @@ int CWebRequestDlg::PostBoardMessage(const QString& programCode, const QString& 
     return request.outcome == RequestOutcome::Done ? request.postingResult : -1;
 }
 
+void CWebRequestDlg::Abandon() {
+    for (Request* queued : std::exchange(queue_, {})) {
+        queued->wait.Finish();
+    }
+    if (active_ != nullptr) {
+        Settle(RequestOutcome::TimeOver, /*logged=*/false);
+    }
+}
+
 void CWebRequestDlg::RunRequest(Request& request) {
     connect(&request.wait, &DeadlineLoop::deadlinePassed, this, [this, &request] {
         if (active_ == &request) {
@@ -221,14 +232,8 @@ void CWebRequestDlg::JudgePosting(const QByteArray& body) {
     }
 }
 
-void CWebRequestDlg::Settle(RequestOutcome outcome) {
-    Request& request = *active_;
-    request.outcome = outcome;
-    request.loginRefused = loginMisses_ == kLoginRefused;
-    request.postingResult = postingResult_;
-    request.serverTime = serverTime_;
-    request.body = responseBody_;
-    switch (outcome) {
+void CWebRequestDlg::WriteOutcome(const Request& request) {
+    switch (request.outcome) {
         case RequestOutcome::Done:
             log_.WriteLog(request.loginRefused ? LogText::kLoginIncorrect : request.lines.done);
             break;
@@ -238,6 +243,18 @@ void CWebRequestDlg::Settle(RequestOutcome outcome) {
         case RequestOutcome::TimeOver:
             log_.WriteLog(request.lines.timeOver);
             break;
+    }
+}
+
+void CWebRequestDlg::Settle(RequestOutcome outcome, bool logged) {
+    Request& request = *active_;
+    request.outcome = outcome;
+    request.loginRefused = loginMisses_ == kLoginRefused;
+    request.postingResult = postingResult_;
+    request.serverTime = serverTime_;
+    request.body = responseBody_;
+    if (logged) {
+        WriteOutcome(request);
     }
     browser_.Stop();
     state_ = kIdle;

@@ -57,6 +57,10 @@ public:
     int PostBoardMessage(const QString& programCode, const QString& text, int limitMs);
     int State() const { return state_; }
 
+    // The program is ending and nobody waits for an answer any more: the request in flight ends
+    // as timed out, and those queued behind it end without being sent.
+    void Abandon();
+
 private:
     struct Request;
 
@@ -67,7 +71,9 @@ private:
     void JudgeLogin(const QByteArray& headers);
     void JudgeServerTime(const NetResponse& response);
     void JudgePosting(const QByteArray& body);
-    void Settle(RequestOutcome outcome);
+    void WriteOutcome(const Request& request);
+    // `logged` is false for a request given up, whose outcome nobody reads
+    void Settle(RequestOutcome outcome, bool logged = true);
 
     ActivityLog& log_;
     WebAddresses addresses_;

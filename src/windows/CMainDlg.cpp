@@ -171,6 +171,7 @@ void CMainDlg::Shutdown() {
     stream_->Stop();
     Viewer().Hide();
     tray_->RemoveIcon();
+    program_.webRequest.reset();
     if (mini_ != nullptr) {
         mini_->hide();
     }

@@ -25,6 +25,7 @@ TEST(Playback, TheAudioChannelOfTheStationIsHeardAndTheCloseSavesTheSettings) {
     const QString heard = TestEnvironment::Root() + QStringLiteral("/heard.wav");
     QuiloRun::Install();
     QuiloRun::WriteConfig(station.Host(), heard);
+    QuiloRun::SaveAutomaticLogIn();
     CPrefStore().SetVolume(0);
 
     QuiloRun quilo;

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <csignal>
 
+#include "platform/CPrefStore.h"
 #include "support/Await.h"
 #include "support/LogReading.h"
 #include "support/TestEnvironment.h"
@@ -48,8 +49,31 @@ void QuiloRun::WriteConfig(const QString& host, const QString& heardWav) {
                    .toUtf8());
 }
 
-void QuiloRun::Start(const QStringList& arguments) {
+void QuiloRun::InstallFor(const QString& host, bool automaticLogIn) {
+    Install();
+    WriteConfig(host, TestEnvironment::Root() + QStringLiteral("/heard.wav"));
+    if (automaticLogIn) {
+        SaveAutomaticLogIn();
+    }
+}
+
+QStringList QuiloRun::XdoTool(const QStringList& arguments) {
+    QProcess tool;
+    tool.start(QStringLiteral("xdotool"), arguments);
+    tool.waitForFinished();
+    return QString::fromLatin1(tool.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+void QuiloRun::SaveAutomaticLogIn() {
+    CPrefStore prefs;
+    prefs.SetID(QStringLiteral("demo"));
+    prefs.SetPW(QStringLiteral("quilo2007"));
+    prefs.SetOptionAutoLogin(true);
+}
+
+void QuiloRun::Start(const QStringList& arguments, const QProcessEnvironment& environment) {
     process_ = std::make_unique<QProcess>();
+    process_->setProcessEnvironment(environment);
     process_->setProcessChannelMode(QProcess::ForwardedChannels);
     process_->setWorkingDirectory(TestEnvironment::WorkDir());
     process_->start(ProgramFolder() + QStringLiteral("/quilo"), arguments);

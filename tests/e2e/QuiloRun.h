@@ -20,9 +20,17 @@ public:
     // Points the installed copy at the station on `host` and has it write what it plays to the
     // WAV file `heardWav`.
     static void WriteConfig(const QString& host, const QString& heardWav);
+    // Installs the copy with the default skin, pointed at the station on `host`, and, with
+    // automaticLogIn, the demo member saved to log in by itself.
+    static void InstallFor(const QString& host, bool automaticLogIn);
+    // xdotool's answer, one window or value per line.
+    static QStringList XdoTool(const QStringList& arguments);
+    // Saves the station's demo member with automatic log-in, as a listener who ticked it would.
+    static void SaveAutomaticLogIn();
 
     // Starts the copy with the given arguments, from a working directory that is not its folder.
-    void Start(const QStringList& arguments = {});
+    void Start(const QStringList& arguments = {},
+               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
     // Asks it to end as the desktop would (SIGTERM) and waits for it.
     bool Terminate(int timeoutMs = 15000);
     bool WaitForExit(int timeoutMs = 15000);

@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 
 #include "QuiloRun.h"
+#include "StationProcess.h"
 #include "platform/CPrefStore.h"
 #include "support/TestEnvironment.h"
 
@@ -18,23 +19,27 @@ bool InstanceIsListening() {
     return QFile::exists(QuiloRun::InstanceSocket());
 }
 
-// xdotool's answer, one window or value per line.
-QStringList XdoTool(const QStringList& arguments) {
-    QProcess tool;
-    tool.start(QStringLiteral("xdotool"), arguments);
-    tool.waitForFinished();
-    return QString::fromLatin1(tool.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+QStringList VisibleWindowsOfQuilo() {
+    return QuiloRun::XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                              QStringLiteral("--classname"), QStringLiteral("quilo")});
 }
 
-QStringList VisibleWindowsOfQuilo() {
-    return XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                    QStringLiteral("--classname"), QStringLiteral("quilo")});
+// The copy installed, pointed at the station and logging in by itself.
+void InstallLoggingInTo(const StationProcess& station) {
+    ASSERT_TRUE(station.IsReady()) << station.Failure();
+    QuiloRun::InstallFor(station.Host(), true);
+}
+
+QByteArray PreferencesFile() {
+    QFile file(CPrefStore::DefaultFilePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
 
 TEST(Startup, RunsFromItsOwnFolderAndSavesTheListenersSettingsWhenEnded) {
-    QuiloRun::Install();
+    StationProcess station;
+    InstallLoggingInTo(station);
     QuiloRun quilo;
     quilo.Start();
     ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000)) << "the main window came up";
@@ -56,7 +61,8 @@ TEST(Startup, RunsFromItsOwnFolderAndSavesTheListenersSettingsWhenEnded) {
 }
 
 TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
-    QuiloRun::Install();
+    StationProcess station;
+    InstallLoggingInTo(station);
     QuiloRun first;
     first.Start();
     ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000));
@@ -70,6 +76,7 @@ TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
         },
         3000));
 
+    const QByteArray preferences = PreferencesFile();
     QuiloRun second;
     second.Start();
     ASSERT_TRUE(second.WaitForExit());
@@ -83,12 +90,13 @@ TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
     EXPECT_EQ(QuiloRun::LogMessages(logs[0]).first(), QStringLiteral("*** Start the QUILO2 ***"));
     EXPECT_FALSE(QuiloRun::LogMessages(logs[0]).contains(
         QStringLiteral("Show the already operating distance.")));
-    EXPECT_FALSE(QFile::exists(CPrefStore::DefaultFilePath())) << "nobody saved anything yet";
+    EXPECT_EQ(PreferencesFile(), preferences) << "the second copy saved nothing";
     EXPECT_TRUE(first.Terminate());
 }
 
 TEST(Startup, OnlyTheExactScheduledStartArgumentIsHonouredAndOnlyWithTheScheduleOn) {
-    QuiloRun::Install();
+    StationProcess station;
+    InstallLoggingInTo(station);
     {
         QuiloRun scheduled;
         scheduled.Start({QStringLiteral("/a")});
@@ -129,6 +137,8 @@ TEST(Startup, EndsWithItsReasonWhenNoSkinCanBeUsed) {
 }
 
 TEST(Startup, AnInstalledCopyWorksInTheUsersOwnFolder) {
+    StationProcess station;
+    InstallLoggingInTo(station);
     const QString prefix = TestEnvironment::Root() + QStringLiteral("/prefix");
     QProcess install;
     install.start(QStringLiteral("cmake"),
@@ -138,6 +148,10 @@ TEST(Startup, AnInstalledCopyWorksInTheUsersOwnFolder) {
     ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
 
     QProcess quilo;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QUILO_CONF"),
+                       QuiloRun::ProgramFolder() + QStringLiteral("/quilo.conf"));
+    quilo.setProcessEnvironment(environment);
     quilo.setWorkingDirectory(TestEnvironment::WorkDir());
     quilo.start(prefix + QStringLiteral("/bin/quilo"), {});
     ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000));
@@ -157,22 +171,23 @@ TEST(Startup, AnInstalledCopyWorksInTheUsersOwnFolder) {
 }
 
 TEST(Startup, TheEndOfTheSessionClosesAnOpenMenuAndEndsTheProgramAsItsCloseCommandDoes) {
-    QuiloRun::Install();
+    StationProcess station;
+    InstallLoggingInTo(station);
     QuiloRun quilo;
     quilo.Start();
     ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000));
     QStringList face;
     ASSERT_TRUE(QuiloRun::WaitUntil(
         [&] {
-            face = XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                            QStringLiteral("--name"), QStringLiteral("^Quilo$")});
+            face = QuiloRun::XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                      QStringLiteral("--name"), QStringLiteral("^Quilo$")});
             return !face.isEmpty();
         },
         15000));
     const qsizetype windowsBefore = VisibleWindowsOfQuilo().size();
-    XdoTool({QStringLiteral("mousemove"), QStringLiteral("--window"), face.first(),
-             QStringLiteral("150"), QStringLiteral("300"), QStringLiteral("click"),
-             QStringLiteral("3")});
+    QuiloRun::XdoTool({QStringLiteral("mousemove"), QStringLiteral("--window"), face.first(),
+                       QStringLiteral("150"), QStringLiteral("300"), QStringLiteral("click"),
+                       QStringLiteral("3")});
     ASSERT_TRUE(
         QuiloRun::WaitUntil([&] { return VisibleWindowsOfQuilo().size() > windowsBefore; }, 10000))
         << "the context menu opened";

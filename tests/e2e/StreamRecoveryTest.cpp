@@ -41,6 +41,7 @@ TEST(StreamRecovery, WhenTheStreamServerStopsAndComesBackTheSoundComesBack) {
     const QString heard = TestEnvironment::Root() + QStringLiteral("/heard.wav");
     QuiloRun::Install();
     QuiloRun::WriteConfig(station.Host(), heard);
+    QuiloRun::SaveAutomaticLogIn();
 
     QuiloRun quilo;
     quilo.Start();

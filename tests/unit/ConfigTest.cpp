@@ -18,6 +18,13 @@ TEST(Config, GivenValuesReplaceDefaultsAndTheRestStay) {
     EXPECT_EQ(config.vlcArgs, (QStringList{QStringLiteral("--aout=afile"),
                                            QStringLiteral("--audiofile-file=/tmp/x.wav")}));
     EXPECT_EQ(config.engineLog, 0) << "the engine is quiet unless asked";
+    EXPECT_EQ(config.loginLimitMs, 40000);
+}
+
+TEST(Config, OnlyAPositiveLoginLimitReplacesTheDefault) {
+    EXPECT_EQ(Config::FromText("[Service]\nLoginLimitMs=2500\n").loginLimitMs, 2500);
+    EXPECT_EQ(Config::FromText("[Service]\nLoginLimitMs=0\n").loginLimitMs, 40000);
+    EXPECT_EQ(Config::FromText("[Service]\nLoginLimitMs=soon\n").loginLimitMs, 40000);
 }
 
 TEST(Config, EngineLogAsksTheEngineForItsMessagesAfterTheGivenOptions) {

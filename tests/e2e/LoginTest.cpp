@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include "support/QtPrinting.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+#include "QuiloRun.h"
+#include "StationProcess.h"
+#include "platform/CPrefStore.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+// The program's windows titled "Quilo" on screen: the log-in dialog, the player, a message box.
+QStringList QuiloWindows() {
+    return QuiloRun::XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                              QStringLiteral("--name"), QStringLiteral("^Quilo$")});
+}
+
+bool AwaitQuiloWindows(qsizetype count) {
+    return QuiloRun::WaitUntil([count] { return QuiloWindows().size() == count; }, 20000);
+}
+
+void Press(const QString& keys) {
+    QuiloRun::XdoTool(
+        {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("40"), keys});
+}
+
+bool InstanceIsListening() {
+    return QFile::exists(QuiloRun::InstanceSocket());
+}
+
+QByteArray WholeLog() {
+    QByteArray text;
+    for (const QString& name : QuiloRun::LogFiles()) {
+        QFile file(QuiloRun::ProgramFolder() + QStringLiteral("/Log/") + name);
+        if (file.open(QIODevice::ReadOnly)) {
+            text += file.readAll();
+        }
+    }
+    return text;
+}
+
+// A stand-in of the desktop's handler: it notes what it was given to open.
+QProcessEnvironment WithRecordingDesktopHandler(const QString& record) {
+    const QString folder = TestEnvironment::Root() + QStringLiteral("/handler");
+    QDir().mkpath(folder);
+    QFile script(folder + QStringLiteral("/xdg-open"));
+    EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" >> '%1'\n").arg(record).toUtf8());
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PATH"),
+                       folder + u':' + environment.value(QStringLiteral("PATH")));
+    return environment;
+}
+
+}  // namespace
+
+TEST(LogIn, TheListenerTypesIdAndPasswordAndThePlayerOpens) {
+    StationProcess station;
+    ASSERT_TRUE(station.IsReady()) << station.Failure();
+    QuiloRun::InstallFor(station.Host(), false);
+
+    QuiloRun quilo;
+    quilo.Start();
+    ASSERT_TRUE(AwaitQuiloWindows(1)) << "the log-in dialog";
+    const QString dialog = QuiloWindows().first();
+    QuiloRun::XdoTool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), dialog});
+    QuiloRun::XdoTool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"),
+                       QStringLiteral("demo")});
+    Press(QStringLiteral("Tab"));
+    QuiloRun::XdoTool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"),
+                       QStringLiteral("quilo2007")});
+    Press(QStringLiteral("Return"));
+
+    ASSERT_TRUE(QuiloRun::WaitForLogLine(QStringLiteral("SUXES to log-in.")));
+    ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000)) << "the player opened";
+    ASSERT_TRUE(quilo.Terminate());
+    EXPECT_FALSE(WholeLog().contains("quilo2007"));
+    EXPECT_FALSE(CPrefStore().GetPW()) << "a typed password is not saved";
+}
+
+TEST(LogIn, AnOfferedUpdateDeclinedGoesOnToTheLogInAndAcceptedEndsTheProgram) {
+    StationProcess station;
+    ASSERT_TRUE(station.IsReady()) << station.Failure();
+    ASSERT_TRUE(station.Control("/_station/update?ver=2.10"));
+    QuiloRun::InstallFor(station.Host(), true);
+    const QString record = TestEnvironment::Root() + QStringLiteral("/opened.txt");
+    const QProcessEnvironment environment = WithRecordingDesktopHandler(record);
+
+    {
+        QuiloRun declined;
+        declined.Start({}, environment);
+        ASSERT_TRUE(AwaitQuiloWindows(2)) << "the log-in dialog and the question";
+        Press(QStringLiteral("Escape"));
+        ASSERT_TRUE(QuiloRun::WaitForLogLine(QStringLiteral("SUXES to log-in.")));
+        ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000));
+        ASSERT_TRUE(declined.Terminate());
+        EXPECT_FALSE(QFile::exists(record));
+    }
+
+    QuiloRun accepted;
+    accepted.Start({}, environment);
+    ASSERT_TRUE(AwaitQuiloWindows(2));
+    Press(QStringLiteral("Return"));
+    ASSERT_TRUE(accepted.WaitForExit()) << "the program ends for the new release";
+    ASSERT_TRUE(QuiloRun::WaitUntil([&] { return QFile::exists(record); }, 10000));
+    QFile opened(record);
+    ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
+    const QString package = QString::fromUtf8(opened.readAll()).trimmed();
+    const QFileInfo packageFile(QUrl::fromUserInput(package).toLocalFile());
+    EXPECT_TRUE(packageFile.isFile()) << package;
+    EXPECT_FALSE(packageFile.isExecutable()) << "a download is never made executable";
+    const QStringList messages = QuiloRun::LogMessages(QuiloRun::LogFiles().last());
+    EXPECT_TRUE(messages.contains(QStringLiteral("SUXES to download the setup file.")));
+    EXPECT_EQ(messages.last(), QStringLiteral("FAIL to log-in."));
+}
+
+TEST(LogIn, TheEndOfTheSessionDoesNotWaitForASilentSite) {
+    StationProcess station;
+    ASSERT_TRUE(station.IsReady()) << station.Failure();
+    ASSERT_TRUE(station.Control("/_station/fault?name=delay&ms=60000&site=main"));
+    QuiloRun::InstallFor(station.Host(), true);
+
+    QuiloRun quilo;
+    quilo.Start();
+    ASSERT_TRUE(QuiloRun::WaitForLogLine(QStringLiteral("TRY to log-in.")));
+    ASSERT_TRUE(quilo.Terminate(5000)) << "well before the log-in's 40 s";
+    EXPECT_EQ(QuiloRun::LogMessages(QuiloRun::LogFiles().last()).last(),
+              QStringLiteral("FAIL to log-in."));
+}
