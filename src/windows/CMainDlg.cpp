@@ -17,6 +17,7 @@
 #include "windows/CharacterSprites.h"
 #include "windows/MessageEdit.h"
 #include "windows/PlayerMenu.h"
+#include "windows/ProgramLinks.h"
 #include "windows/StreamControl.h"
 #include "windows/TickerRule.h"
 
@@ -345,7 +346,7 @@ void CMainDlg::OnResyncTimer() {
 }
 
 void CMainDlg::RefreshProgramIfNoLinks() {
-    if (!links_[0]->isVisible()) {
+    if (!links_->IsShown()) {
         QMetaObject::invokeMethod(programTable_.get(), &CProgramTableDlg::RefreshProgram,
                                   Qt::QueuedConnection);
     }
@@ -380,13 +381,12 @@ void CMainDlg::OnProgramCleared() {
     ShowProgramButtons(false, false);
 }
 
-// the link images come with the message composer
-void CMainDlg::OnLinksChanged() {}
+void CMainDlg::OnLinksChanged() {
+    links_->Reload();
+}
 
 void CMainDlg::OnLinksCleared() {
-    for (CSkinButton* link : links_) {
-        link->hide();
-    }
+    links_->Hide();
 }
 
 void CMainDlg::OnTickerText(const QString& text, const QString& link) {

@@ -12,6 +12,7 @@
 
 class CharacterSprites;
 class CMiniDlg;
+class ProgramLinks;
 class CProgramTableDlg;
 class CSkinButton;
 class CSkinSlider;
@@ -57,6 +58,7 @@ public:
     StreamControl& Stream() const { return *stream_; }
     MessageEdit* Message() const { return messageEdit_; }
     QLineEdit* CounterEdit() const { return counterEdit_; }
+    ProgramLinks& Links() const { return *links_; }
     QColor EditColor() const { return editColor_; }
     QColor CounterColor() const { return counterColor_; }
 
@@ -133,7 +135,7 @@ private:
     CSkinSlider* volume_ = nullptr;
     std::map<FaceButton, CSkinButton*> buttons_;
     // the program's two link images and the event banner
-    std::array<CSkinButton*, 3> links_{};
+    ProgramLinks* links_ = nullptr;
     // the buttons the skin has a place for
     std::set<FaceButton> placedButtons_;
 

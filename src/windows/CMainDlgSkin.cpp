@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "content/Program.h"
+#include "platform/DesktopOpen.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
 #include "skin/CSkinButton.h"
@@ -15,6 +16,7 @@
 #include "windows/CMiniDlg.h"
 #include "windows/CharacterSprites.h"
 #include "windows/MessageEdit.h"
+#include "windows/ProgramLinks.h"
 #include "windows/TickerRule.h"
 
 namespace {
@@ -48,9 +50,10 @@ void CMainDlg::CreateControls() {
     messageEdit_ = new MessageEdit(this);
     messageEdit_->setFrameShape(QFrame::NoFrame);
     messageEdit_->installEventFilter(this);
-    for (CSkinButton*& link : links_) {
-        link = new CSkinButton(this);
-    }
+    links_ = new ProgramLinks(this, program_);
+    // a link opens in the desktop's browser
+    connect(links_, &ProgramLinks::openRequested, this,
+            [](const QString& address) { OpenWithDesktop(address); });
     ticker_ = new CTickerCtrl(this);
     for (const ButtonKey& key : SkinLayout::MainButtons()) {
         buttons_[key.button] = new CSkinButton(this);

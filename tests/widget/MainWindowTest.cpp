@@ -18,6 +18,8 @@
 
 #include "content/CProgramTableDlg.h"
 #include "content/Program.h"
+#include "content/WorkFolder.h"
+#include "platform/DesktopOpen.h"
 #include "dialogs/CSettingsDlg.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
@@ -33,6 +35,7 @@
 #include "windows/CMiniDlg.h"
 #include "windows/CTrayIcon.h"
 #include "windows/MessageEdit.h"
+#include "windows/ProgramLinks.h"
 #include "windows/StreamControl.h"
 
 namespace {
@@ -347,6 +350,44 @@ TEST_F(MainWindow, AProgramChangeWhileTheFaceIsInTheTrayShowsWhenItComesBack) {
         ASSERT_TRUE(Await([&] { return window.MiniWindow()->isVisible(); }));
         EXPECT_FALSE(window.MiniWindow()->Button(FaceButton::Info)->isVisible());
     });
+}
+
+TEST_F(MainWindow, TheFetchedLinkImagesShowWhereTheSkinSaysAndOpenTheirAddresses) {
+    const QString folder = GetWorkFolder();
+    ASSERT_FALSE(folder.isEmpty());
+    QImage picture(72, 22, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    ASSERT_TRUE(picture.save(folder + QStringLiteral("/0000101_1.bmp")));
+    QFile::remove(folder + QStringLiteral("/0000101_2.bmp"));
+    QFile::remove(folder + QStringLiteral("/event.bmp"));
+    QStringList opened;
+    SetDesktopOpener([&](const QString& address) {
+        opened << address;
+        return true;
+    });
+    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+        program_.state.programCode = QStringLiteral("0000101");
+        program_.state.link1 = QStringLiteral("http://main.example/program/0000101/index.asp");
+        program_.state.eventLink = QStringLiteral("http://main.example/event/summer.asp");
+        emit window.ProgramTable().linksChanged();
+        ASSERT_TRUE(Await([&] { return window.Links().IsShown(); }));
+        EXPECT_EQ(window.Links().Link(0).geometry(), QRect(16, 272, 72, 22));
+        EXPECT_FALSE(window.Links().Link(1).isVisible()) << "no second image was fetched";
+        ASSERT_TRUE(window.Links().Link(2).isVisible()) << "the skin's picture without an event";
+        EXPECT_EQ(window.Links().Link(2).pos(), QPoint(18, 318));
+        EXPECT_EQ(program_.state.eventLink, program_.config.mainSite)
+            << "the skin's picture leads to the main site";
+
+        Click(&window.Links().Link(0));
+        Click(&window.Links().Link(2));
+        EXPECT_EQ(opened, (QStringList{program_.state.link1, program_.config.mainSite}));
+
+        emit window.ProgramTable().linksCleared();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(window.Links().IsShown());
+        EXPECT_FALSE(window.Links().Link(2).isVisible());
+    });
+    SetDesktopOpener({});
 }
 
 TEST_F(MainWindow, HideAndShowMoveBetweenTheFirstTwoViewModesThroughTheTray) {
