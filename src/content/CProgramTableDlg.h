@@ -2,22 +2,44 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
+#include <cstdint>
+
+#include "content/ProgramTable.h"
 
 class Program;
+struct TickerLine;
 
-// The hidden window that fetches what is on air from the service and tells the main window. For
-// now it only takes the main window's requests for a fresh fetch; the downloads, the program
-// table and the server clock come to live here and raise the signals below.
+// The hidden window that fetches what is on air from the service and tells the main window.
+// Four one-shot timers drive it; each handler stops its own timer first and arms the next step:
+//
+//   table   fetch and parse the day's program table; then the first clock tick at once
+//   info    fetch the new program's info file and the event file; then the images
+//   images  fetch the two link images and the event banner
+//   clock   every 30 s read the server's clock: ticker, schedule, the program on air
+//
+// The downloads and the clock request wait in nested event loops, so the face keeps painting
+// and other timers fire inside a wait. The object may also be destroyed inside one of its own
+// waits (the main window closes meanwhile): the downloads are then given up at once, and no
+// handler touches the object after a wait it did not survive.
 class CProgramTableDlg : public QObject {
     Q_OBJECT
 
 public:
-    explicit CProgramTableDlg(Program& program, QObject* parent = nullptr);
+    static constexpr int kStepMs = 1;
+    static constexpr int kTickMs = 30000;
+    static constexpr int kRetryTickMs = 5000;
+    static constexpr int kClockLimitMs = 2000;
+    static constexpr int kAttempts = 3;
 
-    int RefreshRequests() const { return refreshRequests_; }
+    // Arms the table timer: the first fetch starts as soon as the event loop runs.
+    explicit CProgramTableDlg(Program& program, QObject* parent = nullptr);
+    ~CProgramTableDlg() override;
+
+    const ProgramRows& Rows() const { return rows_; }
 
 public slots:
-    // The listener pressed Play while no program was shown: fetch what is on air now.
+    // Stops every step and starts again with the program table.
     void RefreshProgram();
 
 signals:
@@ -31,6 +53,28 @@ signals:
     void scheduleFire();
 
 private:
+    void OnTableTimer();
+    void OnInfoTimer();
+    void OnImageTimer();
+    void OnClockTimer();
+    // The answer of one clock reading: a program code, "timefail" or "order".
+    QString ReadClockAndTicker(TickerLine& ticker);
+    void ActOnAnswer(const QString& answer, const TickerLine& ticker);
+    bool LoadTable(const QString& path);
+    void ApplyInfoAndEvent(const QString& infoPath, const QString& eventPath);
+    bool Download(const QString& address, const QString& localPath);
+    void Log(QByteArrayView text);
+    void PostRefresh();
+
     Program& program_;
-    int refreshRequests_ = 0;
+    QTimer tableTimer_;
+    QTimer infoTimer_;
+    QTimer imageTimer_;
+    QTimer clockTimer_;
+    ProgramRows rows_;
+    // the latest broadcast-day minute used so far; the choice of program never goes back
+    int32_t highWaterMark_ = 0;
+    // the code the last successful tick found; empty at start and after a restart
+    QString previousCode_;
+    bool lastTickFailed_ = false;
 };

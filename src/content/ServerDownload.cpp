@@ -46,7 +46,7 @@ struct ReplyDeleter {
 };
 
 // Streams the answer into `file` until it ends or the deadline passes; true when it ended well.
-bool Receive(QNetworkReply& reply, QSaveFile& file, int limitMs) {
+bool Receive(QNetworkReply& reply, QSaveFile& file, int limitMs, const QObject* owner) {
     bool written = true;
     const auto store = [&] {
         const QByteArray bytes = reply.readAll();
@@ -55,7 +55,14 @@ bool Receive(QNetworkReply& reply, QSaveFile& file, int limitMs) {
     QObject::connect(&reply, &QNetworkReply::readyRead, &reply, store);
     DeadlineLoop wait;
     QObject::connect(&reply, &QNetworkReply::finished, &wait, &DeadlineLoop::Finish);
-    if (!wait.Run(limitMs)) {
+    bool givenUp = false;
+    if (owner != nullptr) {
+        QObject::connect(owner, &QObject::destroyed, &wait, [&] {
+            givenUp = true;
+            wait.Finish();
+        });
+    }
+    if (!wait.Run(limitMs) || givenUp) {
         return false;
     }
     store();
@@ -64,7 +71,8 @@ bool Receive(QNetworkReply& reply, QSaveFile& file, int limitMs) {
 
 }  // namespace
 
-bool ServerDownload::Fetch(const QString& address, const QString& localPath, int limitMs) {
+bool ServerDownload::Fetch(const QString& address, const QString& localPath, int limitMs,
+                           const QObject* owner) {
     if (localPath.isEmpty()) {
         return false;
     }
@@ -73,7 +81,7 @@ bool ServerDownload::Fetch(const QString& address, const QString& localPath, int
         return false;
     }
     const std::unique_ptr<QNetworkReply, ReplyDeleter> reply(Manager().get(MakeRequest(address)));
-    if (!Receive(*reply, file, limitMs)) {
+    if (!Receive(*reply, file, limitMs, owner)) {
         file.cancelWriting();
         return false;
     }

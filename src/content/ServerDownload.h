@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QObject;
+
 // Fetches one file from the service's web server (or any address a server file names) into a
 // local file. The GUI thread keeps running while it waits: the wait is a nested event loop with
 // a deadline, so windows repaint and timers fire, and nothing spins.
@@ -20,6 +22,8 @@ public:
 
     // True when `localPath` now holds the file at `address`, false otherwise (no server, an
     // error status, a write error, or `limitMs` passed). An empty `localPath` always fails.
+    // When `owner` is given and destroyed during the wait, the download is given up at once,
+    // so an owner that goes away never keeps a wait of its own running.
     static bool Fetch(const QString& address, const QString& localPath,
-                      int limitMs = kGenerousLimitMs);
+                      int limitMs = kGenerousLimitMs, const QObject* owner = nullptr);
 };

@@ -42,6 +42,9 @@ protected:
                     QStringLiteral("./Skins/Quilo2"));
         ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
         program_.config.streamServer = station_.Host();
+        // no server answers the program table, so the programs the tests announce by hand are
+        // the only ones
+        program_.config.webServer = QStringLiteral("http://127.0.0.1:1");
         program_.config.vlcArgs = {QStringLiteral("--aout=pulse")};
         program_.prefs.SetPosX(10);
         program_.prefs.SetPosY(10);
