@@ -57,7 +57,10 @@ CProgramTableDlg::CProgramTableDlg(Program& program, QObject* parent)
 // Downloads in progress hear of the destruction (their owner's destroyed signal) and end.
 CProgramTableDlg::~CProgramTableDlg() = default;
 
+// A restart forgets the program found last, so that the first tick after it fetches the
+// program's files again, also when the program on air has not changed.
 void CProgramTableDlg::RefreshProgram() {
+    previousCode_.clear();
     tableTimer_.stop();
     infoTimer_.stop();
     imageTimer_.stop();

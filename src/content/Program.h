@@ -40,7 +40,7 @@ public:
     SkinInfo skin;
     LoginInfo login;
     // the one channel of every request that carries the listener's identity; made before the
-    // log-in and gone with the main window
+    // log-in and closed with the main window
     std::unique_ptr<CWebRequestDlg> webRequest;
     // the log-in dialog's top-left when the log-in succeeded; none means the saved position
     std::optional<QPoint> loginPosition;

@@ -149,7 +149,7 @@ void CLoginDlg::TryLogIn() {
 void CLoginDlg::done(int result) {
     if (loginWaiting_) {
         abandoned_ = true;
-        channel_.Abandon();
+        channel_.Close();
     }
     CSkinDialog::done(result);
 }

@@ -123,7 +123,8 @@ int CWebRequestDlg::PostBoardMessage(const QString& programCode, const QString& 
     return request.outcome == RequestOutcome::Done ? request.postingResult : -1;
 }
 
-void CWebRequestDlg::Abandon() {
+void CWebRequestDlg::Close() {
+    closed_ = true;
     for (Request* queued : std::exchange(queue_, {})) {
         queued->wait.Finish();
     }
@@ -133,6 +134,10 @@ void CWebRequestDlg::Abandon() {
 }
 
 void CWebRequestDlg::RunRequest(Request& request) {
+    if (closed_) {
+        request.outcome = RequestOutcome::NotConnected;
+        return;
+    }
     connect(&request.wait, &DeadlineLoop::deadlinePassed, this, [this, &request] {
         if (active_ == &request) {
             Settle(RequestOutcome::TimeOver);

@@ -58,8 +58,9 @@ public:
     int State() const { return state_; }
 
     // The program is ending and nobody waits for an answer any more: the request in flight ends
-    // as timed out, and those queued behind it end without being sent.
-    void Abandon();
+    // as timed out, those queued behind it end without being sent, and later requests are not
+    // sent at all (they end as not connected, without a log line).
+    void Close();
 
 private:
     struct Request;
@@ -86,5 +87,6 @@ private:
     std::tm serverTime_{};
     QByteArray responseBody_;
     Request* active_ = nullptr;
+    bool closed_ = false;
     std::deque<Request*> queue_;
 };

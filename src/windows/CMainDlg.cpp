@@ -172,7 +172,11 @@ void CMainDlg::Shutdown() {
     stream_->Stop();
     Viewer().Hide();
     tray_->RemoveIcon();
-    program_.webRequest.reset();
+    // a request may still wait further down the stack: the channel ends every request now and
+    // goes with the program's other objects at the very end
+    if (program_.webRequest != nullptr) {
+        program_.webRequest->Close();
+    }
     if (mini_ != nullptr) {
         mini_->hide();
     }
