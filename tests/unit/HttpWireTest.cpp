@@ -55,7 +55,7 @@ TEST(HttpAddress, TheTargetKeepsEveryEscapeAndTheHostAndPortComeApart) {
 }
 
 TEST(HttpAddress, AHostWithABlankOrAControlCharacterIsNoAddressSoNoHeaderLineCanBeSmuggledIn) {
-    for (const QByteArray unusable :
+    for (const QByteArray& unusable :
          {QByteArray("http://evil\r\nX-Injected: 1/"), QByteArray("http://ho st/"),
           QByteArray("http://host\x0c:81/"), QByteArray("http://[::1\t]/"),
           QByteArray("http://host\x7f/")}) {
