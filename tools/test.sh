@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Quilo and runs every test: unit, widget and end-to-end tests on a private X display,
-# then the unit and widget tests again built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# then the unit and widget tests again built with AddressSanitizer and UndefinedBehaviorSanitizer,
+# then a short run of every fuzz program (tools/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,3 +26,6 @@ tools/with-display.sh bash -c '
     # reproduced since): a test that fails here gets one more try, and the failure stays in the log
     ctest --test-dir build-asan --output-on-failure -j2 -L "unit|widget" --repeat until-pass:2
 '
+
+echo "== every parser of outside input fuzzed for a short run =="
+QUILO_JOBS="$jobs" tools/fuzz.sh 20000

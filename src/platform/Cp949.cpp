@@ -14,8 +14,15 @@ QByteArray ToCp949(QStringView text) {
 }
 
 QString FromCp949(QByteArrayView bytes) {
+    // The converter keeps the first byte of a character the bytes end in, waiting for a second
+    // that never comes, and the half character would vanish without a trace. A line feed, never
+    // the second byte of a character, makes it a replacement character, and is taken off again.
     QStringDecoder decoder(kCodePage);
-    return decoder.decode(bytes);
+    QByteArray ended = bytes.toByteArray();
+    ended.append('\n');
+    QString text = decoder.decode(ended);
+    text.chop(1);
+    return text;
 }
 
 qsizetype Cp949Length(QStringView text) {

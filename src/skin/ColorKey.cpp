@@ -18,7 +18,16 @@ QImage WithKeyTransparent(const QImage& image, QRgb key) {
 }
 
 QRegion OpaqueRegion(const QImage& image, QRgb key) {
-    const QImage opaque = image.convertToFormat(QImage::Format_RGB32);
+    QImage opaque = image.convertToFormat(QImage::Format_RGB32);
+    // only the colour counts, as for the see-through pixels: an image Qt calls opaque may still
+    // hold anything in the pixels' alpha byte (a decoder's raw bytes), which the mask would take
+    // for a different colour
+    for (int y = 0; y < opaque.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(opaque.scanLine(y));
+        for (int x = 0; x < opaque.width(); ++x) {
+            line[x] |= 0xFF000000u;
+        }
+    }
     return QRegion(
         QBitmap::fromImage(opaque.createMaskFromColor(key | 0xFF000000u, Qt::MaskInColor)));
 }

@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 namespace {
 
 constexpr quint16 kHttpPort = 80;
@@ -41,6 +43,14 @@ bool ParsePort(QByteArrayView digits, quint16& port) {
     return true;
 }
 
+// No host name holds a blank or a control character. Such a host, say from a page's refresh
+// address, would also break the Host header line: "evil\r\nX-Injected: 1".
+bool IsUsableHost(QByteArrayView host) {
+    return !host.isEmpty() && std::none_of(host.begin(), host.end(), [](char c) {
+        return static_cast<unsigned char>(c) <= 0x20 || c == 0x7F;
+    });
+}
+
 // Splits "host", "host:port", "[v6]" or "[v6]:port" (any user info already removed).
 bool SplitHostPort(QByteArrayView authority, HttpAddress& address) {
     QByteArrayView portText;
@@ -60,7 +70,7 @@ bool SplitHostPort(QByteArrayView authority, HttpAddress& address) {
         address.host = (colon < 0 ? authority : authority.first(colon)).toByteArray();
         portText = colon < 0 ? QByteArrayView() : authority.sliced(colon + 1);
     }
-    return !address.host.isEmpty() && ParsePort(portText, address.port);
+    return IsUsableHost(address.host) && ParsePort(portText, address.port);
 }
 
 // The path with its "." and ".." segments worked out, as a browser does before it asks.

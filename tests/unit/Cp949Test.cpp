@@ -11,3 +11,11 @@ TEST(Cp949, KoreanTextTakesTwoBytesACharacterIncludingTheExtendedSyllables) {
     EXPECT_EQ(Cp949Length(u"한글 100자"), 10);
     EXPECT_EQ(FromCp949(ToCp949(u"ZELK 인터넷 라디오")), QStringLiteral("ZELK 인터넷 라디오"));
 }
+
+TEST(Cp949, TextCutAfterTheFirstByteOfACharacterEndsInAReplacementCharacter) {
+    // "a" and the first byte of 한: the half character is not dropped without a trace
+    EXPECT_EQ(FromCp949(QByteArray::fromHex("61C7")), QStringLiteral("a\uFFFD"));
+    EXPECT_EQ(FromCp949(QByteArray::fromHex("92")), QStringLiteral("\uFFFD"));
+    // a whole character after a cut one still reads
+    EXPECT_EQ(FromCp949(QByteArray::fromHex("C7D1")), QStringLiteral("한"));
+}

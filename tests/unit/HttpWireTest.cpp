@@ -54,6 +54,18 @@ TEST(HttpAddress, TheTargetKeepsEveryEscapeAndTheHostAndPortComeApart) {
     }
 }
 
+TEST(HttpAddress, AHostWithABlankOrAControlCharacterIsNoAddressSoNoHeaderLineCanBeSmuggledIn) {
+    for (const QByteArray& unusable :
+         {QByteArray("http://evil\r\nX-Injected: 1/"), QByteArray("http://ho st/"),
+          QByteArray("http://host\x0c:81/"), QByteArray("http://[::1\t]/"),
+          QByteArray("http://host\x7f/")}) {
+        EXPECT_FALSE(SplitHttpAddress(unusable).has_value()) << unusable.toHex().constData();
+    }
+    // a page whose refresh address smuggles a line into the host leads nowhere on the wire
+    EXPECT_FALSE(
+        SplitHttpAddress(ResolveReference("http://site/a", "http://evil\r\nX: 1/")).has_value());
+}
+
 TEST(HttpAddress, ReferencesResolveAsABrowserResolvesThemAndKeepTheirQueryAsGiven) {
     const QByteArray page = "http://site:81/a/b/page.asp?x=%64";
     const QList<std::pair<const char*, const char*>> cases = {

@@ -181,3 +181,19 @@ TEST(SkinDialog, WindowsAreKeptOnTheScreen) {
     EXPECT_EQ(CSkinDialog::ClampToScreen(area.topLeft() + QPoint(40, 30), size),
               area.topLeft() + QPoint(40, 30));
 }
+
+TEST(SkinDialog, TheOutlineAndTheSeeThroughPixelsAgreeWhateverThePixelsAlphaByteHolds) {
+    // an image Qt calls opaque whose raw bytes carry 0 in the alpha byte, as a decoder may leave
+    QImage image(4, 2, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            line[x] = x < 2 ? (kSkinColorKey & 0x00FFFFFFu) : 0x00FF0000u;
+        }
+    }
+    const QRegion opaque = OpaqueRegion(image, kSkinColorKey);
+    EXPECT_EQ(opaque, QRegion(2, 0, 2, 2));
+    const QImage keyed = WithKeyTransparent(image, kSkinColorKey);
+    EXPECT_EQ(qAlpha(keyed.pixel(0, 0)), 0);
+    EXPECT_FALSE(opaque.contains(QPoint(0, 0)));
+}
