@@ -1,0 +1,172 @@
+// The main window fed by the program-table cycle for real, against a station of its own on its
+// simulated clock: scheduled playback, and a face that keeps moving while the site is slow.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QEventLoop>
+#include <QFile>
+#include <QTimer>
+#include <functional>
+#include <iostream>
+
+#include "StationProcess.h"
+#include "content/CProgramTableDlg.h"
+#include "content/Program.h"
+#include "platform/LogMessages.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+#include "player/CViewerDlg.h"
+#include "skin/CSkinButton.h"
+#include "skin/CTickerCtrl.h"
+#include "support/Await.h"
+#include "support/LogReading.h"
+#include "support/PulseSink.h"
+#include "support/QtPrinting.h"
+#include "support/TestEnvironment.h"
+#include "windows/CMainDlg.h"
+
+namespace {
+
+constexpr double kFmToneHz = 1000;
+constexpr int kTickWaitMs = 60000;
+
+// Notes when a widget paints.
+class PaintRecorder : public QObject {
+public:
+    explicit PaintRecorder(QWidget* watched) : QObject(watched) {
+        watched->installEventFilter(this);
+        clock_.start();
+    }
+    // The longest time between two paints since the last call.
+    qint64 TakeLongestGap() {
+        const qint64 gap = longestGap_;
+        longestGap_ = 0;
+        return gap;
+    }
+    int Paints() const { return paints_; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            const qint64 now = clock_.elapsed();
+            if (paints_++ > 0) {
+                longestGap_ = std::max(longestGap_, now - lastPaint_);
+            }
+            lastPaint_ = now;
+        }
+        return false;
+    }
+
+private:
+    QElapsedTimer clock_;
+    qint64 lastPaint_ = 0;
+    qint64 longestGap_ = 0;
+    int paints_ = 0;
+};
+
+class OnAirFace : public ::testing::Test {
+protected:
+    void Start(const QString& clockStart) {
+        station_ = std::make_unique<StationProcess>(
+            QStringList{QStringLiteral("--clock-start"), clockStart}, true);
+        ASSERT_TRUE(station_->IsReady()) << station_->Failure();
+        ASSERT_TRUE(sink_.Start());
+        QDir().mkpath(QStringLiteral("./Skins"));
+        QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/Quilo2"),
+                    QStringLiteral("./Skins/Quilo2"));
+        ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
+        program_.config.streamServer = station_->Host();
+        program_.config.webServer = station_->Base(StationProcess::kWeb);
+        program_.config.mainSite = station_->Base(StationProcess::kMain);
+        program_.config.vlcArgs = {QStringLiteral("--aout=pulse")};
+        program_.webRequest = std::make_unique<CWebRequestDlg>(
+            program_.log, WebAddresses{program_.config.webServer, program_.config.mainSite},
+            program_.login);
+        program_.prefs.SetPosX(10);
+        program_.prefs.SetPosY(10);
+        program_.prefs.SetVolume(100);
+        StringTable::SetKorean(false);
+        SetMessageAnswerer([](StringId, const QString&) { return MessageAnswer::Ok; });
+    }
+
+    void TearDown() override { SetMessageAnswerer({}); }
+
+    void Run(const std::function<void(CMainDlg&)>& body) {
+        CMainDlg window(program_);
+        ASSERT_TRUE(window.Open());
+        QTimer::singleShot(0, &window, [&] {
+            body(window);
+            window.CloseWithoutAsking();
+        });
+        QEventLoop untilClosed;
+        QObject::connect(&window, &QDialog::finished, &untilClosed, &QEventLoop::quit);
+        untilClosed.exec();
+    }
+
+    int Logged(const char* line) const {
+        return static_cast<int>(
+            LoggedMessages(program_.log.FileName()).count(QString::fromLatin1(line)));
+    }
+
+    std::unique_ptr<StationProcess> station_;
+    PulseSink sink_;
+    Program program_;
+};
+
+}  // namespace
+
+TEST_F(OnAirFace, AScheduledMinuteBringsTheWaitingFaceBackFromTheTrayAndPlays) {
+    // started by the scheduler: the face waits in the tray, silent, until 09:30 on the server
+    Start(QStringLiteral("2007-07-01T09:29:45"));
+    program_.scheduledStart = true;
+    program_.prefs.SetOptionSchedule(true);
+    ScheduleBytes schedule;
+    schedule.fill(0xFF);
+    schedule[0] = 0x80 + 9;
+    schedule[1] = 30;
+    program_.prefs.SetSchedule(schedule);
+
+    Run([&](CMainDlg& window) {
+        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MainHidden; }));
+        ASSERT_TRUE(Await([&] { return Logged(LogText::kTimeDone) >= 1; }, 15000));
+        EXPECT_FALSE(window.Viewer().IsPlayRequested()) << "nothing plays before its time";
+
+        ASSERT_TRUE(Await([&] { return window.isVisible(); }, kTickWaitMs))
+            << "the scheduled minute brought the face back";
+        EXPECT_EQ(program_.viewMode, ViewMode::MainShown);
+        EXPECT_TRUE(Await([&] { return window.Viewer().IsPlaying(); }, 30000));
+        EXPECT_TRUE(Await([&] { return sink_.RecentLevel(kFmToneHz) > 0.2; }, 30000))
+            << "the audio channel is heard";
+    });
+}
+
+TEST_F(OnAirFace, TheTickerKeepsMovingWhileTheSiteTakesFiveSecondsToAnswer) {
+    Start(QStringLiteral("2007-07-01T12:10:00"));
+    Run([&](CMainDlg& window) {
+        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }, 30000))
+            << "the program on air is shown";
+        ASSERT_TRUE(Await([&] { return window.Ticker()->IsScrolling(); }));
+        PaintRecorder frames(window.Ticker());
+
+        ASSERT_TRUE(station_->Control("/_station/fault?name=delay&ms=5000&site=web"));
+        const int tablesBefore = Logged(LogText::kProgramTableDone);
+        frames.TakeLongestGap();
+        QElapsedTimer waited;
+        waited.start();
+        window.ProgramTable().RefreshProgram();
+        ASSERT_TRUE(
+            Await([&] { return Logged(LogText::kProgramTableDone) > tablesBefore; }, 20000));
+        const qint64 longestGap = frames.TakeLongestGap();
+        std::cout << "ticker frames during a " << waited.elapsed()
+                  << " ms delayed download: " << frames.Paints() << ", longest gap " << longestGap
+                  << " ms\n";
+        EXPECT_GE(waited.elapsed(), 4500) << "the download really waited for the site";
+        EXPECT_LT(longestGap, 150) << "the face never froze";
+
+        // the site answers again: the program comes back by the next tick
+        ASSERT_TRUE(station_->Control("/_station/fault?name=clear"));
+        EXPECT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }, 40000));
+    });
+}
