@@ -59,6 +59,7 @@ public:
     MessageEdit* Message() const { return messageEdit_; }
     QLineEdit* CounterEdit() const { return counterEdit_; }
     ProgramLinks& Links() const { return *links_; }
+    TickerRule& TickerTexts() const { return *tickerRule_; }
     QColor EditColor() const { return editColor_; }
     QColor CounterColor() const { return counterColor_; }
 

@@ -56,9 +56,12 @@ TEST(Playback, TheAudioChannelOfTheStationIsHeardAndTheCloseSavesTheSettings) {
     const qsizetype loggedIn = messages.indexOf(QStringLiteral("SUXES to log-in."));
     ASSERT_GT(loggedIn, 0);
     EXPECT_EQ(messages.first(), QStringLiteral("*** Start the QUILO2 ***"));
-    EXPECT_EQ(messages.mid(loggedIn + 1, 2),
+    // the player's lines, among those of the program table's fetching
+    QStringList played = messages.mid(loggedIn + 1);
+    played.removeIf([](const QString& line) { return !line.endsWith(QStringLiteral("play.")); });
+    EXPECT_EQ(played.mid(0, 2),
               (QStringList{QStringLiteral("TRY to play."), QStringLiteral("SUXES to play.")}))
-        << "playing is the first thing after the log-in";
+        << "playing starts right after the log-in";
     EXPECT_EQ(messages.mid(messages.size() - 3),
               (QStringList{QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop."),
                            QStringLiteral("*** Close the QUILO2 ***")}));

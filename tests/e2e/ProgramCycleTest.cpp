@@ -252,3 +252,20 @@ TEST_F(ProgramCycle, DestroyedInsideItsOwnWaitsItLetsGoAtOnce) {
     EXPECT_EQ(program_.state.programCode, QString()) << "the answer was no longer stored";
     EXPECT_TRUE(heard_.empty());
 }
+
+TEST_F(ProgramCycle, AGarbledTableShowsNoProgramAndTheNextRestartRecovers) {
+    Start({"--clock-start", "2007-07-01T12:30:00", "--clock-rate", "0"});
+    ASSERT_TRUE(station_->Control("/_station/fault?name=garble"));
+    MakeTable();
+    // no record survives: the table is empty, so each tick only hands over the (empty) ticker
+    ASSERT_TRUE(AwaitCount("ticker", 1));
+    EXPECT_EQ(Count("changed"), 0);
+    EXPECT_TRUE(program_.state.title.isEmpty());
+    EXPECT_EQ(heard_.back(), (Heard{"ticker", ""}));
+    EXPECT_TRUE(messages_.empty());
+
+    ASSERT_TRUE(station_->Control("/_station/fault?name=clear"));
+    table_->RefreshProgram();
+    ASSERT_TRUE(AwaitCount("links", 1));
+    EXPECT_FALSE(program_.state.title.isEmpty());
+}

@@ -19,8 +19,8 @@
 #include "content/CProgramTableDlg.h"
 #include "content/Program.h"
 #include "content/WorkFolder.h"
-#include "platform/DesktopOpen.h"
 #include "dialogs/CSettingsDlg.h"
+#include "platform/DesktopOpen.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
 #include "platform/StringTable.h"
@@ -406,6 +406,19 @@ TEST_F(MainWindow, TheFetchedLinkImagesShowWhereTheSkinSaysAndOpenTheirAddresses
         EXPECT_FALSE(window.Links().Link(2).isVisible());
     });
     SetDesktopOpener({});
+}
+
+TEST_F(MainWindow, PlayWhileNoProgramIsShownFetchesWhatIsOnAirAgain) {
+    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+        ASSERT_TRUE(Started(window));
+        // the start's own play has asked for the table once more; let that run end first
+        Await([&] { return tableFailures_ >= 2; }, 3000);
+        Click(window.Button(FaceButton::Stop));
+        const int failuresBefore = tableFailures_;
+        Click(window.Button(FaceButton::Play));
+        EXPECT_TRUE(Await([&] { return tableFailures_ > failuresBefore; }))
+            << "the cycle started over with the table";
+    });
 }
 
 TEST_F(MainWindow, HideAndShowMoveBetweenTheFirstTwoViewModesThroughTheTray) {
