@@ -15,6 +15,7 @@
 #include "windows/CMiniDlg.h"
 #include "windows/CTrayIcon.h"
 #include "windows/CharacterSprites.h"
+#include "windows/MessageComposer.h"
 #include "windows/MessageEdit.h"
 #include "windows/PlayerMenu.h"
 #include "windows/ProgramLinks.h"
@@ -76,6 +77,7 @@ void CMainDlg::ConnectButtons() {
     onClick(FaceButton::Stop, [this] { stream_->Stop(); });
     onClick(FaceButton::Mute, &CMainDlg::OnMuteClicked);
     onClick(FaceButton::View, [this] { stream_->View(); });
+    onClick(FaceButton::Send, [this] { composer_->Send(); });
     connect(volume_, &CSkinSlider::sliderMoved, this, &CMainDlg::OnVolumeChanged);
     connect(volume_, &CSkinSlider::positionSet, this, &CMainDlg::OnVolumeChanged);
 }

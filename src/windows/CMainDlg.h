@@ -12,6 +12,7 @@
 
 class CharacterSprites;
 class CMiniDlg;
+class MessageComposer;
 class ProgramLinks;
 class CProgramTableDlg;
 class CSkinButton;
@@ -131,6 +132,7 @@ private:
 
     // controls, all placed by the skin
     MessageEdit* messageEdit_ = nullptr;
+    MessageComposer* composer_ = nullptr;
     QLineEdit* counterEdit_ = nullptr;
     CTickerCtrl* ticker_ = nullptr;
     CSkinSlider* volume_ = nullptr;

@@ -15,13 +15,13 @@
 #include "windows/CMainDlg.h"
 #include "windows/CMiniDlg.h"
 #include "windows/CharacterSprites.h"
+#include "windows/MessageComposer.h"
 #include "windows/MessageEdit.h"
 #include "windows/ProgramLinks.h"
 #include "windows/TickerRule.h"
 
 namespace {
 
-constexpr int kMessageLimitBytes = 200;
 // where the window goes when no position is saved
 constexpr int kUnsavedPosition = 300;
 
@@ -50,6 +50,7 @@ void CMainDlg::CreateControls() {
     messageEdit_ = new MessageEdit(this);
     messageEdit_->setFrameShape(QFrame::NoFrame);
     messageEdit_->installEventFilter(this);
+    composer_ = new MessageComposer(*messageEdit_, *counterEdit_, program_, this);
     links_ = new ProgramLinks(this, program_);
     // a link opens in the desktop's browser
     connect(links_, &ProgramLinks::openRequested, this,
@@ -125,7 +126,7 @@ void CMainDlg::ApplySkin() {
 void CMainDlg::ApplyEditKeys() {
     if (const std::optional<QRect> area = SkinLayout::Area(program_.skin, "[MAIN_EDIT]")) {
         messageEdit_->setGeometry(*area);
-        messageEdit_->SetByteLimit(kMessageLimitBytes);
+        messageEdit_->SetByteLimit(MessageEdit::kBoardLimitBytes);
         messageEdit_->setPlainText(StringTable::Load(StringId::kMessagePrompt));
         messageEdit_->show();
     } else {
@@ -136,7 +137,7 @@ void CMainDlg::ApplyEditKeys() {
     SetSolidBackground(*messageEdit_, editColor_);
     if (const std::optional<QRect> area = SkinLayout::Area(program_.skin, "[MAIN_LENG]")) {
         counterEdit_->setGeometry(*area);
-        counterEdit_->setText(QStringLiteral("0/%1").arg(kMessageLimitBytes));
+        counterEdit_->setText(QStringLiteral("0/%1").arg(MessageEdit::kBoardLimitBytes));
         counterEdit_->show();
     } else {
         counterEdit_->hide();

@@ -9,6 +9,9 @@ class MessageEdit : public QPlainTextEdit {
     Q_OBJECT
 
 public:
+    // what the program's board takes
+    static constexpr int kBoardLimitBytes = 200;
+
     explicit MessageEdit(QWidget* parent);
 
     void SetByteLimit(int bytes);

@@ -2,11 +2,18 @@
 // simulated clock: scheduled playback, and a face that keeps moving while the site is slow.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFile>
+#include <QInputMethodEvent>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <iostream>
@@ -26,6 +33,7 @@
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "windows/CMainDlg.h"
+#include "windows/MessageEdit.h"
 
 namespace {
 
@@ -169,4 +177,71 @@ TEST_F(OnAirFace, TheTickerKeepsMovingWhileTheSiteTakesFiveSecondsToAnswer) {
         ASSERT_TRUE(station_->Control("/_station/fault?name=clear"));
         EXPECT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }, 40000));
     });
+}
+
+TEST_F(OnAirFace, AMessageReachesTheBoardByteExactAndEveryFailureKeepsTheText) {
+    Start(QStringLiteral("2007-07-01T12:10:00"));
+    std::vector<StringId> shown;
+    SetMessageAnswerer([&](StringId id, const QString&) {
+        shown.push_back(id);
+        return MessageAnswer::Ok;
+    });
+    program_.login = {QStringLiteral("demo"), QStringLiteral("quilo2007"),
+                      QStringLiteral("홍길동")};
+    Run([&](CMainDlg& window) {
+        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }, 30000));
+        MessageEdit& edit = *window.Message();
+        CSkinButton& send = *window.Button(FaceButton::Send);
+
+        // the prompt is no message
+        QTest::mouseClick(&send, Qt::LeftButton, {}, QPoint(4, 4));
+        ASSERT_TRUE(Await([&] { return !shown.empty(); }));
+        EXPECT_EQ(shown, std::vector<StringId>{StringId::kMessageEmpty});
+        EXPECT_TRUE(edit.toPlainText().isEmpty());
+
+        edit.setFocus();
+        // Korean comes from the input method, committed syllable by syllable
+        for (const QChar syllable : QStringLiteral("좋은 노래 고마워요")) {
+            QInputMethodEvent typed;
+            typed.setCommitString(syllable);
+            QApplication::sendEvent(&edit, &typed);
+        }
+        edit.insertPlainText(QStringLiteral("\n똠방각하 신청합니다"));
+        const QString message = edit.toPlainText();
+        EXPECT_EQ(window.CounterEdit()->text(), QStringLiteral("38/200"));
+
+        // answers that store nothing keep the text
+        ASSERT_TRUE(station_->Control("/_station/fault?name=board&answer=4"));
+        shown.clear();
+        QTest::mouseClick(&send, Qt::LeftButton, {}, QPoint(4, 4));
+        ASSERT_TRUE(Await([&] { return !shown.empty(); }));
+        EXPECT_EQ(shown, std::vector<StringId>{StringId::kNoUserName});
+        EXPECT_EQ(edit.toPlainText(), message);
+
+        ASSERT_TRUE(station_->Control("/_station/fault?name=board&answer=1"));
+        shown.clear();
+        QElapsedTimer waited;
+        waited.start();
+        QTest::mouseClick(&send, Qt::LeftButton, {}, QPoint(4, 4));
+        ASSERT_TRUE(Await([&] { return !shown.empty(); }));
+        EXPECT_GE(waited.elapsed(), 3000) << "an answer the board never gives runs out the wait";
+        EXPECT_EQ(shown, std::vector<StringId>{StringId::kSendFailed});
+        EXPECT_EQ(edit.toPlainText(), message);
+
+        ASSERT_TRUE(station_->Control("/_station/fault?name=clear"));
+        shown.clear();
+        QTest::mouseClick(&send, Qt::LeftButton, {}, QPoint(4, 4));
+        ASSERT_TRUE(Await([&] { return !shown.empty(); }));
+        EXPECT_EQ(shown, std::vector<StringId>{StringId::kMessageSent});
+        EXPECT_TRUE(edit.toPlainText().isEmpty());
+        EXPECT_EQ(window.CounterEdit()->text(), QStringLiteral("0/200"));
+    });
+    const QJsonArray stored =
+        QJsonDocument::fromJson(station_->Get(StationProcess::kControl, "/_station/messages").body)
+            .array();
+    ASSERT_EQ(stored.size(), 1);
+    EXPECT_EQ(stored[0][QStringLiteral("contents")].toString(),
+              QStringLiteral("좋은 노래 고마워요\r\n똠방각하 신청합니다"));
+    EXPECT_EQ(stored[0][QStringLiteral("writer")].toString(), QStringLiteral("홍길동"));
+    EXPECT_EQ(stored[0][QStringLiteral("progcd")].toString(), program_.state.programCode);
 }

@@ -1,0 +1,91 @@
+#include "windows/MessageComposer.h"
+
+#include <QEvent>
+#include <QLineEdit>
+
+#include "content/Program.h"
+#include "platform/Cp949.h"
+#include "platform/MessageBox.h"
+#include "windows/MessageEdit.h"
+
+namespace {
+
+constexpr int kBoardWaitMs = 3000;
+
+// What the board's answer tells the listener; the stored message (0) is good news.
+StringId ResultText(int boardResult) {
+    switch (boardResult) {
+        case 0:
+            return StringId::kMessageSent;
+        case 2:
+            return StringId::kNoProgramCode;
+        case 3:
+            return StringId::kNoUserId;
+        case 4:
+            return StringId::kNoUserName;
+        case 5:
+            return StringId::kWriteFirst;
+        default:  // no answer, or one the board is not known to give
+            return StringId::kSendFailed;
+    }
+}
+
+}  // namespace
+
+MessageComposer::MessageComposer(MessageEdit& edit, QLineEdit& counter, Program& program,
+                                 QWidget* owner)
+    : QObject(owner), edit_(edit), counter_(counter), program_(program), owner_(owner) {
+    connect(&edit_, &MessageEdit::textChanged, this, &MessageComposer::UpdateCounter);
+    edit_.installEventFilter(this);
+}
+
+// Focusing the box while it shows the prompt makes room for the listener's own words.
+bool MessageComposer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &edit_ && event->type() == QEvent::FocusIn && ShowsPrompt()) {
+        Clear();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void MessageComposer::Send() {
+    const QString text = edit_.toPlainText();
+    if (text.isEmpty() || ShowsPrompt()) {
+        ShowMessage(owner_, StringId::kMessageEmpty, MessageIcon::Warning);
+        Clear();
+        edit_.setFocus();
+        return;
+    }
+    // the board keeps line breaks as the service's other texts have them
+    QString message = text;
+    message.replace(u'\n', QStringLiteral("\r\n"));
+    const int result = program_.webRequest != nullptr
+                           ? program_.webRequest->PostBoardMessage(program_.state.programCode,
+                                                                   message, kBoardWaitMs)
+                           : -1;
+    ShowResult(result);
+}
+
+void MessageComposer::ShowResult(int boardResult) {
+    if (boardResult == 0) {
+        ShowMessage(owner_, StringId::kMessageSent, MessageIcon::Information);
+        Clear();
+        return;
+    }
+    ShowMessage(owner_, ResultText(boardResult), MessageIcon::Warning);
+}
+
+bool MessageComposer::ShowsPrompt() const {
+    return edit_.toPlainText().compare(StringTable::Load(StringId::kMessagePrompt),
+                                       Qt::CaseInsensitive) == 0;
+}
+
+void MessageComposer::Clear() {
+    edit_.clear();
+    UpdateCounter();
+}
+
+void MessageComposer::UpdateCounter() {
+    counter_.setText(QStringLiteral("%1/%2")
+                         .arg(Cp949Length(edit_.toPlainText()))
+                         .arg(MessageEdit::kBoardLimitBytes));
+}
