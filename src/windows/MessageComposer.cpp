@@ -4,7 +4,6 @@
 #include <QLineEdit>
 
 #include "content/Program.h"
-#include "platform/Cp949.h"
 #include "platform/MessageBox.h"
 #include "windows/MessageEdit.h"
 
@@ -36,6 +35,7 @@ MessageComposer::MessageComposer(MessageEdit& edit, QLineEdit& counter, Program&
                                  QWidget* owner)
     : QObject(owner), edit_(edit), counter_(counter), program_(program), owner_(owner) {
     connect(&edit_, &MessageEdit::textChanged, this, &MessageComposer::UpdateCounter);
+    connect(&edit_, &MessageEdit::composingChanged, this, &MessageComposer::UpdateCounter);
     edit_.installEventFilter(this);
 }
 
@@ -85,7 +85,6 @@ void MessageComposer::Clear() {
 }
 
 void MessageComposer::UpdateCounter() {
-    counter_.setText(QStringLiteral("%1/%2")
-                         .arg(Cp949Length(edit_.toPlainText()))
-                         .arg(MessageEdit::kBoardLimitBytes));
+    counter_.setText(
+        QStringLiteral("%1/%2").arg(edit_.UsedBytes()).arg(MessageEdit::kBoardLimitBytes));
 }

@@ -1,5 +1,6 @@
 #include "windows/MessageEdit.h"
 
+#include <QInputMethodEvent>
 #include <QTextCursor>
 
 #include "platform/Cp949.h"
@@ -11,6 +12,25 @@ MessageEdit::MessageEdit(QWidget* parent) : QPlainTextEdit(parent) {
 void MessageEdit::SetByteLimit(int bytes) {
     byteLimit_ = bytes;
     EnforceLimit();
+}
+
+int MessageEdit::UsedBytes() const {
+    return static_cast<int>(Cp949Length(toPlainText()) + Cp949Length(composing_));
+}
+
+// A syllable that could not be committed once composed is not even begun: the box is full.
+void MessageEdit::inputMethodEvent(QInputMethodEvent* event) {
+    const QString composing = event->preeditString();
+    const bool beginsBeyondLimit = byteLimit_ >= 0 && event->commitString().isEmpty() &&
+                                   !composing.isEmpty() &&
+                                   Cp949Length(toPlainText()) + Cp949Length(composing) > byteLimit_;
+    if (beginsBeyondLimit) {
+        event->accept();
+        return;
+    }
+    composing_ = composing;
+    QPlainTextEdit::inputMethodEvent(event);
+    emit composingChanged();
 }
 
 void MessageEdit::EnforceLimit() {

@@ -16,6 +16,16 @@ public:
 
     void SetByteLimit(int bytes);
     int ByteLimit() const { return byteLimit_; }
+    // The bytes of the text, and of the syllable an input method is composing, which counts as
+    // it will once committed.
+    int UsedBytes() const;
+
+signals:
+    // the syllable being composed changed (the text's own changes are textChanged)
+    void composingChanged();
+
+protected:
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     void EnforceLimit();
@@ -24,4 +34,6 @@ private:
     // the text as it stood after the last change that was kept
     QString accepted_;
     bool enforcing_ = false;
+    // what the input method composes and has not committed yet
+    QString composing_;
 };

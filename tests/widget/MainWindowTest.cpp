@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QInputDialog>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -196,6 +198,36 @@ TEST_F(MainWindow, TheMessageTakesTwoHundredBytesAndNeverLosesWhatWasThere) {
         edit->moveCursor(QTextCursor::End);
         edit->insertPlainText(QStringLiteral("xyz"));
         EXPECT_EQ(edit->toPlainText(), text);
+    });
+}
+
+TEST_F(MainWindow, KoreanFromAnInputMethodCountsTwoBytesAlsoWhileItIsComposed) {
+    const auto compose = [](QWidget* edit, const QString& composing, const QString& committed) {
+        QInputMethodEvent event(composing, {});
+        event.setCommitString(committed);
+        QApplication::sendEvent(edit, &event);
+    };
+    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+        MessageEdit* edit = window.Message();
+        QLineEdit* counter = window.CounterEdit();
+        edit->setFocus();
+        EXPECT_EQ(counter->text(), QStringLiteral("0/200")) << "the prompt went with the focus";
+        // 99 syllables as key presses carrying their text, as a Korean keyboard layout sends them
+        for (int i = 0; i < 99; ++i) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                            QStringLiteral("한"));
+            QApplication::sendEvent(edit, &press);
+        }
+        EXPECT_EQ(counter->text(), QStringLiteral("198/200"));
+        compose(edit, QStringLiteral("ㄱ"), {});
+        EXPECT_EQ(counter->text(), QStringLiteral("200/200")) << "the syllable being composed";
+        compose(edit, {}, QStringLiteral("글"));
+        EXPECT_EQ(counter->text(), QStringLiteral("200/200"));
+        // full: a new syllable is not even begun, and one committed anyway does not fit
+        compose(edit, QStringLiteral("ㄴ"), {});
+        EXPECT_EQ(counter->text(), QStringLiteral("200/200"));
+        compose(edit, {}, QStringLiteral("나"));
+        EXPECT_EQ(edit->toPlainText(), QString(99, u'한') + QStringLiteral("글"));
     });
 }
 
