@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "content/CProgramTableDlg.h"
@@ -28,7 +29,10 @@ constexpr int kStartDelayMs = 10;
 constexpr int kMenuLift = 180;
 }  // namespace
 
-CMainDlg::CMainDlg(Program& program) : CSkinDialog(nullptr), program_(program) {
+CMainDlg::CMainDlg(Program& program)
+    : CSkinDialog(nullptr),
+      program_(program),
+      web_({program.config.webServer, program.config.mainSite}, program.config.domain) {
     // a new main window starts from a clean program state
     program_.viewMode = ViewMode::MainShown;
     program_.scheduleOption = false;
@@ -37,6 +41,8 @@ CMainDlg::CMainDlg(Program& program) : CSkinDialog(nullptr), program_(program) {
     setWindowTitle(QStringLiteral("Quilo"));
     setWindowIcon(QIcon(QStringLiteral(":/res/icon124.png")));
     CreateControls();
+    // the cursor follows the pointer over the character and the link area without a button held
+    setMouseTracking(true);
     tickerRule_ = std::make_unique<TickerRule>(*ticker_, program_.state);
     connect(tickerRule_.get(), &TickerRule::changed, this,
             [this](const QString& text, const QString& link) {
@@ -408,6 +414,24 @@ void CMainDlg::OnScheduleFire() {
     if (!stream_->IsPlayRequested()) {
         stream_->Play();
     }
+}
+
+void CMainDlg::mousePressEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && sprites_->IsOnLinkedCharacter(point)) {
+        web_.OpenCharacterPage(program_.state.characterLink, program_.login.userId);
+    } else if (event->button() == Qt::LeftButton && linkArea_.contains(point)) {
+        web_.OpenWebPage(this, QString(), program_.login.userId, program_.login.password);
+    }
+    CSkinDialog::mousePressEvent(event);
+}
+
+void CMainDlg::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    const bool overCharacter = sprites_->IsCharacterShown() && sprites_->IsOnLinkedCharacter(point);
+    setCursor(overCharacter || linkArea_.contains(point) ? Qt::PointingHandCursor
+                                                         : Qt::ArrowCursor);
+    CSkinDialog::mouseMoveEvent(event);
 }
 
 void CMainDlg::paintEvent(QPaintEvent* event) {

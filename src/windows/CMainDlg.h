@@ -7,6 +7,7 @@
 #include <set>
 
 #include "skin/CSkinDialog.h"
+#include "web/CWebLauncher.h"
 #include "windows/PlayerActions.h"
 #include "windows/SkinLayout.h"
 
@@ -78,6 +79,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // a click on the character or the link area opens its page; elsewhere the face is dragged
+    void mousePressEvent(QMouseEvent* event) override;
+    // the hand cursor over what a click opens
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     // the pause before the face takes the player's volume and mute again after a change of face
@@ -129,6 +134,8 @@ private:
 
     Program& program_;
     PlayerActions actions_;
+    // every page the face opens, with the listener logged in where the site knows them
+    CWebLauncher web_;
 
     // controls, all placed by the skin
     MessageEdit* messageEdit_ = nullptr;

@@ -52,10 +52,13 @@ void CMainDlg::CreateControls() {
     messageEdit_->installEventFilter(this);
     composer_ = new MessageComposer(*messageEdit_, *counterEdit_, program_, this);
     links_ = new ProgramLinks(this, program_);
-    // a link opens in the desktop's browser
-    connect(links_, &ProgramLinks::openRequested, this,
-            [](const QString& address) { OpenWithDesktop(address); });
+    connect(links_, &ProgramLinks::openRequested, this, [this](const QString& address) {
+        web_.OpenWebPage(this, address, program_.login.userId, program_.login.password);
+    });
     ticker_ = new CTickerCtrl(this);
+    ticker_->SetLinkOpener([this](const QString& address) {
+        web_.OpenWebPage(this, address, program_.login.userId, program_.login.password);
+    });
     for (const ButtonKey& key : SkinLayout::MainButtons()) {
         buttons_[key.button] = new CSkinButton(this);
     }

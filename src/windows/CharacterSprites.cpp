@@ -99,6 +99,7 @@ void CharacterSprites::Hop(Sprite& sprite) {
     const int left = characterArea_.left() + RandomOffset(characterArea_.width());
     const int top = characterArea_.top() + RandomOffset(characterArea_.height());
     sprite.rect = QRect(QPoint(left, top), size);
+    lastSpriteRect_ = sprite.rect;
     sprite.file = file;
     face_.update(sprite.rect);
     const QPoint mouse = face_.mapFromGlobal(QCursor::pos());
@@ -107,6 +108,11 @@ void CharacterSprites::Hop(Sprite& sprite) {
     } else if (characterArea_.contains(mouse)) {
         face_.setCursor(Qt::ArrowCursor);
     }
+}
+
+bool CharacterSprites::IsOnLinkedCharacter(const QPoint& point) const {
+    return !characterArea_.isEmpty() && lastSpriteRect_.contains(point) &&
+           !state_.characterLink.isEmpty();
 }
 
 void CharacterSprites::OnAnimationTimer() {

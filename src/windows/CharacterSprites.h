@@ -32,6 +32,8 @@ public:
     bool IsCharacterShown() const { return characterShown_; }
     QRect CharacterArea() const { return characterArea_; }
     QRect AnimationArea() const { return animationArea_; }
+    // The point is on the sprite that hopped last (drawn or not) and the character has a link.
+    bool IsOnLinkedCharacter(const QPoint& point) const;
 
 private:
     struct Sprite {
@@ -53,6 +55,7 @@ private:
     QTimer animationTimer_;
     QRect characterArea_;
     QRect animationArea_;
+    QRect lastSpriteRect_;
     bool characterShown_ = false;
     bool paused_ = false;
     uint8_t animationFrameCount_ = 0;

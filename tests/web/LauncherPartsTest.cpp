@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include "support/QtPrinting.h"
+
+#include <QDeadlineTimer>
+#include <QUrl>
+#include <future>
+
+#include "RawHttp.h"
+#include "platform/CTextScrambler.h"
+#include "platform/DesktopOpen.h"
+#include "support/Await.h"
+#include "web/CWebLauncher.h"
+#include "web/LoopbackPages.h"
+
+namespace {
+
+TEST(TextScrambler, RoundTripsEveryByteWithinFourTimesTheLength) {
+    QByteArray everyByte;
+    for (int value = 0; value < 256; ++value) {
+        everyByte.append(static_cast<char>(value));
+    }
+    for (const QByteArray& plain : {QByteArray(), QByteArray("a"), QByteArray("demo"),
+                                    QByteArray("\xb6\xc8 aaaa"), everyByte}) {
+        const QByteArray scrambled = CTextScrambler::Encode(plain);
+        EXPECT_LE(scrambled.size(), 4 * plain.size());
+        EXPECT_EQ(CTextScrambler::Decode(scrambled), plain);
+    }
+    // the position changes the key: a repeated letter does not show as a repeated pair
+    const QByteArray repeated = CTextScrambler::Encode("aaaa");
+    EXPECT_NE(repeated.left(2), repeated.mid(2, 2));
+    // letters only: the text goes through form and address encoding untouched
+    EXPECT_EQ(QUrl::toPercentEncoding(QString::fromLatin1(CTextScrambler::Encode(everyByte))),
+              CTextScrambler::Encode(everyByte));
+}
+
+TEST(TextScrambler, RefusesTextItCannotHaveWritten) {
+    EXPECT_TRUE(CTextScrambler::Decode("abc").isNull()) << "odd length";
+    EXPECT_TRUE(CTextScrambler::Decode("aq").isNull()) << "letter past 'p'";
+    EXPECT_TRUE(CTextScrambler::Decode("A0").isNull()) << "not a letter of the alphabet";
+}
+
+TEST(CharacterPage, PostDataEscapesSourceAndScrambledIdAndSpellsTheIdInHex) {
+    // "ab" scrambles to "mekg": 0x61 ^ 0xA5 = 0xC4, 0x62 ^ 0xC4 = 0xA6, nibbles as 'a' + n
+    ASSERT_EQ(CTextScrambler::Encode("ab"), "mekg");
+    EXPECT_EQ(CWebLauncher::CharacterPostData(QStringLiteral("ab")),
+              "src=%61%70%70&ni=6162&ei=%6D%65%6B%67");
+    // Korean IDs travel as their code page bytes
+    EXPECT_TRUE(CWebLauncher::CharacterPostData(QStringLiteral("똠")).contains("&ni=8C63&"));
+}
+
+TEST(CharacterPage, FormPostsTheDecodedFieldsToTheLinkOnLoad) {
+    const QByteArray page = CWebLauncher::CharacterFormPage(
+        QStringLiteral("http://main/event/quilo.asp?a=1&b=2"), QStringLiteral("ab"));
+    EXPECT_TRUE(page.contains("action=\"http://main/event/quilo.asp?a=1&amp;b=2\""));
+    EXPECT_TRUE(page.contains("method=\"post\""));
+    EXPECT_TRUE(page.contains("onload=\"document.forms[0].submit()\""));
+    EXPECT_TRUE(page.contains("name=\"src\" value=\"app\""));
+    EXPECT_TRUE(page.contains("name=\"ni\" value=\"6162\""));
+    EXPECT_TRUE(page.contains("name=\"ei\" value=\"mekg\""));
+}
+
+TEST(BroadcasterAddress, HoldsTheDomainAnywhereWithCaseCounting) {
+    const QString domain = QStringLiteral("radio.example");
+    EXPECT_TRUE(CWebLauncher::IsBroadcasterAddress("http://www.radio.example/a", domain));
+    EXPECT_TRUE(CWebLauncher::IsBroadcasterAddress("http://other.net/?to=radio.example", domain));
+    EXPECT_FALSE(CWebLauncher::IsBroadcasterAddress("http://www.RADIO.example/", domain));
+    EXPECT_FALSE(CWebLauncher::IsBroadcasterAddress("http://radio.examp1e/", domain));
+}
+
+// The fetch runs on a thread of its own: the pages are served by this thread's event loop, which
+// Await keeps running meanwhile.
+RawHttp::Response Fetch(const QString& address) {
+    const QUrl url(address);
+    std::future<RawHttp::Response> reply = std::async(std::launch::async, [url] {
+        return RawHttp::Send(url.host(), url.port(), "GET", url.path().toLatin1());
+    });
+    Await([&reply] { return reply.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+          15000);
+    return reply.get();
+}
+
+TEST(LoopbackPages, ServesAPageOnceAndRefusesUnknownAndSpentTokens) {
+    LoopbackPages pages;
+    const QString address = pages.Offer(LoopbackPages::Redirect("http://x/y?z"), 5000);
+    ASSERT_TRUE(address.startsWith(QStringLiteral("http://127.0.0.1:")));
+    QString served;
+    QObject::connect(&pages, &LoopbackPages::served, [&served](const QString& a) { served = a; });
+
+    const RawHttp::Response first = Fetch(address);
+    EXPECT_EQ(first.status, 302);
+    EXPECT_EQ(first.Header("Location"), "http://x/y?z");
+    EXPECT_EQ(first.Header("Cache-Control"), "no-store");
+    EXPECT_EQ(served, address);
+    EXPECT_EQ(Fetch(address).status, 404) << "second fetch";
+    EXPECT_EQ(Fetch(address.left(address.size() - 1) + 'x').status, 404) << "guessed token";
+    EXPECT_EQ(Fetch(address.section(u'/', 0, 2) + '/').status, 404) << "bare root";
+}
+
+TEST(LoopbackPages, TokensAreRandomAndExpireUnfetched) {
+    LoopbackPages pages;
+    bool expired = false;
+    const QString address =
+        pages.Offer(LoopbackPages::HtmlPage("<p>"), 200, [&expired] { expired = true; });
+    EXPECT_NE(pages.Offer(LoopbackPages::HtmlPage("<p>"), 200), address);
+    EXPECT_GE(address.section(u'/', -1).size(), 32) << "at least 128 random bits";
+    ASSERT_TRUE(Await([&expired] { return expired; }, 5000));
+    EXPECT_EQ(Fetch(address).status, 404);
+}
+
+// A browser that never fetches what it is given.
+class RecordingOpener : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetDesktopOpener([this](const QString& address) {
+            opened_.append(address);
+            return true;
+        });
+    }
+    void TearDown() override { SetDesktopOpener({}); }
+
+    CWebLauncher launcher_{{QStringLiteral("http://web.radio.example:81"),
+                            QStringLiteral("http://main.radio.example:82")},
+                           QStringLiteral("radio.example")};
+    QStringList opened_;
+};
+
+TEST_F(RecordingOpener, OpensDirectlyWithoutDomainOrCredentials) {
+    launcher_.OpenWebPage(nullptr, QStringLiteral("http://outside.net/"), "demo", "quilo2007");
+    launcher_.OpenWebPage(nullptr, QStringLiteral("http://main.radio.example:82/a"), "demo", "");
+    launcher_.OpenWebPage(nullptr, QStringLiteral("http://main.radio.example:82/b"), "", "pw");
+    EXPECT_EQ(opened_, QStringList({"http://outside.net/", "http://main.radio.example:82/a",
+                                    "http://main.radio.example:82/b"}));
+}
+
+TEST_F(RecordingOpener, LogInDetourRedirectsToTheLogInReturningToTheHomePage) {
+    launcher_.OpenWebPage(nullptr, QString(), "demo", "quilo2007");
+    ASSERT_EQ(opened_.size(), 1);
+    EXPECT_FALSE(opened_[0].contains(QStringLiteral("quilo2007")));
+    const RawHttp::Response hop = Fetch(opened_[0]);
+    EXPECT_EQ(hop.status, 302);
+    EXPECT_EQ(hop.Header("Location"),
+              "http://main.radio.example:82/subloginproc.asp?userid=%64%65%6D%6F"
+              "&passwd=%71%75%69%6C%6F%32%30%30%37"
+              "&returnurl=http%3A%2F%2Fweb.radio.example%3A81%2F&eradio=Y");
+}
+
+TEST_F(RecordingOpener, AnUnfetchedDetourEndsInOpeningTheAddressItself) {
+    launcher_.SetBrowserWaitMs(200);
+    const QString page = QStringLiteral("http://main.radio.example:82/program/x/index.asp?a=b");
+    launcher_.OpenWebPage(nullptr, page, "demo", "quilo2007");
+    ASSERT_TRUE(Await([this] { return opened_.size() == 2; }, 5000));
+    EXPECT_EQ(opened_[1], page);
+    EXPECT_EQ(Fetch(opened_[0]).status, 404) << "the expired address";
+}
+
+TEST_F(RecordingOpener, CharacterPageIsServedOnceAsTheSelfSubmittingForm) {
+    launcher_.OpenCharacterPage(QStringLiteral("http://main.radio.example:82/event/quilo.asp"),
+                                QStringLiteral("ab"));
+    ASSERT_EQ(opened_.size(), 1);
+    const RawHttp::Response page = Fetch(opened_[0]);
+    EXPECT_EQ(page.status, 200);
+    EXPECT_EQ(page.body, CWebLauncher::CharacterFormPage(
+                             QStringLiteral("http://main.radio.example:82/event/quilo.asp"),
+                             QStringLiteral("ab")));
+    EXPECT_EQ(Fetch(opened_[0]).status, 404);
+}
+
+}  // namespace
