@@ -13,6 +13,8 @@ packages=(
     vlc-plugin-base vlc-plugin-video-output fonts-nanum
     # test: a private X display, window manager, tray host, screenshots and window queries
     xvfb openbox trayer x11-utils xdotool imagemagick pulseaudio pulseaudio-utils
+    # test: a real browser for the pages the program opens
+    chromium-headless-shell
     # fuzzing (tools/fuzz.sh): clang with libFuzzer and its sanitizer runtimes
     clang libfuzzer-14-dev libclang-rt-14-dev
 )

@@ -1,6 +1,7 @@
 #include "platform/DesktopOpen.h"
 
 #include <QDesktopServices>
+#include <QProcess>
 #include <QUrl>
 
 namespace {
@@ -13,6 +14,10 @@ DesktopOpener& Opener() {
 bool OpenWithDesktop(const QString& addressOrPath) {
     if (Opener()) {
         return Opener()(addressOrPath);
+    }
+    const QString namedOpener = qEnvironmentVariable("QUILO_OPENER");
+    if (!namedOpener.isEmpty()) {
+        return QProcess::startDetached(namedOpener, {addressOrPath});
     }
     const QUrl url = QUrl::fromUserInput(addressOrPath);
     return url.isValid() && QDesktopServices::openUrl(url);

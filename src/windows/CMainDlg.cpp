@@ -16,6 +16,7 @@
 #include "windows/CMiniDlg.h"
 #include "windows/CTrayIcon.h"
 #include "windows/CharacterSprites.h"
+#include "windows/ClickSound.h"
 #include "windows/MessageComposer.h"
 #include "windows/MessageEdit.h"
 #include "windows/PlayerMenu.h"
@@ -55,6 +56,7 @@ CMainDlg::CMainDlg(Program& program)
     connect(stream_, &StreamControl::playStarting, this, &CMainDlg::RefreshProgramIfNoLinks);
     connect(stream_, &StreamControl::unmuted, this, [this] { ShowMuted(false); });
     sprites_ = new CharacterSprites(*this, program_.skin, program_.state);
+    clickSound_ = new ClickSound(program_.config.vlcArgs, this);
     tray_ = std::make_unique<CTrayIcon>(program_, actions_);
     connect(tray_.get(), &CTrayIcon::bringToFrontRequested, this, &CMainDlg::BringToFront,
             Qt::QueuedConnection);
@@ -419,6 +421,7 @@ void CMainDlg::OnScheduleFire() {
 void CMainDlg::mousePressEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton && sprites_->IsOnLinkedCharacter(point)) {
+        clickSound_->Schedule();
         web_.OpenCharacterPage(program_.state.characterLink, program_.login.userId);
     } else if (event->button() == Qt::LeftButton && linkArea_.contains(point)) {
         web_.OpenWebPage(this, QString(), program_.login.userId, program_.login.password);

@@ -15,6 +15,7 @@ class CharacterSprites;
 class CMiniDlg;
 class MessageComposer;
 class ProgramLinks;
+class ClickSound;
 class CProgramTableDlg;
 class CSkinButton;
 class CSkinSlider;
@@ -61,6 +62,8 @@ public:
     MessageEdit* Message() const { return messageEdit_; }
     QLineEdit* CounterEdit() const { return counterEdit_; }
     ProgramLinks& Links() const { return *links_; }
+    ClickSound& CharacterClickSound() const { return *clickSound_; }
+    const CharacterSprites& Sprites() const { return *sprites_; }
     TickerRule& TickerTexts() const { return *tickerRule_; }
     QColor EditColor() const { return editColor_; }
     QColor CounterColor() const { return counterColor_; }
@@ -146,6 +149,7 @@ private:
     std::map<FaceButton, CSkinButton*> buttons_;
     // the program's two link images and the event banner
     ProgramLinks* links_ = nullptr;
+    ClickSound* clickSound_ = nullptr;
     // the buttons the skin has a place for
     std::set<FaceButton> placedButtons_;
 

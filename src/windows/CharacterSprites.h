@@ -34,6 +34,7 @@ public:
     QRect AnimationArea() const { return animationArea_; }
     // The point is on the sprite that hopped last (drawn or not) and the character has a link.
     bool IsOnLinkedCharacter(const QPoint& point) const;
+    QRect LastSpriteRect() const { return lastSpriteRect_; }
 
 private:
     struct Sprite {

@@ -42,7 +42,7 @@ void QuiloRun::WriteConfig(const QString& host, const QString& heardWav) {
     QFile conf(ProgramFolder() + QStringLiteral("/quilo.conf"));
     ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
     conf.write(QStringLiteral("[Service]\nWebServer=http://%1:8081\nMainSite=http://%1:8082\n"
-                              "SsoSite=http://%1:8083\nStreamServer=%1\n"
+                              "SsoSite=http://%1:8083\nStreamServer=%1\nDomain=%1\n"
                               "[Player]\nVlcArgs=--aout=afile --audiofile-file=%2 "
                               "--audiofile-channels=1 --audiofile-format=s16\n")
                    .arg(host, heardWav)

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QInputDialog>
 #include <QInputMethodEvent>
@@ -18,6 +19,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "WidgetTestKit.h"
 #include "content/CProgramTableDlg.h"
 #include "content/Program.h"
 #include "content/WorkFolder.h"
@@ -34,10 +36,14 @@
 #include "support/LogReading.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
+#include "support/ToneAnalysis.h"
 #include "windows/CMiniDlg.h"
 #include "windows/CTrayIcon.h"
+#include "windows/CharacterSprites.h"
+#include "windows/ClickSound.h"
 #include "windows/MessageEdit.h"
 #include "windows/ProgramLinks.h"
+#include "windows/SkinLayout.h"
 #include "windows/StreamControl.h"
 
 namespace {
@@ -560,4 +566,50 @@ TEST_F(MainWindow, TheContextMenuOpensAboveTheClickAndGreysSeeingRadioWithoutVid
         QApplication::sendEvent(&window, &event);
         EXPECT_NE(shown, nullptr);
     });
+}
+
+TEST_F(MainWindow, TheCharacterAndTheLinkAreaOpenTheirPagesUnderAHandAndTheCharacterClicks) {
+    QStringList opened;
+    SetDesktopOpener([&](const QString& address) {
+        opened << address;
+        return true;
+    });
+    program_.login = {QStringLiteral("demo"), QStringLiteral("secret"), QString()};
+    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+        program_.state.characterLink = QStringLiteral("http://main.example/event/quilo.asp");
+        program_.state.characterTimes = {1, 60000, 1000};
+        emit window.ProgramTable().programChanged();
+        // right after a hop the character stays put for about a second: time to point at it
+        const QRect before = window.Sprites().LastSpriteRect();
+        ASSERT_TRUE(Await([&] { return window.Sprites().LastSpriteRect() != before; }));
+        const QPoint onCharacter = window.Sprites().LastSpriteRect().center();
+        ASSERT_TRUE(WidgetTestKit::RealMove(window.mapToGlobal(onCharacter)));
+        EXPECT_TRUE(Await([&] { return window.cursor().shape() == Qt::PointingHandCursor; }));
+
+        QSignalSpy clicked(&window.CharacterClickSound(), &ClickSound::played);
+        QElapsedTimer sinceClick;
+        sinceClick.start();
+        QTest::mouseClick(&window, Qt::LeftButton, {}, onCharacter);
+        ASSERT_EQ(opened.size(), 1);
+        EXPECT_TRUE(opened[0].startsWith(QStringLiteral("http://127.0.0.1:")))
+            << "the character page opens through a local page: " << opened[0].toStdString();
+        ASSERT_TRUE(clicked.wait(3000));
+        EXPECT_GE(sinceClick.elapsed(), ClickSound::kDelayMs * 95 / 100);
+        const QString heard = TestEnvironment::WorkDir() + QStringLiteral("/heard.wav");
+        EXPECT_TRUE(Await([&] {
+            return ToneAnalysis::Loudness(ToneAnalysis::ReadWav(heard)) > 0.01;
+        })) << "the click is heard";
+
+        // the link area is the web server's home page, reached through the log-in: the browser
+        // gets a local address, never the password
+        const std::optional<QRect> area = SkinLayout::Area(program_.skin, "[MAIN_LINK0]");
+        ASSERT_TRUE(area.has_value());
+        ASSERT_TRUE(WidgetTestKit::RealMove(window.mapToGlobal(area->center())));
+        EXPECT_TRUE(Await([&] { return window.cursor().shape() == Qt::PointingHandCursor; }));
+        QTest::mouseClick(&window, Qt::LeftButton, {}, area->center());
+        ASSERT_EQ(opened.size(), 2);
+        EXPECT_TRUE(opened[1].startsWith(QStringLiteral("http://127.0.0.1:")));
+        EXPECT_FALSE(opened[1].contains(QStringLiteral("secret")));
+    });
+    SetDesktopOpener({});
 }
