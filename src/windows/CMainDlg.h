@@ -73,6 +73,8 @@ public slots:
     void CloseWithoutAsking();
     // A later copy of the program was started: the face comes forward.
     void ActivateInstance();
+    // Wears the named skin on every face, whole or not at all (the listener is told).
+    void SwitchSkin(const QString& name);
     // Escape does not close the player.
     void reject() override;
     void done(int result) override;
@@ -126,7 +128,6 @@ private:
     void ApplyEditKeys();
     void ApplyTickerKeys();
     void AddToolTips();
-    void SwitchSkin(const QString& name);
 
     // CMainDlgCommands.cpp: the commands of the menus
     void Settings();
