@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -118,8 +119,12 @@ bool SystemdTimers::Remove() {
         removed = Systemctl(
             {QStringLiteral("disable"), QStringLiteral("--now"), QString::fromLatin1(kTimerName)});
     }
-    for (const QString& path : {timerPath, servicePath}) {
-        if (QFile::exists(path) && !QFile::remove(path)) {
+    // with no manager to disable it, the link that enabled the timer goes by hand
+    const QString enablingLink =
+        unitFolder_ + QStringLiteral("/timers.target.wants/") + QString::fromLatin1(kTimerName);
+    for (const QString& path : {timerPath, servicePath, enablingLink}) {
+        const QFileInfo file(path);
+        if ((file.exists() || file.isSymLink()) && !QFile::remove(path)) {
             Say(QStringLiteral("cannot remove %1").arg(path));
             removed = false;
         }
@@ -127,7 +132,9 @@ bool SystemdTimers::Remove() {
     if (managerRuns) {
         removed = Systemctl({QStringLiteral("daemon-reload")}) && removed;
     }
-    Say(QStringLiteral("removed the scheduled starts from the systemd user manager"));
+    if (removed) {
+        Say(QStringLiteral("removed the scheduled starts from the systemd user manager"));
+    }
     return removed;
 }
 
