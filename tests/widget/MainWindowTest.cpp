@@ -6,10 +6,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QInputDialog>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -22,6 +22,7 @@
 #include "content/Program.h"
 #include "content/WorkFolder.h"
 #include "dialogs/CSettingsDlg.h"
+#include "dialogs/CSkinDlg.h"
 #include "platform/DesktopOpen.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
@@ -501,29 +502,49 @@ TEST_F(MainWindow, ASkinIsWornWholeOrNotAtAll) {
     MakeVariantSkin(QStringLiteral("NoMini"), {{"[MAIN_PLAY]", "[MAIN_PLAY]=30,30"}});
     QFile::remove(QStringLiteral("./Skins/NoMini/mini_bg.bmp"));
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        const auto choose = [&](const char* name) {
-            OnNextDialog(&window, [name](QWidget& dialog) {
-                auto* chooser = qobject_cast<QInputDialog*>(&dialog);
+        // in the skin chooser: a double-click wears the skin at once, OK once the chooser ends
+        const auto choose = [&](const char* name, bool byDoubleClick) {
+            OnNextDialog(&window, [name, byDoubleClick](QWidget& dialog) {
+                auto* chooser = qobject_cast<CSkinDlg*>(&dialog);
                 ASSERT_NE(chooser, nullptr);
-                chooser->setTextValue(QString::fromLatin1(name));
-                chooser->accept();
+                QListWidget& list = chooser->List();
+                QListWidgetItem* item =
+                    list.findItems(QString::fromLatin1(name), Qt::MatchExactly).value(0);
+                ASSERT_NE(item, nullptr);
+                list.scrollToItem(item);
+                if (byDoubleClick) {
+                    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {},
+                                       list.visualItemRect(item).center());
+                    Click(&chooser->CancelButton());
+                } else {
+                    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                                      list.visualItemRect(item).center());
+                    Click(&chooser->OkButton());
+                }
             });
             window.Actions().skins.trigger();
         };
-        for (const char* broken : {"NoMain", "NoMini"}) {
-            messages_.clear();
-            choose(broken);
-            ASSERT_TRUE(Await([&] { return !messages_.empty(); })) << broken;
-            EXPECT_EQ(messages_, std::vector<StringId>{StringId::kFilesMissing});
-            EXPECT_EQ(program_.skin.Name(), QStringLiteral("Quilo2"));
-            EXPECT_EQ(window.size(), QSize(300, 476));
-            EXPECT_EQ(window.Button(FaceButton::Play)->pos(), QPoint(16, 218))
-                << "nothing of the broken skin was applied";
+        for (const bool byDoubleClick : {true, false}) {
+            for (const char* broken : {"NoMain", "NoMini"}) {
+                SCOPED_TRACE(broken);
+                messages_.clear();
+                choose(broken, byDoubleClick);
+                ASSERT_TRUE(Await([&] { return !messages_.empty(); }));
+                EXPECT_EQ(messages_, std::vector<StringId>{StringId::kFilesMissing});
+                EXPECT_EQ(program_.skin.Name(), QStringLiteral("Quilo2"));
+                EXPECT_EQ(window.size(), QSize(300, 476));
+                EXPECT_EQ(window.Button(FaceButton::Play)->pos(), QPoint(16, 218))
+                    << "nothing of the broken skin was applied";
+            }
         }
 
-        choose("Midnight");
+        // from the mini face, both faces wear it
+        Click(window.Button(FaceButton::Mini));
+        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MiniShown; }));
+        choose("Midnight", true);
         ASSERT_TRUE(Await([&] { return program_.skin.Name() == QStringLiteral("Midnight"); }));
-        EXPECT_NE(window.size(), QSize(300, 476));
+        EXPECT_EQ(window.MiniWindow()->size(), QSize(348, 70));
+        EXPECT_EQ(window.size(), QSize(584, 250));
         EXPECT_EQ(program_.prefs.GetSkin(), QStringLiteral("Midnight"));
     });
 }
