@@ -4,6 +4,7 @@
 
 #include "content/Program.h"
 #include "dialogs/DialogSkin.h"
+#include "platform/StringTable.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinStatic.h"
 #include "skin/ColorKey.h"

@@ -5,6 +5,7 @@
 #include "content/Program.h"
 #include "dialogs/DialogSkin.h"
 #include "platform/MessageBox.h"
+#include "platform/StringTable.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinEdit.h"
 #include "skin/CSkinStatic.h"

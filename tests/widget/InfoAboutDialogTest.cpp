@@ -10,6 +10,7 @@
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CInfoDlg.h"
 #include "platform/DesktopOpen.h"
+#include "platform/StringTable.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinEdit.h"
 #include "skin/CSkinStatic.h"
