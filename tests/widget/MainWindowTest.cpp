@@ -512,13 +512,14 @@ TEST_F(MainWindow, ASkinIsWornWholeOrNotAtAll) {
                     list.findItems(QString::fromLatin1(name), Qt::MatchExactly).value(0);
                 ASSERT_NE(item, nullptr);
                 list.scrollToItem(item);
+                // a double-click is a click and a second press that comes as the double-click
+                const QPoint at = list.visualItemRect(item).center();
+                QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
                 if (byDoubleClick) {
-                    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {},
-                                       list.visualItemRect(item).center());
+                    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+                    QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, at);
                     Click(&chooser->CancelButton());
                 } else {
-                    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                                      list.visualItemRect(item).center());
                     Click(&chooser->OkButton());
                 }
             });
