@@ -21,6 +21,7 @@
 #include "content/CProgramTableDlg.h"
 #include "content/Program.h"
 #include "content/WorkFolder.h"
+#include "dialogs/CInfoDlg.h"
 #include "dialogs/CSettingsDlg.h"
 #include "dialogs/CSkinDlg.h"
 #include "platform/DesktopOpen.h"
@@ -30,6 +31,7 @@
 #include "player/CViewerDlg.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"
+#include "skin/CSkinStatic.h"
 #include "skin/CTickerCtrl.h"
 #include "support/Await.h"
 #include "support/LogReading.h"
@@ -547,6 +549,42 @@ TEST_F(MainWindow, ASkinIsWornWholeOrNotAtAll) {
         EXPECT_EQ(window.MiniWindow()->size(), QSize(348, 70));
         EXPECT_EQ(window.size(), QSize(584, 250));
         EXPECT_EQ(program_.prefs.GetSkin(), QStringLiteral("Midnight"));
+    });
+}
+
+TEST_F(MainWindow, TheInfoButtonOpensOneInfoDialogBesideTheFaceInUse) {
+    program_.loginPosition = QPoint(400, 100);
+    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+        program_.state.title = QStringLiteral("Morning Jazz");
+        emit window.ProgramTable().programChanged();
+        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }));
+        // a closed dialog is deleted once the event loop is back at its own level
+        const auto openDialogs = [&] {
+            QList<CInfoDlg*> open =
+                window.findChildren<CInfoDlg*>(QString(), Qt::FindDirectChildrenOnly);
+            open.removeIf([](const CInfoDlg* dialog) { return dialog->isHidden(); });
+            return open;
+        };
+        Click(window.Button(FaceButton::Info));
+        Click(window.Button(FaceButton::Info));
+        ASSERT_TRUE(Await([&] { return !openDialogs().isEmpty(); }));
+        QCoreApplication::processEvents();
+        ASSERT_EQ(openDialogs().size(), 1) << "a second press opens no second dialog";
+        CInfoDlg* info = openDialogs().front();
+        EXPECT_EQ(info->pos(), QPoint(400 - info->width(), 100)) << "left of the main face";
+        ASSERT_TRUE(Await([&] { return info->Title().text() == QStringLiteral("Morning Jazz"); }));
+        Click(&info->CloseButton());
+        ASSERT_TRUE(Await([&] { return openDialogs().isEmpty(); }));
+
+        // from the mini face, beside the mini face
+        Click(window.Button(FaceButton::Mini));
+        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MiniShown; }));
+        CMiniDlg* mini = window.MiniWindow();
+        mini->move(600, 300);
+        ASSERT_TRUE(Await([&] { return mini->Button(FaceButton::Info)->isVisible(); }));
+        Click(mini->Button(FaceButton::Info));
+        ASSERT_TRUE(Await([&] { return openDialogs().size() == 1; }));
+        EXPECT_EQ(openDialogs().front()->pos(), QPoint(600 - openDialogs().front()->width(), 300));
     });
 }
 
