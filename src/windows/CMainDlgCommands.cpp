@@ -1,11 +1,12 @@
 // The commands of the player's menus that open a dialog or a page.
 
-#include <QDir>
-#include <QInputDialog>
-#include <QMessageBox>
+#include <algorithm>
 
 #include "content/Program.h"
+#include "dialogs/CAboutDlg.h"
+#include "dialogs/CInfoDlg.h"
 #include "dialogs/CSettingsDlg.h"
+#include "dialogs/CSkinDlg.h"
 #include "platform/DesktopOpen.h"
 #include "windows/CMainDlg.h"
 
@@ -31,24 +32,21 @@ void CMainDlg::Settings() {
     program_.prefs.SetSchedule(program_.schedule);
 }
 
+// A double-click in the chooser wears the skin at once; OK wears the one selected. The face in
+// use is the chooser's owner; a switch dresses both faces.
 void CMainDlg::ChooseSkin() {
-    QStringList skins =
-        QDir(QStringLiteral("./Skins")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    bool chosen = false;
-    const QString name = QInputDialog::getItem(
-        this, QStringLiteral("Quilo"), StringTable::Load(StringId::kChangeSkin), skins,
-        static_cast<int>(skins.indexOf(program_.skin.Name())), false, &chosen);
+    CSkinDlg chooser(program_, VisibleFace());
+    connect(&chooser, &CSkinDlg::changeSkin, this, &CMainDlg::SwitchSkin);
+    chooser.exec();
     update();
-    if (chosen) {
-        SwitchSkin(name);
+    if (chooser.Confirmed()) {
+        SwitchSkin(chooser.ChosenName());
     }
 }
 
 void CMainDlg::ShowVersion() {
-    QMessageBox::about(
-        this, QStringLiteral("Quilo"),
-        StringTable::Load(StringId::kVersionText)
-            .replace(QStringLiteral("%s"), StringTable::Load(StringId::kVersionNumber)));
+    CAboutDlg about(program_, web_, VisibleFace());
+    about.exec();
     update();
 }
 
@@ -57,7 +55,12 @@ void CMainDlg::OpenTodaysPrograms() {
                     QStringLiteral("/Schedule/Schedule_List.asp?category=004"));
 }
 
+// One info dialog at a time; it is the main window's until its close button deletes it.
 void CMainDlg::OpenProgramInfo() {
-    QMessageBox::information(this, program_.state.title, program_.state.contents);
+    const auto* open = findChild<CInfoDlg*>(QString(), Qt::FindDirectChildrenOnly);
+    if (open != nullptr && !open->isHidden()) {
+        return;
+    }
+    (new CInfoDlg(program_, this, VisibleFace()))->Open();
     update();
 }
