@@ -98,7 +98,7 @@ private:
     void Close();
     void OpenMiniWindow();
     void ConnectMiniWindow();
-    void OnMiniMainRequested(const QRect& miniFrame);
+    void OnMiniMainRequested(const QRect& miniFrame, bool skinChanged);
     void BringToFront();
     void OnMuteClicked(bool muted);
     void ShowMuted(bool muted);
@@ -124,6 +124,7 @@ private:
     void ApplyTickerKeys();
     void AddToolTips();
     void SwitchSkin(const QString& name);
+    void WearCurrentSkin();
 
     // CMainDlgCommands.cpp: the commands of the menus
     void Settings();
