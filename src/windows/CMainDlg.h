@@ -103,7 +103,7 @@ private:
     void Close();
     void OpenMiniWindow();
     void ConnectMiniWindow();
-    void OnMiniMainRequested(const QRect& miniFrame);
+    void OnMiniMainRequested(const QRect& miniFrame, bool skinChanged);
     void BringToFront();
     void OnMuteClicked(bool muted);
     void ShowMuted(bool muted);
@@ -128,6 +128,7 @@ private:
     void ApplyEditKeys();
     void ApplyTickerKeys();
     void AddToolTips();
+    void WearCurrentSkin();
 
     // CMainDlgCommands.cpp: the commands of the menus
     void Settings();
