@@ -7,7 +7,6 @@
 #include "dialogs/CInfoDlg.h"
 #include "dialogs/CSettingsDlg.h"
 #include "dialogs/CSkinDlg.h"
-#include "platform/DesktopOpen.h"
 #include "windows/CMainDlg.h"
 
 void CMainDlg::Settings() {
@@ -51,8 +50,9 @@ void CMainDlg::ShowVersion() {
 }
 
 void CMainDlg::OpenTodaysPrograms() {
-    OpenWithDesktop(program_.config.mainSite +
-                    QStringLiteral("/Schedule/Schedule_List.asp?category=004"));
+    web_.OpenWebPage(
+        this, program_.config.mainSite + QStringLiteral("/Schedule/Schedule_List.asp?category=004"),
+        program_.login.userId, program_.login.password);
 }
 
 // One info dialog at a time; it is the main window's until its close button deletes it.

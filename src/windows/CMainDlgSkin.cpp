@@ -120,9 +120,8 @@ void CMainDlg::ApplySkin() {
     }
     SkinLayout::PlaceSlider(*volume_, SkinLayout::kMainVolume, program_.skin);
     sprites_->ApplySkin();
-    if (const std::optional<QRect> area = SkinLayout::Area(program_.skin, "[MAIN_LINK0]")) {
-        linkArea_ = *area;
-    }
+    // a skin without the key has no link area: the last skin's must not linger
+    linkArea_ = SkinLayout::Area(program_.skin, "[MAIN_LINK0]").value_or(QRect());
     update();
 }
 

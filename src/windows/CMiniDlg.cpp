@@ -86,9 +86,8 @@ bool CMiniDlg::ApplySkin() {
     SetVolumePosition(volume);
     SetMuteShown(muted);
     ShowProgramButtons(infoShown_, viewShown_);
-    if (const std::optional<QRect> area = SkinLayout::Area(program_.skin, "[MINI_LINK]")) {
-        linkArea_ = *area;
-    }
+    // a skin without the key has no link area: the last skin's must not linger
+    linkArea_ = SkinLayout::Area(program_.skin, "[MINI_LINK]").value_or(QRect());
     update();
     return true;
 }
