@@ -7,28 +7,20 @@
 #include "dialogs/CInfoDlg.h"
 #include "dialogs/CSettingsDlg.h"
 #include "dialogs/CSkinDlg.h"
+#include "dialogs/SettingsApply.h"
 #include "windows/CMainDlg.h"
 
 void CMainDlg::Settings() {
-    CSettingsDlg settings(program_, this);
-    const bool accepted = settings.exec() == QDialog::Accepted;
-    update();
-    if (!accepted) {
+    CSettingsDlg settings(program_, VisibleFace());
+    settings.exec();
+    repaint();
+    if (!settings.Confirmed()) {
         return;
     }
-    if (settings.AutoLogin()) {
-        program_.prefs.SetID(program_.login.userId);
-        program_.prefs.SetPW(program_.login.password);
-    }
-    program_.prefs.SetOptionAutoLogin(settings.AutoLogin());
-    topMost_ = settings.TopMost();
-    ApplyTopMost();
-    program_.prefs.SetOptionTopMost(topMost_);
-    const bool anyEntry = std::any_of(program_.schedule.begin(), program_.schedule.end(),
-                                      [](uint8_t byte) { return byte != 0xFF; });
-    program_.scheduleOption = settings.Schedule() && anyEntry;
-    program_.prefs.SetOptionSchedule(program_.scheduleOption);
-    program_.prefs.SetSchedule(program_.schedule);
+    ApplySettings(program_, settings.OptionFlags(), [this](bool topMost) {
+        topMost_ = topMost;
+        ApplyTopMost();
+    });
 }
 
 // A double-click in the chooser wears the skin at once; OK wears the one selected. The face in
