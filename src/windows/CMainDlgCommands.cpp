@@ -1,7 +1,5 @@
 // The commands of the player's menus that open a dialog or a page.
 
-#include <algorithm>
-
 #include "content/Program.h"
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CInfoDlg.h"
