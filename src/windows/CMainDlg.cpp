@@ -259,7 +259,7 @@ void CMainDlg::HideShow() {
 
 void CMainDlg::OpenMiniWindow() {
     if (mini_ == nullptr) {
-        mini_ = std::make_unique<CMiniDlg>(program_, actions_);
+        mini_ = std::make_unique<CMiniDlg>(program_, actions_, web_);
         ConnectMiniWindow();
     }
     if (!mini_->ApplySkin()) {
@@ -292,7 +292,11 @@ void CMainDlg::ConnectMiniWindow() {
             Qt::QueuedConnection);
 }
 
-void CMainDlg::OnMiniMainRequested(const QRect& miniFrame) {
+// The main face comes back where the mini face stood, wearing a skin chosen meanwhile.
+void CMainDlg::OnMiniMainRequested(const QRect& miniFrame, bool skinChanged) {
+    if (skinChanged) {
+        WearCurrentSkin();
+    }
     move(ClampToScreen(miniFrame.topLeft(), size()));
     show();
     raise();
@@ -343,8 +347,13 @@ void CMainDlg::ShowMuted(bool muted) {
     }
 }
 
+// Either face's slider sets what is heard; the other face's follows.
 void CMainDlg::OnVolumeChanged(int volume) {
     stream_->SetVolume(volume);
+    volume_->SetPos(volume);
+    if (mini_ != nullptr) {
+        mini_->SetVolumePosition(volume);
+    }
 }
 
 void CMainDlg::OnResyncTimer() {

@@ -73,6 +73,8 @@ public slots:
     void CloseWithoutAsking();
     // A later copy of the program was started: the face comes forward.
     void ActivateInstance();
+    // Wears the named skin on every face, whole or not at all (the listener is told).
+    void SwitchSkin(const QString& name);
     // Escape does not close the player.
     void reject() override;
     void done(int result) override;
@@ -101,7 +103,7 @@ private:
     void Close();
     void OpenMiniWindow();
     void ConnectMiniWindow();
-    void OnMiniMainRequested(const QRect& miniFrame);
+    void OnMiniMainRequested(const QRect& miniFrame, bool skinChanged);
     void BringToFront();
     void OnMuteClicked(bool muted);
     void ShowMuted(bool muted);
@@ -126,7 +128,7 @@ private:
     void ApplyEditKeys();
     void ApplyTickerKeys();
     void AddToolTips();
-    void SwitchSkin(const QString& name);
+    void WearCurrentSkin();
 
     // CMainDlgCommands.cpp: the commands of the menus
     void Settings();

@@ -120,9 +120,8 @@ void CMainDlg::ApplySkin() {
     }
     SkinLayout::PlaceSlider(*volume_, SkinLayout::kMainVolume, program_.skin);
     sprites_->ApplySkin();
-    if (const std::optional<QRect> area = SkinLayout::Area(program_.skin, "[MAIN_LINK0]")) {
-        linkArea_ = *area;
-    }
+    // a skin without the key has no link area: the last skin's must not linger
+    linkArea_ = SkinLayout::Area(program_.skin, "[MAIN_LINK0]").value_or(QRect());
     update();
 }
 
@@ -163,9 +162,14 @@ void CMainDlg::AddToolTips() {
     SkinToolTips::Set(*volume_, StringTable::Load(StringId::kVolume));
 }
 
-// A skin is worn whole or not at all: the new one is read and checked before either face
-// changes, so a skin with missing files leaves both faces as they were, with the message.
+// A skin is worn whole or not at all: the new one is read and checked before the face changes,
+// so a skin with missing files leaves the face as it was, with the message. While the mini face
+// is in use it wears the skin, and this face wears it when it comes back.
 void CMainDlg::SwitchSkin(const QString& name) {
+    if (IsMini(program_.viewMode) && mini_ != nullptr) {
+        mini_->SwitchSkin(name);
+        return;
+    }
     if (name.isEmpty() || name.compare(program_.skin.Name(), Qt::CaseInsensitive) == 0) {
         return;
     }
@@ -174,19 +178,21 @@ void CMainDlg::SwitchSkin(const QString& name) {
         ShowMessage(this, StringId::kFilesMissing, MessageIcon::Warning);
         return;
     }
+    program_.skin = candidate;
+    WearCurrentSkin();
+    program_.prefs.SetSkin(name);
+}
+
+// The program's skin, placed again on this face, with the program's buttons and images; the
+// mini face wears it the next time it opens.
+void CMainDlg::WearCurrentSkin() {
     program_.skinChanging = true;
     sprites_->SetPaused(true);
-    program_.skin = candidate;
     PlaceWindow(false);
     ApplySkin();
-    if (mini_ != nullptr) {
-        mini_->ApplySkin();
-    }
-    // the program's buttons and images are placed again under the new skin
     QMetaObject::invokeMethod(this, &CMainDlg::OnProgramChanged, Qt::QueuedConnection);
     QMetaObject::invokeMethod(this, &CMainDlg::OnLinksChanged, Qt::QueuedConnection);
     resyncTimer_.start(kResyncDelayMs);
-    program_.prefs.SetSkin(name);
     sprites_->SetPaused(false);
     program_.skinChanging = false;
 }

@@ -2,13 +2,16 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QMouseEvent>
 
 #include "content/Program.h"
+#include "platform/MessageBox.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"
 #include "skin/CTickerCtrl.h"
 #include "skin/ColorKey.h"
 #include "skin/SkinToolTips.h"
+#include "web/CWebLauncher.h"
 #include "windows/PlayerActions.h"
 #include "windows/PlayerMenu.h"
 
@@ -17,16 +20,21 @@ namespace {
 constexpr int kMenuLift = 180;
 }  // namespace
 
-CMiniDlg::CMiniDlg(Program& program, PlayerActions& actions)
-    : CSkinDialog(nullptr), program_(program), actions_(actions) {
+CMiniDlg::CMiniDlg(Program& program, PlayerActions& actions, const CWebLauncher& web)
+    : CSkinDialog(nullptr), program_(program), actions_(actions), web_(web) {
     setWindowTitle(QStringLiteral("Quilo"));
     setWindowIcon(QIcon(QStringLiteral(":/res/icon124.png")));
+    // the cursor follows the pointer over the link area without a button held
+    setMouseTracking(true);
     CreateControls();
 }
 
 void CMiniDlg::CreateControls() {
     ticker_ = new CTickerCtrl(this);
     ticker_->hide();
+    ticker_->SetLinkOpener([this](const QString& address) {
+        web_.OpenWebPage(this, address, program_.login.userId, program_.login.password);
+    });
     for (const ButtonKey& key : SkinLayout::MiniButtons()) {
         auto* button = new CSkinButton(this);
         button->hide();
@@ -48,10 +56,12 @@ void CMiniDlg::CreateControls() {
     connect(Button(FaceButton::View), &CSkinButton::clicked, this, &CMiniDlg::viewClicked);
     connect(volume_, &CSkinSlider::sliderMoved, this, &CMiniDlg::volumeChanged);
     connect(volume_, &CSkinSlider::positionSet, this, &CMiniDlg::volumeChanged);
-    connect(Button(FaceButton::Main), &CSkinButton::clicked, this, [this] {
-        emit mainRequested(frameGeometry());
-        hide();
-    });
+    connect(Button(FaceButton::Main), &CSkinButton::clicked, this, &CMiniDlg::ReturnToMain);
+}
+
+void CMiniDlg::ReturnToMain() {
+    emit mainRequested(frameGeometry(), skinChanged_);
+    hide();
 }
 
 CSkinButton* CMiniDlg::Button(FaceButton button) const {
@@ -63,6 +73,9 @@ bool CMiniDlg::ApplySkin() {
     if (!LoadBackground(program_.skin.FilePath(QLatin1String(SkinLayout::kMiniBackground)))) {
         return false;
     }
+    // placing starts the slider at 0 and the mute button up: the player has not changed
+    const int volume = volume_->GetPos();
+    const bool muted = Button(FaceButton::Mute)->GetState() == CSkinButton::kDown;
     SetColorKeyTransparency(kSkinColorKey, true);
     // the ticker's text comes from the main face, so its colour key sets none here
     SkinLayout::PlaceTicker(*ticker_, "[MINI_SCR]", "[MINI_SCR_COL]", program_.skin);
@@ -70,14 +83,39 @@ bool CMiniDlg::ApplySkin() {
         SkinLayout::PlaceButton(*Button(key.button), key, program_.skin);
     }
     SkinLayout::PlaceSlider(*volume_, SkinLayout::kMiniVolume, program_.skin);
+    SetVolumePosition(volume);
+    SetMuteShown(muted);
     ShowProgramButtons(infoShown_, viewShown_);
+    // a skin without the key has no link area: the last skin's must not linger
+    linkArea_ = SkinLayout::Area(program_.skin, "[MINI_LINK]").value_or(QRect());
+    update();
     return true;
 }
 
 void CMiniDlg::Open(const QPoint& corner) {
+    skinChanged_ = false;
     move(ClampToScreen(corner, size()));
     show();
     raise();
+}
+
+// The skin is checked whole before the face changes, so a broken one leaves the face as it was
+// and the previous skin stays the program's.
+void CMiniDlg::SwitchSkin(const QString& name) {
+    if (name.isEmpty() || name.compare(program_.skin.Name(), Qt::CaseInsensitive) == 0) {
+        return;
+    }
+    SkinInfo candidate;
+    if (!candidate.Load(name) || !SkinLayout::CanBeWorn(candidate)) {
+        ShowMessage(this, StringId::kFilesMissing, MessageIcon::Warning);
+        return;
+    }
+    program_.skinChanging = true;
+    program_.skin = candidate;
+    ApplySkin();
+    skinChanged_ = true;
+    program_.prefs.SetSkin(name);
+    program_.skinChanging = false;
 }
 
 void CMiniDlg::ShowProgramButtons(bool info, bool view) {
@@ -100,6 +138,19 @@ void CMiniDlg::SetVolumePosition(int volume) {
 
 void CMiniDlg::SetMuteShown(bool muted) {
     Button(FaceButton::Mute)->SetState(muted ? CSkinButton::kDown : CSkinButton::kUp);
+}
+
+void CMiniDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && linkArea_.contains(event->position().toPoint())) {
+        web_.OpenWebPage(this, QString(), program_.login.userId, program_.login.password);
+    }
+    CSkinDialog::mousePressEvent(event);
+}
+
+void CMiniDlg::mouseMoveEvent(QMouseEvent* event) {
+    const bool overLink = linkArea_.contains(event->position().toPoint());
+    setCursor(overLink ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    CSkinDialog::mouseMoveEvent(event);
 }
 
 // Closed by the window manager (Alt+F4 ...): the mini face's close button, with its question.

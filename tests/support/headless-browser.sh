@@ -7,6 +7,7 @@
 set -eu
 dir=${QUILO_BROWSER_DIR:?QUILO_BROWSER_DIR names the folder for the browser}
 mkdir -p "$dir"
+echo "$1" >>"$dir/opened"
 profile=$(mktemp -d "$dir/profile.XXXXXX")
 sandbox=""
 [ "$(id -u)" -eq 0 ] && sandbox="--no-sandbox"

@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QInputDialog>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -23,7 +22,9 @@
 #include "content/CProgramTableDlg.h"
 #include "content/Program.h"
 #include "content/WorkFolder.h"
+#include "dialogs/CInfoDlg.h"
 #include "dialogs/CSettingsDlg.h"
+#include "dialogs/CSkinDlg.h"
 #include "platform/DesktopOpen.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
@@ -32,6 +33,7 @@
 #include "player/StreamRecovery.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"
+#include "skin/CSkinStatic.h"
 #include "skin/CTickerCtrl.h"
 #include "support/Await.h"
 #include "support/LogReading.h"
@@ -84,6 +86,8 @@ protected:
                         QStringLiteral("./Skins/") + QString::fromLatin1(skin));
         }
         StringTable::SetKorean(false);
+        // confirmed settings start the scheduled-start companion: a harmless stand-in here
+        qputenv("QUILO_LAUNCH_PROGRAM", "true");
         // no server answers the program table: its fetch fails at once, the view is cleared
         // and the box of that failure is counted apart; the programs are announced by hand
         program_.config.webServer = QStringLiteral("http://127.0.0.1:1");
@@ -359,8 +363,8 @@ TEST_F(MainWindow, TheMiniFaceTakesOverWhatTheProgramOffersAndTheListenersChoice
         OnNextDialog(&window, [](QWidget& dialog) {
             auto* settings = qobject_cast<CSettingsDlg*>(&dialog);
             ASSERT_NE(settings, nullptr);
-            settings->findChildren<QCheckBox*>().at(1)->setChecked(true);
-            settings->accept();
+            Click(&settings->TopMostBox());
+            Click(&settings->OkButton());
         });
         window.Actions().settings.trigger();
         ASSERT_TRUE(Await([&] { return program_.prefs.GetOptionTopMost(); }));
@@ -509,30 +513,89 @@ TEST_F(MainWindow, ASkinIsWornWholeOrNotAtAll) {
     MakeVariantSkin(QStringLiteral("NoMini"), {{"[MAIN_PLAY]", "[MAIN_PLAY]=30,30"}});
     QFile::remove(QStringLiteral("./Skins/NoMini/mini_bg.bmp"));
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        const auto choose = [&](const char* name) {
-            OnNextDialog(&window, [name](QWidget& dialog) {
-                auto* chooser = qobject_cast<QInputDialog*>(&dialog);
+        // in the skin chooser: a double-click wears the skin at once, OK once the chooser ends
+        const auto choose = [&](const char* name, bool byDoubleClick) {
+            OnNextDialog(&window, [name, byDoubleClick](QWidget& dialog) {
+                auto* chooser = qobject_cast<CSkinDlg*>(&dialog);
                 ASSERT_NE(chooser, nullptr);
-                chooser->setTextValue(QString::fromLatin1(name));
-                chooser->accept();
+                QListWidget& list = chooser->List();
+                QListWidgetItem* item =
+                    list.findItems(QString::fromLatin1(name), Qt::MatchExactly).value(0);
+                ASSERT_NE(item, nullptr);
+                list.scrollToItem(item);
+                // a double-click is a click and a second press that comes as the double-click
+                const QPoint at = list.visualItemRect(item).center();
+                QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+                if (byDoubleClick) {
+                    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+                    QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, at);
+                    Click(&chooser->CancelButton());
+                } else {
+                    Click(&chooser->OkButton());
+                }
             });
             window.Actions().skins.trigger();
         };
-        for (const char* broken : {"NoMain", "NoMini"}) {
-            messages_.clear();
-            choose(broken);
-            ASSERT_TRUE(Await([&] { return !messages_.empty(); })) << broken;
-            EXPECT_EQ(messages_, std::vector<StringId>{StringId::kFilesMissing});
-            EXPECT_EQ(program_.skin.Name(), QStringLiteral("Quilo2"));
-            EXPECT_EQ(window.size(), QSize(300, 476));
-            EXPECT_EQ(window.Button(FaceButton::Play)->pos(), QPoint(16, 218))
-                << "nothing of the broken skin was applied";
+        for (const bool byDoubleClick : {true, false}) {
+            for (const char* broken : {"NoMain", "NoMini"}) {
+                SCOPED_TRACE(broken);
+                messages_.clear();
+                choose(broken, byDoubleClick);
+                ASSERT_TRUE(Await([&] { return !messages_.empty(); }));
+                EXPECT_EQ(messages_, std::vector<StringId>{StringId::kFilesMissing});
+                EXPECT_EQ(program_.skin.Name(), QStringLiteral("Quilo2"));
+                EXPECT_EQ(window.size(), QSize(300, 476));
+                EXPECT_EQ(window.Button(FaceButton::Play)->pos(), QPoint(16, 218))
+                    << "nothing of the broken skin was applied";
+            }
         }
 
-        choose("Midnight");
+        // from the mini face: the mini wears it at once, the main face on the way back
+        Click(window.Button(FaceButton::Mini));
+        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MiniShown; }));
+        choose("Midnight", true);
         ASSERT_TRUE(Await([&] { return program_.skin.Name() == QStringLiteral("Midnight"); }));
-        EXPECT_NE(window.size(), QSize(300, 476));
+        EXPECT_EQ(window.MiniWindow()->size(), QSize(348, 70));
         EXPECT_EQ(program_.prefs.GetSkin(), QStringLiteral("Midnight"));
+        Click(window.MiniWindow()->Button(FaceButton::Main));
+        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MainShown; }));
+        EXPECT_TRUE(Await([&] { return window.size() == QSize(584, 250); }));
+    });
+}
+
+TEST_F(MainWindow, TheInfoButtonOpensOneInfoDialogBesideTheFaceInUse) {
+    program_.loginPosition = QPoint(400, 100);
+    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+        program_.state.title = QStringLiteral("Morning Jazz");
+        emit window.ProgramTable().programChanged();
+        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }));
+        // a closed dialog is deleted once the event loop is back at its own level
+        const auto openDialogs = [&] {
+            QList<CInfoDlg*> open =
+                window.findChildren<CInfoDlg*>(QString(), Qt::FindDirectChildrenOnly);
+            open.removeIf([](const CInfoDlg* dialog) { return dialog->isHidden(); });
+            return open;
+        };
+        Click(window.Button(FaceButton::Info));
+        Click(window.Button(FaceButton::Info));
+        ASSERT_TRUE(Await([&] { return !openDialogs().isEmpty(); }));
+        QCoreApplication::processEvents();
+        ASSERT_EQ(openDialogs().size(), 1) << "a second press opens no second dialog";
+        CInfoDlg* info = openDialogs().front();
+        EXPECT_EQ(info->pos(), QPoint(400 - info->width(), 100)) << "left of the main face";
+        ASSERT_TRUE(Await([&] { return info->Title().text() == QStringLiteral("Morning Jazz"); }));
+        Click(&info->CloseButton());
+        ASSERT_TRUE(Await([&] { return openDialogs().isEmpty(); }));
+
+        // from the mini face, beside the mini face
+        Click(window.Button(FaceButton::Mini));
+        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MiniShown; }));
+        CMiniDlg* mini = window.MiniWindow();
+        mini->move(600, 300);
+        ASSERT_TRUE(Await([&] { return mini->Button(FaceButton::Info)->isVisible(); }));
+        Click(mini->Button(FaceButton::Info));
+        ASSERT_TRUE(Await([&] { return openDialogs().size() == 1; }));
+        EXPECT_EQ(openDialogs().front()->pos(), QPoint(600 - openDialogs().front()->width(), 300));
     });
 }
 

@@ -1,0 +1,25 @@
+// quilo-bench scale | skin-switch [ROUNDS] | ticker-gap [MILLISECONDS]
+#include <QApplication>
+#include <cstdio>
+
+#include "FaceBench.h"
+#include "ScaleBench.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    const QString what = arguments.value(1);
+    const int count = arguments.value(2).toInt();
+    if (what == QStringLiteral("scale")) {
+        RunScaleBench();
+        return 0;
+    }
+    if (what == QStringLiteral("skin-switch")) {
+        return RunSkinSwitchBench(count > 0 ? count : 20);
+    }
+    if (what == QStringLiteral("ticker-gap")) {
+        return RunTickerGapBench(count > 0 ? count : 8000);
+    }
+    std::fprintf(stderr, "usage: quilo-bench scale | skin-switch [ROUNDS] | ticker-gap [MS]\n");
+    return 2;
+}

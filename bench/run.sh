@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# What Quilo costs while it plays, side by side with VLC on the same stream, in one run:
+#   bench/run.sh [ROUNDS]     (default 3; about 7 minutes on 2 cores)
+# It builds a release build (build-bench, RelWithDebInfo), starts the local station and measures,
+# alternating the players round by round:
+#   launch to audio     process start (with automatic log-in) to the first decoded sample, quilo
+#                       against cvlc --intf dummy on the same mmsh:// address and network cache,
+#                       both decoding into a WAV file (--aout=afile)
+#   cpu while playing   share of one core over 20 s: quilo with the face shown (ticker scrolling),
+#                       hidden in the tray, and with Seeing Radio shown; cvlc playing the audio
+#   memory              peak (VmHWM) and steady (VmRSS after 20 s) resident memory
+# and once: the cpu of the bounded waits (a log-in against a silent site, clock requests against a
+# slow one), wake-ups per second of the program's main thread while stopped and hidden, the skin
+# switch time, the longest gap between two ticker frames during a slow download, and how parse
+# time and the ticker's memory grow with the size of what the service sends.
+# Results: a table on the terminal; bench/results/{players,once,scale}.csv, players.png, scale.png.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rounds=${1:-3}
+steady_s=20
+
+tools/install-deps.sh
+bench_packages=(vlc-bin gnuplot-nox curl)
+for package in "${bench_packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        { sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
+          $sudo apt-get install -y -qq --no-install-recommends "${bench_packages[@]}" >/dev/null
+          break; }
+done
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-bench -j"$(nproc)" --target quilo quilo-station quilo-bench >/dev/null
+[ -n "${DISPLAY:-}" ] || exec tools/with-display.sh "$0" "$@"
+
+bin=$PWD/build-bench
+results=$PWD/bench/results
+mkdir -p "$results"
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+ticks=$(getconf CLK_TCK)
+host=127.0.0.9
+control=http://$host:8089/_station
+cache_ms=1000
+afile="--aout=afile --audiofile-channels=1 --audiofile-format=s16"
+
+# Sleeps without a process of its own: read with a time-out from a pipe nobody writes to.
+pause() { read -r -t "$1" <> <(:) || true; }
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+status_kib() { awk -v key="$2:" '$1 == key {print $2}' "/proc/$1/status"; }
+# cpu of `pid` over `seconds`, as a share of one core in percent
+cpu_over() {
+    local pid=$1 seconds=$2 before after
+    before=$(cpu_ticks "$pid"); pause "$seconds"; after=$(cpu_ticks "$pid")
+    awk -v t=$((after - before)) -v h="$ticks" -v s="$seconds" 'BEGIN {printf "%.2f", 100 * t / h / s}'
+}
+# milliseconds from `start_ns` until the WAV file holds its first sample after the header
+first_sample_ms() {
+    local file=$1 start_ns=$2
+    until [ -f "$file" ] && [ "$(stat -c %s "$file")" -gt 44 ]; do pause 0.005; done
+    echo $(( ($(date +%s%N) - start_ns) / 1000000 ))
+}
+fault() { curl -fsS "$control/fault?$1" >/dev/null; }
+
+"$bin/quilo-station" --bind $host --clock-start 2007-07-01T12:10:00 --ready-file "$work/ready" \
+    --exit-with-parent >/dev/null 2>&1 &
+until [ -s "$work/ready" ]; do pause 0.1; done
+
+# Quilo's own folders: its settings log in by themselves with the station's demo member.
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+mkdir -p "$work/config/quilo"
+quilo_conf() {  # extra VlcArgs
+    printf '[Service]\nWebServer=http://%s:8081\nMainSite=http://%s:8082\nSsoSite=http://%s:8083\nStreamServer=%s\nDomain=%s\n[Player]\nVlcArgs=--network-caching=%s %s\n' \
+        $host $host $host $host $host $cache_ms "$1" > "$work/config/quilo/quilo.conf"
+    printf '[Prefs]\nID=demo\nPW=quilo2007\nOptionAutoLogin=1\nSkin=Quilo2\nPosX=20\nPosY=20\nVolume=30\n' \
+        > "$work/config/quilo/prefs.ini"
+    chmod 600 "$work/config/quilo/prefs.ini"
+}
+face_window() { xdotool search --onlyvisible --name '^Quilo$' 2>/dev/null | head -1; }
+# a click on the face at a skin key's place ("[MAIN_STOP]=70,224" names the button's top-left)
+click_key() {
+    local key=$1 window xy
+    window=$(face_window)
+    xy=$(grep -F "[$key]=" Skins/Quilo2/skininfo.ini | cut -d= -f2 | tr -d '\r')
+    xdotool mousemove --window "$window" $(( ${xy%%,*} + 6 )) $(( ${xy##*,} + 6 )) click 1
+}
+
+echo "player,round,launch_ms,cpu_face,cpu_hidden,cpu_view,rss_steady_kib,rss_peak_kib" \
+    > "$results/players.csv"
+
+round_quilo() {
+    local round=$1 wav=$work/quilo.wav pid start launch face hidden view steady peak
+    rm -f "$wav"; quilo_conf "$afile --audiofile-file=$wav"
+    start=$(date +%s%N)
+    "$bin/quilo" >/dev/null 2>&1 &
+    pid=$!
+    launch=$(first_sample_ms "$wav" "$start")
+    pause 2
+    face=$(cpu_over "$pid" $steady_s)
+    steady=$(status_kib "$pid" VmRSS)
+    click_key MAIN_HIDE
+    pause 1
+    hidden=$(cpu_over "$pid" $steady_s)
+    "$bin/quilo" >/dev/null 2>&1 || true   # a second start brings the face back
+    until [ -n "$(face_window)" ]; do pause 0.1; done
+    click_key MAIN_VIEW
+    pause 3
+    view=$(cpu_over "$pid" $steady_s)
+    peak=$(status_kib "$pid" VmHWM)
+    if [ "$round" -eq 1 ]; then wakeups "$pid"; fi
+    kill -TERM "$pid"; wait "$pid" 2>/dev/null || true
+    echo "quilo,$round,$launch,$face,$hidden,$view,$steady,$peak" >> "$results/players.csv"
+}
+
+# wake-ups per second of the main (GUI) thread while stopped and hidden: our own timers
+wakeups() {
+    local pid=$1 before after
+    click_key MAIN_VIEW; pause 1; click_key MAIN_STOP; pause 1; click_key MAIN_HIDE; pause 2
+    switches() { awk '/ctxt_switches/ {n += $2} END {print n}' "/proc/$pid/task/$pid/status"; }
+    before=$(switches); pause 10; after=$(switches)
+    echo "idle_wakeups_per_s,$(awk -v d=$((after - before)) 'BEGIN {printf "%.1f", d / 10}')" \
+        >> "$results/once.csv"
+}
+
+# VLC refuses to run as root: it then runs as nobody, writing into the opened work folder
+round_vlc() {
+    local round=$1 wav=$work/vlc.wav runner=() pid start launch face steady peak
+    rm -f "$wav"
+    if [ "$(id -u)" -eq 0 ]; then chmod 777 "$work"; runner=(setpriv --reuid=nobody --regid=nogroup --clear-groups --); fi
+    start=$(date +%s%N)
+    "${runner[@]}" cvlc --intf dummy --quiet --network-caching=$cache_ms $afile \
+        --audiofile-file="$wav" "mmsh://$host:8080/L-FM_300k" >/dev/null 2>&1 &
+    pid=$!
+    launch=$(first_sample_ms "$wav" "$start")
+    pause 2
+    face=$(cpu_over "$pid" $steady_s)
+    steady=$(status_kib "$pid" VmRSS)
+    peak=$(status_kib "$pid" VmHWM)
+    kill -TERM "$pid"; wait "$pid" 2>/dev/null || true
+    echo "vlc,$round,$launch,$face,,,$steady,$peak" >> "$results/players.csv"
+}
+
+echo "what,value" > "$results/once.csv"
+for round in $(seq 1 "$rounds"); do
+    echo "round $round of $rounds"
+    if [ $((round % 2)) -eq 1 ]; then round_quilo "$round"; round_vlc "$round"
+    else round_vlc "$round"; round_quilo "$round"; fi
+done
+
+echo "bounded waits, skin switch, ticker, scale"
+# a log-in the main site never answers within the log-in's limit
+quilo_conf "--aout=afile --audiofile-file=$work/wait.wav"
+fault "name=delay&ms=60000&site=main"
+"$bin/quilo" >/dev/null 2>&1 &
+pid=$!
+pause 3
+echo "cpu_login_wait,$(cpu_over "$pid" $steady_s)" >> "$results/once.csv"
+kill -TERM "$pid"; wait "$pid" 2>/dev/null || true
+fault "name=clear"
+# playing while every clock request waits on a slow web server
+"$bin/quilo" >/dev/null 2>&1 &
+pid=$!
+until [ -n "$(face_window)" ]; do pause 0.1; done
+pause 3
+fault "name=delay&ms=20000&site=web"
+echo "cpu_clock_wait,$(cpu_over "$pid" 30)" >> "$results/once.csv"
+kill -TERM "$pid"; wait "$pid" 2>/dev/null || true
+fault "name=clear"
+
+export QUILO_CONF=$work/config/quilo/quilo.conf
+(cd "$bin" && ./quilo-bench skin-switch 20) > "$work/skin.csv"
+sort -t, -k2 -g "$work/skin.csv" | awk -F, '{v[NR] = $2} END {printf "skin_switch_median_ms,%s\nskin_switch_max_ms,%s\n", v[int((NR + 1) / 2)], v[NR]}' \
+    >> "$results/once.csv"
+fault "name=delay&ms=5000&site=web"
+(cd "$bin" && ./quilo-bench ticker-gap 8000) | awk -F, '{printf "ticker_longest_gap_ms,%s\nticker_frames,%s\n", $2, $3}' \
+    >> "$results/once.csv"
+fault "name=clear"
+echo "what,size,microseconds,heap_kib" > "$results/scale.csv"
+"$bin/quilo-bench" scale >> "$results/scale.csv"
+
+bench/report.sh "$results"

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+class Program;
+
+// What the settings command does once the listener confirmed the settings dialog with these
+// option flags (CSettingsDlg::OptionFlag), in this order:
+// - automatic log-in: on saves the ID and password of the current log-in; off keeps whatever is
+//   saved and only switches the option off;
+// - always on top: `applyTopMost` puts the face in use into the top-most band or out of it at
+//   once, and the option is saved;
+// - scheduled playback: on only when ticked and at least one of the nine times is set; the
+//   option and the schedule are saved either way;
+// - the scheduled-start companion is told the installation folder while scheduled playback is
+//   on, "/d" otherwise.
+void ApplySettings(Program& program, uint8_t optionFlags,
+                   const std::function<void(bool topMost)>& applyTopMost);

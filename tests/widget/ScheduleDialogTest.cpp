@@ -1,0 +1,209 @@
+#include "dialogs/CScheduleDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+
+#include "DialogTestKit.h"
+#include "WidgetTestKit.h"
+#include "content/Program.h"
+#include "platform/MessageBox.h"
+#include "skin/CSkinButton.h"
+#include "support/Await.h"
+
+namespace {
+
+using DialogTestKit::RealClickOn;
+using DialogTestKit::WhenModal;
+
+ScheduleBytes EmptySchedule() {
+    ScheduleBytes schedule;
+    schedule.fill(0xFF);
+    return schedule;
+}
+
+struct ShownRow {
+    bool ticked;
+    QString dayHalf, hour, minute;
+    bool operator==(const ShownRow&) const = default;
+};
+
+void PrintTo(const ShownRow& row, std::ostream* out) {
+    *out << (row.ticked ? "[x] " : "[ ] ") << row.dayHalf.toStdString() << ' '
+         << row.hour.toStdString() << ':' << row.minute.toStdString();
+}
+
+ShownRow Shown(const CScheduleDlg& dialog, int row) {
+    return {dialog.EnableBox(row).isChecked(), dialog.DayHalfList(row).currentText(),
+            dialog.HourField(row).text(), dialog.MinuteField(row).text()};
+}
+
+// Types into the field as the listener would, then leaves it with Tab.
+void Type(QLineEdit& field, const QString& text) {
+    ASSERT_TRUE(RealClickOn(field));
+    ASSERT_TRUE(Await([&] { return field.hasFocus(); }));
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(&field, text);
+    QTest::keyClick(&field, Qt::Key_Tab);
+}
+
+void ChoosePm(QComboBox& list) {
+    list.setFocus();
+    QTest::keyClick(&list, Qt::Key_Down);
+}
+
+class ScheduleDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DialogTestKit::LinkShippedSkins();
+        ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
+        SetMessageAnswerer([this](StringId id, const QString&) {
+            messages_.push_back(id);
+            return MessageAnswer::Ok;
+        });
+        owner_.LoadBackground(WidgetTestKit::SaveBitmap(
+            QStringLiteral("owner.bmp"), WidgetTestKit::Filled({200, 150}, Qt::gray)));
+        owner_.move(500, 120);
+        ASSERT_TRUE(WidgetTestKit::ShowAndWait(owner_));
+    }
+    void TearDown() override { SetMessageAnswerer(nullptr); }
+
+    // Runs the dialog on `schedule` with `act` while it is open.
+    ScheduleBytes Run(const ScheduleBytes& schedule, const std::function<void(CScheduleDlg&)>& act,
+                      bool expectConfirmed = true) {
+        CScheduleDlg dialog(program_, schedule, &owner_);
+        WhenModal<CScheduleDlg>(&owner_, act);
+        dialog.exec();
+        EXPECT_EQ(dialog.Confirmed(), expectConfirmed);
+        return dialog.Schedule();
+    }
+
+    Program program_;
+    WidgetTestKit::TestFace owner_;
+    std::vector<StringId> messages_;
+};
+
+TEST_F(ScheduleDialog, StoredTimesShowAsTwelveHourRowsAndEveryRowIsWrittenBack) {
+    const ScheduleBytes stored{0x80, 0x05, 0x0C, 0x1E, 0x8D, 0x00, 0x97, 0x3B, 0xFF,
+                               0xFF, 0x98, 0x00, 0x85, 0x3C, 0x7F, 0x00, 0xFF, 0xFF};
+    const ScheduleBytes written = Run(stored, [&](CScheduleDlg& dialog) {
+        // left of the owner, top edges level
+        EXPECT_EQ(dialog.pos(), QPoint(owner_.x() - dialog.width(), owner_.y()));
+        EXPECT_EQ(dialog.size(), QSize(244, 348));
+        EXPECT_EQ(Shown(dialog, 0), (ShownRow{true, "AM", "0", "5"}));
+        EXPECT_EQ(Shown(dialog, 1), (ShownRow{false, "PM", "12", "30"}));
+        EXPECT_EQ(Shown(dialog, 2), (ShownRow{true, "PM", "1", "0"}));
+        EXPECT_EQ(Shown(dialog, 3), (ShownRow{true, "PM", "11", "59"}));
+        // empty, hour 24, minute 60, hour 127: blank rows
+        for (int row : {4, 5, 6, 7, 8}) {
+            EXPECT_EQ(Shown(dialog, row), (ShownRow{false, "AM", "0", "0"})) << row;
+        }
+        ASSERT_TRUE(RealClickOn(dialog.OkButton()));
+    });
+    const ScheduleBytes expected{0x80, 0x05, 0x0C, 0x1E, 0x8D, 0x00, 0x97, 0x3B, 0x00,
+                                 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+    EXPECT_EQ(written, expected);
+}
+
+TEST_F(ScheduleDialog, TypedTimesRoundTripThroughThePreferencesFile) {
+    const ScheduleBytes written = Run(EmptySchedule(), [&](CScheduleDlg& dialog) {
+        // midnight and noon, ticked; 1:05 PM unticked; a row whose fields are left blank
+        ASSERT_TRUE(RealClickOn(dialog.EnableBox(0)));
+        Type(dialog.HourField(0), "0");
+        ASSERT_TRUE(RealClickOn(dialog.EnableBox(1)));
+        ChoosePm(dialog.DayHalfList(1));
+        Type(dialog.HourField(1), "12");
+        Type(dialog.MinuteField(1), "00");
+        ChoosePm(dialog.DayHalfList(2));
+        Type(dialog.HourField(2), "1");
+        Type(dialog.MinuteField(2), "5");
+        ASSERT_TRUE(RealClickOn(dialog.EnableBox(3)));
+        Type(dialog.HourField(3), "");
+        Type(dialog.MinuteField(3), "");
+        ASSERT_TRUE(RealClickOn(dialog.OkButton()));
+    });
+    ASSERT_TRUE(program_.prefs.SetSchedule(written));
+    QFile prefs(program_.prefs.FilePath());
+    ASSERT_TRUE(prefs.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(prefs.readAll().contains("Schedule=80008C000D05800000000000000000000000"));
+
+    const std::optional<ScheduleBytes> reread = program_.prefs.GetSchedule();
+    ASSERT_TRUE(reread.has_value());
+    Run(*reread, [&](CScheduleDlg& dialog) {
+        EXPECT_EQ(Shown(dialog, 0), (ShownRow{true, "AM", "0", "0"}));
+        EXPECT_EQ(Shown(dialog, 1), (ShownRow{true, "PM", "12", "0"}));
+        EXPECT_EQ(Shown(dialog, 2), (ShownRow{false, "PM", "1", "5"}));
+        EXPECT_EQ(Shown(dialog, 3), (ShownRow{true, "AM", "0", "0"}));
+        ASSERT_TRUE(RealClickOn(dialog.OkButton()));
+    });
+}
+
+TEST_F(ScheduleDialog, AFieldIsHeldToItsRangeWhenItLosesTheFocus) {
+    const ScheduleBytes written = Run(EmptySchedule(), [&](CScheduleDlg& dialog) {
+        Type(dialog.HourField(0), "15");
+        EXPECT_EQ(dialog.HourField(0).text(), "11");
+        ChoosePm(dialog.DayHalfList(1));
+        Type(dialog.HourField(1), "15");
+        EXPECT_EQ(dialog.HourField(1).text(), "12");
+        ChoosePm(dialog.DayHalfList(2));
+        Type(dialog.HourField(2), "0");
+        EXPECT_EQ(dialog.HourField(2).text(), "1");
+        Type(dialog.MinuteField(3), "75");
+        EXPECT_EQ(dialog.MinuteField(3).text(), "59");
+        // letters and signs cannot be typed
+        Type(dialog.MinuteField(4), "-4x");
+        EXPECT_EQ(dialog.MinuteField(4).text(), "4");
+        // turning PM 12 into AM leaves the hour alone: it stores noon
+        ChoosePm(dialog.DayHalfList(5));
+        Type(dialog.HourField(5), "12");
+        dialog.DayHalfList(5).setFocus();
+        QTest::keyClick(&dialog.DayHalfList(5), Qt::Key_Up);
+        EXPECT_EQ(dialog.HourField(5).text(), "12");
+        // a field still holding the focus at OK is put right all the same
+        ASSERT_TRUE(RealClickOn(dialog.MinuteField(6)));
+        ASSERT_TRUE(Await([&] { return dialog.MinuteField(6).hasFocus(); }));
+        QTest::keyClick(&dialog.MinuteField(6), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&dialog.MinuteField(6), "99");
+        ASSERT_TRUE(RealClickOn(dialog.OkButton()));
+    });
+    EXPECT_EQ(written[0], 11);
+    EXPECT_EQ(written[2], 12);
+    EXPECT_EQ(written[4], 13);
+    EXPECT_EQ(written[7], 59);
+    EXPECT_EQ(written[10], 12);
+    EXPECT_EQ(written[13], 59);
+}
+
+TEST_F(ScheduleDialog, CancelAndEnterCloseUnconfirmedAndAMissingFaceIsReported) {
+    const ScheduleBytes stored = EmptySchedule();
+    auto editThen = [&](const std::function<void(CScheduleDlg&)>& close) {
+        return [close](CScheduleDlg& dialog) {
+            Type(dialog.HourField(0), "7");
+            close(dialog);
+        };
+    };
+    EXPECT_EQ(
+        Run(stored, editThen([](CScheduleDlg& d) { ASSERT_TRUE(RealClickOn(d.CancelButton())); }),
+            false),
+        stored);
+    EXPECT_EQ(Run(stored, editThen([](CScheduleDlg& d) {
+                      QTest::keyClick(&d.HourField(1), Qt::Key_Return);
+                  }),
+                  false),
+              stored);
+    EXPECT_TRUE(messages_.empty());
+
+    DialogTestKit::MakeVariantSkin(QStringLiteral("Quilo2"), QStringLiteral("Faceless"), {},
+                                   {QStringLiteral("sch_bg.bmp")});
+    ASSERT_TRUE(program_.skin.Load(QStringLiteral("Faceless")));
+    CScheduleDlg dialog(program_, stored, &owner_);
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.Confirmed());
+    EXPECT_EQ(messages_, std::vector<StringId>{StringId::kFilesMissing});
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+#include "dialogs/CSkinDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPainter>
+#include <QTest>
+
+#include "WidgetTestKit.h"
+#include "content/Program.h"
+#include "platform/MessageBox.h"
+#include "skin/CSkinButton.h"
+#include "skin/ColorKey.h"
+#include "support/Await.h"
+#include "support/TestEnvironment.h"
+
+using namespace WidgetTestKit;
+
+namespace {
+
+const QColor kFaceRed(200, 30, 40);
+
+QImage IconImage(const QListWidgetItem& item) {
+    return item.icon().pixmap(64, 64).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// The two shipped skins, a folder with nothing in it, one with only a main face (blue on its
+// left half, red on its right) and a plain file, made in an order unlike the sorted one.
+class SkinChooser : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QDir().mkpath(QStringLiteral("./Skins/Zed"));
+        QDir().mkpath(QStringLiteral("./Skins/alpha"));
+        for (const char* skin : {"Quilo2", "Midnight"}) {
+            QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/") +
+                            QString::fromLatin1(skin),
+                        QStringLiteral("./Skins/") + QString::fromLatin1(skin));
+        }
+        QImage face = Filled(QSize(40, 80), kFaceRed);
+        QPainter(&face).fillRect(QRect(0, 0, 20, 80), QColor::fromRgb(kSkinColorKey));
+        ASSERT_TRUE(face.convertToFormat(QImage::Format_RGB888)
+                        .save(QStringLiteral("./Skins/Zed/main_bg.bmp"), "BMP"));
+        QFile notes(QStringLiteral("./Skins/notes.txt"));
+        ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
+        owner_.LoadBackground(
+            SaveBitmap(QStringLiteral("owner.bmp"), Filled(QSize(200, 150), Qt::darkGray)));
+        owner_.move(100, 100);
+        ASSERT_TRUE(ShowAndWait(owner_));
+        SetMessageAnswerer([this](StringId id, const QString&) {
+            messages_.push_back(id);
+            return MessageAnswer::Ok;
+        });
+    }
+    void TearDown() override { SetMessageAnswerer({}); }
+
+    QPoint ItemCentre(const CSkinDlg& chooser, int row) const {
+        QListWidget& list = chooser.List();
+        return list.viewport()->mapToGlobal(list.visualItemRect(list.item(row)).center());
+    }
+    static QPoint Centre(const QWidget& widget) {
+        return widget.mapToGlobal(widget.rect().center());
+    }
+
+    Program program_;
+    TestFace owner_;
+    std::vector<StringId> messages_;
+};
+
+QStringList Names(const QListWidget& list) {
+    QStringList names;
+    for (int row = 0; row < list.count(); ++row) {
+        names << list.item(row)->text();
+    }
+    return names;
+}
+
+}  // namespace
+
+TEST_F(SkinChooser, ListsEveryFolderByNameWithItsPictureAndOkTakesTheSelectedOne) {
+    CSkinDlg chooser(program_, &owner_);
+    chooser.SetDragEnabled(false);
+    ASSERT_TRUE(ShowAndWait(chooser));
+    ASSERT_TRUE(Await([&] { return chooser.HasSettled(); }));
+    EXPECT_EQ(chooser.size(), QSize(262, 230)) << "the current skin's skin_bg.bmp";
+    EXPECT_EQ(chooser.pos(), QPoint(300, 100)) << "beside the owner, on its right";
+    EXPECT_EQ(chooser.List().geometry(), QRect(16, 46, 230, 134));
+    EXPECT_EQ(chooser.List().palette().color(QPalette::Base), QColor(250, 250, 255));
+
+    QListWidget& list = chooser.List();
+    ASSERT_EQ(Names(list), (QStringList{"alpha", "Midnight", "Quilo2", "Zed"}));
+    EXPECT_EQ(list.selectedItems(), QList<QListWidgetItem*>{list.item(2)}) << "the skin worn";
+    EXPECT_EQ(IconImage(*list.item(0)),
+              QImage(QStringLiteral(":/res/skin_thumb.bmp")).convertToFormat(QImage::Format_ARGB32))
+        << "a folder without pictures shows the built-in one";
+    EXPECT_EQ(IconImage(*list.item(1)), QImage(QStringLiteral("./Skins/Midnight/choice.bmp"))
+                                            .convertToFormat(QImage::Format_ARGB32));
+    const QImage zed = IconImage(*list.item(3));
+    EXPECT_EQ(qAlpha(zed.pixel(20, 32)), 0) << "the face's blue is cut out";
+    EXPECT_EQ(QColor(zed.pixel(40, 32)), kFaceRed) << "the face itself, reduced";
+    EXPECT_EQ(qAlpha(zed.pixel(4, 32)), 0) << "a tall face stands centred";
+
+    // the first click into the list takes the opening selection away, and selects what it hits
+    ASSERT_TRUE(RealClick(ItemCentre(chooser, 1)));
+    ASSERT_TRUE(Await([&] { return list.selectedItems() == QList{list.item(1)}; }));
+    ASSERT_TRUE(RealClick(Centre(chooser.OkButton())));
+    ASSERT_TRUE(Await([&] { return chooser.isHidden(); }));
+    EXPECT_EQ(chooser.result(), QDialog::Accepted);
+    EXPECT_TRUE(chooser.Confirmed());
+    EXPECT_EQ(chooser.ChosenName(), QStringLiteral("Midnight"));
+    EXPECT_EQ(program_.skin.Name(), QStringLiteral("Quilo2")) << "OK leaves wearing to the caller";
+}
+
+TEST_F(SkinChooser, ADoubleClickWearsTheSkinAtOnceAndTheChooserTakesItsLook) {
+    CSkinDlg chooser(program_, &owner_);
+    chooser.SetDragEnabled(false);
+    QStringList asked;
+    QObject::connect(&chooser, &CSkinDlg::changeSkin, [&](const QString& name) {
+        asked << name;
+        program_.skin.Load(name);
+    });
+    ASSERT_TRUE(ShowAndWait(chooser));
+    ASSERT_TRUE(Await([&] { return chooser.HasSettled(); }));
+    const QPoint place = chooser.pos();
+    ASSERT_TRUE(RealDoubleClick(ItemCentre(chooser, 1)));
+    ASSERT_TRUE(Await([&] { return !asked.isEmpty(); }));
+    EXPECT_EQ(asked, QStringList{"Midnight"});
+    EXPECT_EQ(chooser.size(), QSize(300, 220)) << "Midnight's skin_bg.bmp";
+    EXPECT_EQ(chooser.pos(), place) << "it does not move";
+    int32_t ok[2] = {};
+    ASSERT_TRUE(program_.skin.GetKeyValues("[SKIN_OK]", ok, 2));
+    EXPECT_EQ(chooser.OkButton().pos(), QPoint(ok[0], ok[1]));
+    EXPECT_EQ(chooser.List().count(), 4) << "the items stay";
+
+    // Enter ends the chooser without a choice; the skin worn stays
+    QTest::keyClick(&chooser.List(), Qt::Key_Return);
+    EXPECT_TRUE(chooser.isHidden());
+    EXPECT_FALSE(chooser.Confirmed());
+    EXPECT_EQ(program_.skin.Name(), QStringLiteral("Midnight"));
+}
+
+TEST_F(SkinChooser, ASkinWithoutTheChoosersBitmapSaysSoAndChoosesNothing) {
+    program_.skin.SetName(QStringLiteral("alpha"));
+    CSkinDlg chooser(program_, &owner_);
+    EXPECT_EQ(chooser.exec(), QDialog::Rejected);
+    EXPECT_EQ(messages_, std::vector<StringId>{StringId::kFilesMissing});
+    EXPECT_FALSE(chooser.Confirmed());
+}
