@@ -69,6 +69,8 @@ void StreamControl::Play() {
 
 // `again`: a stream that broke off is tried again, and the ticker goes on saying so.
 void StreamControl::PlayStream(bool again) {
+    // a new stream takes the mute off by itself; the faces are told either way
+    const bool wasMuted = viewer_->IsMuted();
     if (!viewer_->IsPlayRequested()) {
         emit playStarting();
         viewer_->Play(viewer_->IsShown() ? vfmUrl_ : fmUrl_, false);
@@ -82,6 +84,8 @@ void StreamControl::PlayStream(bool again) {
     }
     if (viewer_->IsMuted()) {
         viewer_->SetMute(false);
+    }
+    if (wasMuted) {
         emit unmuted();
     }
 }
