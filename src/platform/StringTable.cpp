@@ -67,6 +67,8 @@ const std::map<StringId, Texts>& Table() {
                "종료하시면 예약 재생을 할 수 없습니다.\r\n그래도 종료하시겠습니까?"}},
         {StringId::kNoSoundOutput, {"No sound output is available on this computer.",
                                     "이 컴퓨터에는 소리를 낼 장치가 없습니다."}},
+        {StringId::kReconnecting, {"The stream was cut off. Reconnecting...",
+                                   "방송이 끊어졌습니다. 다시 접속하는 중입니다..."}},
     };
     return table;
 }

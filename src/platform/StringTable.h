@@ -43,6 +43,7 @@ enum class StringId : int {
     kWriteFirst = 141,
     kQuitStopsSchedule = 142,
     kNoSoundOutput = 150,
+    kReconnecting = 151,
 };
 
 // Every text the program shows to the listener, by its id, in English and in Korean.

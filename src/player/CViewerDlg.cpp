@@ -34,8 +34,6 @@ CViewerDlg::CViewerDlg(ActivityLog& log, const SkinInfo& skin, QStringList engin
     connect(closeButton_, &CSkinButton::clicked, this, &CViewerDlg::closeRequested,
             Qt::QueuedConnection);
     resize(kVideoWidth, kVideoHeight);
-    pendingError_.setSingleShot(true);
-    connect(&pendingError_, &QTimer::timeout, this, &CViewerDlg::ReportError);
 }
 
 bool CViewerDlg::Create() {
@@ -71,8 +69,6 @@ void CViewerDlg::Play(const QString& address, bool keepMute) {
         muted_ = false;
         player_->SetMute(false);
     }
-    pendingError_.stop();
-    sincePlay_.start();
     player_->Play(address);
     playRequested_ = true;
     WriteLog(LogText::kPlayed);
@@ -84,7 +80,6 @@ void CViewerDlg::Stop() {
         WriteLog(LogText::kStopNoPlayer);
         return;
     }
-    pendingError_.stop();
     player_->Stop();
     playRequested_ = false;
     WriteLog(LogText::kStopped);
@@ -198,15 +193,6 @@ void CViewerDlg::OnPlayStateChanged(int state) {
 }
 
 void CViewerDlg::OnPlayerError() {
-    const qint64 sincePlay = sincePlay_.isValid() ? sincePlay_.elapsed() : kErrorPauseMs;
-    if (sincePlay < kErrorPauseMs) {
-        pendingError_.start(static_cast<int>(kErrorPauseMs - sincePlay));
-        return;
-    }
-    ReportError();
-}
-
-void CViewerDlg::ReportError() {
     Hide();
     Stop();
     emit playbackFailed();

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QStringList>
-#include <QTimer>
 #include <memory>
 
 #include "player/MediaPlayer.h"
@@ -15,8 +13,8 @@ class SkinInfo;
 // The window that holds the media player: hidden while the audio channel plays, shown as a small
 // skinned video window under the player for the visual channel. Play, Stop and Show write their
 // attempt and outcome to the log. The owner hears of two things: the viewer's close button
-// (closeRequested) and a stream that failed or broke off (playbackFailed, after the viewer has
-// stopped it).
+// (closeRequested) and a stream that failed or broke off (playbackFailed, at once, after the
+// viewer has stopped it; when to try again is the owner's decision).
 class CViewerDlg : public CSkinDialog {
     Q_OBJECT
 
@@ -52,9 +50,6 @@ public:
 
     static constexpr int kVideoWidth = 320;
     static constexpr int kVideoHeight = 240;
-    // An error is reported no sooner than this after its Play: the owner answers an error with a
-    // new Play, and a server that refuses at once must not be asked again and again without pause.
-    static constexpr int kErrorPauseMs = 3000;
 
 signals:
     void playbackFailed();
@@ -67,7 +62,6 @@ private:
     void PlaceAtVideoSize(const QPoint& wanted);
     void PlaceCloseButton();
     void OnPlayerError();
-    void ReportError();
     void OnPlayStateChanged(int state);
     void WriteLog(const char* text);
 
@@ -80,7 +74,4 @@ private:
     bool playRequested_ = false;
     bool shown_ = false;
     bool muted_ = false;
-    // since the last Play, and an error waiting to be reported
-    QElapsedTimer sincePlay_;
-    QTimer pendingError_;
 };

@@ -4,6 +4,7 @@
 #include "platform/LogMessages.h"
 #include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
+#include "player/StreamRecovery.h"
 #include "windows/TickerRule.h"
 
 namespace {
@@ -16,12 +17,14 @@ StreamControl::StreamControl(Program& program, TickerRule& ticker,
       program_(program),
       ticker_(ticker),
       faceGeometry_(std::move(faceGeometry)),
-      viewer_(new CViewerDlg(program.log, program.skin, program.config.vlcArgs, owner)) {
+      viewer_(new CViewerDlg(program.log, program.skin, program.config.vlcArgs, owner)),
+      recovery_(new StreamRecovery(program.log, RetryPolicy(), this)) {
     playingPoll_.setInterval(kPollPeriodMs);
     viewerPoll_.setInterval(kPollPeriodMs);
     connect(&playingPoll_, &QTimer::timeout, this, &StreamControl::OnPlayingPoll);
     connect(&viewerPoll_, &QTimer::timeout, this, &StreamControl::OnViewerPoll);
-    connect(viewer_, &CViewerDlg::playbackFailed, this, &StreamControl::Play, Qt::QueuedConnection);
+    connect(viewer_, &CViewerDlg::playbackFailed, this, &StreamControl::OnStreamFailed);
+    connect(recovery_, &StreamRecovery::retryDue, this, [this] { PlayStream(true); });
     connect(viewer_, &CViewerDlg::closeRequested, this, &StreamControl::View, Qt::QueuedConnection);
     connect(viewer_, &CViewerDlg::soundOutputUnavailable, this,
             &StreamControl::OnSoundOutputUnavailable);
@@ -30,7 +33,13 @@ StreamControl::StreamControl(Program& program, TickerRule& ticker,
 StreamControl::~StreamControl() = default;
 
 void StreamControl::Start(int volume, bool play) {
-    viewer_->Create();
+    if (viewer_->Create()) {
+        connect(viewer_->Engine(), &MediaPlayer::playStateChanged, this, [this](int state) {
+            if (state == MediaPlayer::kPlaying) {
+                OnStreamPlaying();
+            }
+        });
+    }
     ChooseStreamAddresses();
     viewer_->SetVolume(volume);
     if (play) {
@@ -55,19 +64,34 @@ void StreamControl::ChooseStreamAddresses() {
 }
 
 void StreamControl::Play() {
+    PlayStream(false);
+}
+
+// `again`: a stream that broke off is tried again, and the ticker goes on saying so.
+void StreamControl::PlayStream(bool again) {
+    // a new stream takes the mute off by itself; the faces are told either way
+    const bool wasMuted = viewer_->IsMuted();
     if (!viewer_->IsPlayRequested()) {
         emit playStarting();
         viewer_->Play(viewer_->IsShown() ? vfmUrl_ : fmUrl_, false);
-        ticker_.ShowConnecting();
+        if (again) {
+            ticker_.ShowReconnecting();
+        } else {
+            recovery_->StreamOpened();
+            ticker_.ShowConnecting();
+        }
         playingPoll_.start();
     }
     if (viewer_->IsMuted()) {
         viewer_->SetMute(false);
+    }
+    if (wasMuted) {
         emit unmuted();
     }
 }
 
 void StreamControl::Stop() {
+    recovery_->Stop();
     viewer_->Stop();
     viewer_->Hide();
     if (ticker_.ShowsConnecting()) {
@@ -76,6 +100,7 @@ void StreamControl::Stop() {
 }
 
 void StreamControl::View() {
+    recovery_->StreamOpened();
     if (viewer_->IsShown()) {
         viewer_->Hide();
         viewer_->Stop();
@@ -112,6 +137,19 @@ bool StreamControl::IsMuted() const {
 
 bool StreamControl::IsPlayRequested() const {
     return viewer_->IsPlayRequested();
+}
+
+// The viewer has stopped the stream and hidden itself; the ticker keeps the program's texts away
+// until the stream plays again.
+void StreamControl::OnStreamFailed() {
+    playingPoll_.stop();
+    viewerPoll_.stop();
+    ticker_.ShowReconnecting();
+    recovery_->StreamFailed();
+}
+
+void StreamControl::OnStreamPlaying() {
+    recovery_->StreamPlaying();
 }
 
 void StreamControl::OnPlayingPoll() {

@@ -8,12 +8,15 @@
 
 class CViewerDlg;
 class Program;
+class StreamRecovery;
 class TickerRule;
 
 // Everything the player's faces ask of the stream: which addresses to play, Play, Stop, the
 // switch to and from "Seeing Radio", volume and mute, and what happens when the stream fails:
-// the viewer stops it and reports it, and it is played again as if the listener had pressed Play
-// (the viewer keeps a pause between the attempts). A computer with no sound output is told once,
+// the viewer stops it and reports it, the ticker says the stream is being reconnected (never a
+// message box), and after StreamRecovery's pause it is played again as if the listener had
+// pressed Play. Any stream the listener opens or stops ends a waiting attempt; there is only
+// ever one stream, in the viewer's one player. A computer with no sound output is told once,
 // in the log and on the ticker. While a stream opens, the ticker says so; once
 // it plays, the ticker shows the program again and the visual stream's viewer opens under the
 // face on screen.
@@ -41,6 +44,7 @@ public:
     bool IsPlayRequested() const;
 
     CViewerDlg& Viewer() const { return *viewer_; }
+    const StreamRecovery& Recovery() const { return *recovery_; }
     const QString& FmUrl() const { return fmUrl_; }
     const QString& VfmUrl() const { return vfmUrl_; }
 
@@ -52,6 +56,9 @@ signals:
 
 private:
     void ChooseStreamAddresses();
+    void PlayStream(bool again);
+    void OnStreamFailed();
+    void OnStreamPlaying();
     void OnPlayingPoll();
     void OnViewerPoll();
     void OnSoundOutputUnavailable();
@@ -60,6 +67,7 @@ private:
     TickerRule& ticker_;
     std::function<QRect()> faceGeometry_;
     CViewerDlg* viewer_;
+    StreamRecovery* recovery_;
     QString fmUrl_;
     QString vfmUrl_;
     // until the stream plays: then the program's ticker comes back

@@ -33,8 +33,14 @@ void TickerRule::ShowConnecting() {
     Set(StringTable::Load(StringId::kConnecting), QString());
 }
 
+void TickerRule::ShowReconnecting() {
+    Set(StringTable::Load(StringId::kReconnecting), QString());
+}
+
 bool TickerRule::ShowsConnecting() const {
-    return ticker_.GetLastItem() == StringTable::Load(StringId::kConnecting);
+    const QString shown = ticker_.GetLastItem();
+    return shown == StringTable::Load(StringId::kConnecting) ||
+           shown == StringTable::Load(StringId::kReconnecting);
 }
 
 void TickerRule::ShowProgram() {

@@ -18,6 +18,9 @@ public:
     void Set(const QString& text, const QString& link);
     // "Connecting the server. Please wait..." while a stream is being opened.
     void ShowConnecting();
+    // The reconnecting notice while a stream that broke off is being opened again.
+    void ShowReconnecting();
+    // Either notice: the program's texts wait until the stream plays.
     bool ShowsConnecting() const;
     // The program's own ticker text and link.
     void ShowProgram();

@@ -2,7 +2,11 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <algorithm>
 #include <iostream>
+#include <random>
+#include <vector>
 
 #include "QuiloRun.h"
 #include "StationProcess.h"
@@ -31,6 +35,54 @@ bool ToneInLastSecond(const QString& heardWav) {
     return second > 0 && sound.samples.size() >= 2 * second &&
            ToneAnalysis::ToneAmplitude(sound, kFmToneHz, sound.samples.size() - second, second) >
                0.05;
+}
+
+// True once half a second has been decoded since the file was made and its last quarter second
+// carries the tone: the moment a listener hears the channel again.
+bool ToneJustHeard(const QString& heardWav) {
+    const ToneAnalysis::Sound sound = ToneAnalysis::ReadWav(heardWav);
+    const size_t quarter = static_cast<size_t>(sound.sampleRate / 4);
+    return quarter > 0 && sound.samples.size() >= 2 * quarter &&
+           ToneAnalysis::ToneAmplitude(sound, kFmToneHz, sound.samples.size() - quarter, quarter) >
+               0.05;
+}
+
+// Lets the station stay as it is for `ms`: the length of an outage, or of the sound between two.
+void Hold(int ms) {
+    QElapsedTimer held;
+    held.start();
+    QuiloRun::WaitUntil([&] { return held.elapsed() >= ms; }, ms + 1000);
+}
+
+int VisibleQuiloWindows() {
+    return static_cast<int>(
+        QuiloRun::XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                           QStringLiteral("--name"), QStringLiteral("^Quilo$")})
+            .size());
+}
+
+int QuiloProcesses() {
+    QProcess pgrep;
+    pgrep.start(QStringLiteral("pgrep"),
+                {QStringLiteral("-c"), QStringLiteral("-f"),
+                 QStringLiteral("^") + QuiloRun::ProgramFolder() + QStringLiteral("/quilo")});
+    pgrep.waitForFinished();
+    return pgrep.readAllStandardOutput().trimmed().toInt();
+}
+
+// The most streams the log shows open at once: every "TRY to play." after the first needs the
+// stream before it stopped.
+int MostStreamsAtOnce(const QStringList& messages) {
+    int open = 0;
+    int most = 0;
+    for (const QString& message : messages) {
+        if (message == QLatin1String("TRY to play.")) {
+            most = std::max(most, ++open);
+        } else if (message == QLatin1String("TRY to stop.")) {
+            open = std::max(0, open - 1);
+        }
+    }
+    return most;
 }
 
 }  // namespace
@@ -73,4 +125,61 @@ TEST(StreamRecovery, WhenTheStreamServerStopsAndComesBackTheSoundComesBack) {
     EXPECT_EQ(messages.mid(messages.size() - 3),
               (QStringList{QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop."),
                            QStringLiteral("*** Close the QUILO2 ***")}));
+}
+
+// A stream server that comes and goes twenty times: each time it is back the listener hears it
+// again within ten seconds, without a message box, with one program playing one stream, and a
+// log that grows by a few lines per outage.
+TEST(StreamRecovery, AStreamThatComesAndGoesIsHeardAgainEachTimeItComesBack) {
+    constexpr int kDrops = 20;
+    constexpr int kBackWithinMs = 10000;
+    // the attempts one outage can take (pauses of 1, 2, 4 and 8 s cover an outage and the time
+    // to sound) at five lines each, with the start's and the clock's lines besides
+    constexpr int kMostLogLines = 150 + kDrops * 4 * 5;
+    StationProcess station({}, true);
+    ASSERT_TRUE(station.IsReady()) << station.Failure();
+    const QString heard = TestEnvironment::Root() + QStringLiteral("/heard.wav");
+    QuiloRun::Install();
+    QuiloRun::WriteConfig(station.Host(), heard);
+    QuiloRun::SaveAutomaticLogIn();
+    QuiloRun quilo;
+    quilo.Start();
+    ASSERT_TRUE(QuiloRun::WaitUntil([&] { return ToneInLastSecond(heard); }, kWaitMs));
+
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> outageMs(1000, 4000);
+    std::uniform_int_distribution<int> soundMs(1000, 2000);
+    std::vector<qint64> backMs;
+    QElapsedTimer allDrops;
+    allDrops.start();
+    for (int drop = 0; drop < kDrops; ++drop) {
+        ASSERT_TRUE(station.Control("/_station/fault?name=stream-stop&stream=fm"));
+        // what is decoded from here on comes from the stream once it is back
+        QFile::remove(heard);
+        Hold(outageMs(random));
+        ASSERT_TRUE(station.Control("/_station/fault?name=stream-start&stream=fm"));
+        QElapsedTimer sinceBack;
+        sinceBack.start();
+        ASSERT_TRUE(QuiloRun::WaitUntil([&] { return ToneJustHeard(heard); }, kBackWithinMs))
+            << "drop " << drop << " (seed " << seed << ")";
+        backMs.push_back(sinceBack.elapsed());
+        EXPECT_EQ(VisibleQuiloWindows(), 1) << "a message box at drop " << drop;
+        Hold(soundMs(random));
+    }
+
+    EXPECT_EQ(QuiloProcesses(), 1);
+    const QStringList messages = QuiloRun::LogMessages(QuiloRun::LogFiles().last());
+    EXPECT_EQ(MostStreamsAtOnce(messages), 1);
+    EXPECT_GE(messages.filter(QStringLiteral("Retry the stream in")).size(), kDrops);
+    EXPECT_LT(messages.size(), kMostLogLines) << messages.join(u'\n');
+    ASSERT_TRUE(quilo.Terminate());
+
+    std::sort(backMs.begin(), backMs.end());
+    std::cout << "sound back after the stream server's return, " << backMs.size()
+              << " outages (seed " << seed << "): min " << backMs.front() << " ms, median "
+              << backMs[backMs.size() / 2] << " ms, max " << backMs.back() << " ms; "
+              << messages.size() << " log lines, "
+              << messages.filter(QStringLiteral("(attempt 1)")).size() << " first attempts; "
+              << allDrops.elapsed() << " ms in all" << std::endl;
 }

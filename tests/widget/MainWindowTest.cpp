@@ -30,6 +30,7 @@
 #include "platform/Screen.h"
 #include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
+#include "player/StreamRecovery.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"
 #include "skin/CSkinStatic.h"
@@ -289,7 +290,8 @@ TEST_F(MainWindow, StartsPlayingTheAudioChannelAtTheSavedVolumeOrTwenty) {
         EXPECT_EQ(window.VolumeSlider()->GetPos(), 20);
         EXPECT_EQ(window.Viewer().GetVolume(), 20);
         EXPECT_FALSE(window.Viewer().IsMuted());
-        EXPECT_TRUE(window.Viewer().IsPlayRequested());
+        // no stream server answers here: the stream is opening or waits to be tried again
+        EXPECT_TRUE(window.Viewer().IsPlayRequested() || window.Stream().Recovery().IsWaiting());
 
         // the keyboard on the slider, and the mute button clicked on and off
         window.VolumeSlider()->SetPos(64);

@@ -1,0 +1,83 @@
+#include "player/StreamRecovery.h"
+
+#include <utility>
+
+#include "platform/ActivityLog.h"
+
+StreamRecovery::StreamRecovery(ActivityLog& log, RetryPolicy policy, QObject* parent)
+    : QObject(parent), log_(log), policy_(std::move(policy)) {
+    retryTimer_.setObjectName(QStringLiteral("retryTimer"));
+    retryTimer_.setSingleShot(true);
+    connect(&retryTimer_, &QTimer::timeout, this, &StreamRecovery::retryDue);
+    FollowReachability();
+}
+
+// One backend serves the whole program; it is loaded by the first that asks.
+void StreamRecovery::FollowReachability() {
+    if (QNetworkInformation::instance() == nullptr && !QNetworkInformation::loadDefaultBackend()) {
+        QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability);
+    }
+    const QNetworkInformation* network = QNetworkInformation::instance();
+    if (network != nullptr && network->supports(QNetworkInformation::Feature::Reachability)) {
+        connect(network, &QNetworkInformation::reachabilityChanged, this,
+                &StreamRecovery::OnReachabilityChanged);
+    }
+}
+
+void StreamRecovery::StreamFailed() {
+    WriteBackendOnce();
+    const qint64 playedMs = playingSince_.isValid() ? playingSince_.elapsed() : -1;
+    playingSince_.invalidate();
+    const int delayMs = policy_.NextDelayMs(playedMs);
+    log_.WriteLog(QStringLiteral("Retry the stream in %1 ms (attempt %2).")
+                      .arg(delayMs)
+                      .arg(policy_.Attempt())
+                      .toUtf8());
+    retryTimer_.start(delayMs);
+}
+
+void StreamRecovery::StreamPlaying() {
+    if (!playingSince_.isValid()) {
+        playingSince_.start();
+    }
+}
+
+void StreamRecovery::StreamOpened() {
+    retryTimer_.stop();
+    playingSince_.invalidate();
+}
+
+void StreamRecovery::Stop() {
+    retryTimer_.stop();
+    playingSince_.invalidate();
+    policy_.Reset();
+}
+
+void StreamRecovery::NetworkOnline() {
+    if (!retryTimer_.isActive()) {
+        return;
+    }
+    retryTimer_.stop();
+    log_.WriteLog("The network is back: retry the stream now.");
+    emit retryDue();
+}
+
+void StreamRecovery::OnReachabilityChanged(QNetworkInformation::Reachability reachability) {
+    if (reachability == QNetworkInformation::Reachability::Online) {
+        NetworkOnline();
+    }
+}
+
+// Said once, with the first failure, so that a log of a recovery tells whether the network's
+// return could hurry it.
+void StreamRecovery::WriteBackendOnce() {
+    if (toldBackend_) {
+        return;
+    }
+    toldBackend_ = true;
+    const QNetworkInformation* network = QNetworkInformation::instance();
+    log_.WriteLog(network != nullptr ? QStringLiteral("Follow the network through the %1 backend.")
+                                           .arg(network->backendName())
+                                           .toUtf8()
+                                     : QByteArray("Follow the network: no backend."));
+}
