@@ -2,7 +2,7 @@
 # The table and charts of a bench/run.sh run, from its CSV files:
 #   bench/report.sh [RESULTS FOLDER]     (default bench/results)
 set -euo pipefail
-results=${1:-$(dirname "$0")/results}
+results=$(cd "${1:-$(dirname "$0")/results}" && pwd)
 
 # median, min and max of one column for one player: "median min max"
 stats() {
@@ -19,7 +19,7 @@ printf '%-28s %22s %22s %8s %6s\n' "measure (median, min-max)" quilo vlc ratio g
 row() {  # label column goal
     local q v; q=($(stats quilo "$2")); v=($(stats vlc "$2"))
     local ratio="-"
-    [ "${v[0]}" != "-" ] && ratio=$(awk -v a="${q[0]}" -v b="${v[0]}" 'BEGIN {printf "%.2f", b > 0 ? a / b : 0}')
+    [ "${v[0]}" != "-" ] && ratio=$(awk -v a="${q[0]}" -v b="${v[0]}" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}')
     printf '%-28s %22s %22s %8s %6s\n' "$1" "${q[0]} (${q[1]}-${q[2]})" \
         "$( [ "${v[0]}" = "-" ] && echo - || echo "${v[0]} (${v[1]}-${v[2]})")" "$ratio" "$3"
 }
@@ -51,7 +51,7 @@ awk -F, 'NR > 1 {n[$1]++; sx[$1] += $2; sy[$1] += $3; sxx[$1] += $2 * $2; sxy[$1
 command -v gnuplot >/dev/null || exit 0
 cd "$results"
 # each measure as Quilo's multiple of VLC's, beside its goal
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.3f", b > 0 ? a / b : 0}'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.3f", (b > 0 ? a / b : 0)}'; }
 {
     echo "launch-to-audio $(ratio "$(median quilo 3)" "$(median vlc 3)") 0.7"
     echo "cpu-face-shown $(ratio "$(median quilo 4)" "$(median vlc 4)") 1.5"
@@ -81,12 +81,12 @@ set key top left
 set xlabel "items"
 set ylabel "microseconds"
 set title "parse / read time"
-plot "scale.csv" using ($1 eq "program-table" ? $2 : 1/0):3 with linespoints title "program table (programs)", \
-     "" using ($1 eq "ticker" ? $2 : 1/0):3 with linespoints title "ticker file (items)"
+plot "scale.csv" using (strcol(1) eq "program-table" ? $2 : 1/0):3 with linespoints title "program table (programs)", \
+     "" using (strcol(1) eq "ticker" ? $2 : 1/0):3 with linespoints title "ticker file (items)"
 set ylabel "KiB"
 set title "heap held"
-plot "scale.csv" using ($1 eq "program-table" ? $2 : 1/0):4 with linespoints title "program table rows", \
-     "" using ($1 eq "ticker" ? $2 : 1/0):4 with linespoints title "ticker items"
+plot "scale.csv" using (strcol(1) eq "program-table" ? $2 : 1/0):4 with linespoints title "program table rows", \
+     "" using (strcol(1) eq "ticker" ? $2 : 1/0):4 with linespoints title "ticker items"
 unset multiplot
 PLOT
 echo "charts: $results/players.png $results/scale.png"

@@ -20,6 +20,9 @@ CTickerCtrl::CTickerCtrl(QWidget* parent)
       openLink_([](const QString& address) { OpenWithDesktop(address); }) {
     setFont(DialogFont());
     setMouseTracking(true);
+    // paintEvent fills the whole control: each step repaints the strip alone, not the face's
+    // background beneath it
+    setAttribute(Qt::WA_OpaquePaintEvent);
     scrollTimer_.setTimerType(Qt::PreciseTimer);
     connect(&scrollTimer_, &QTimer::timeout, this, &CTickerCtrl::Step);
 }
@@ -61,6 +64,7 @@ int CTickerCtrl::Clear() {
 
 int CTickerCtrl::Start(bool restart) {
     scrollTimer_.stop();
+    resumeOnShow_ = false;
     if (items_.empty()) {
         return 0;
     }
@@ -70,7 +74,11 @@ int CTickerCtrl::Start(bool restart) {
         underlinedCopy_ = -1;
         update();
     }
-    scrollTimer_.start(period_);
+    if (isVisible()) {
+        scrollTimer_.start(period_);
+    } else {
+        resumeOnShow_ = true;
+    }
     return 1;
 }
 
@@ -213,6 +221,20 @@ void CTickerCtrl::EndHover() {
         update(TextRect());
     }
     scrollTimer_.start(period_);
+}
+
+void CTickerCtrl::showEvent(QShowEvent* event) {
+    if (resumeOnShow_ && !hovering_) {
+        scrollTimer_.start(period_);
+    }
+    resumeOnShow_ = false;
+    QWidget::showEvent(event);
+}
+
+void CTickerCtrl::hideEvent(QHideEvent* event) {
+    resumeOnShow_ = resumeOnShow_ || scrollTimer_.isActive();
+    scrollTimer_.stop();
+    QWidget::hideEvent(event);
 }
 
 void CTickerCtrl::leaveEvent(QEvent* event) {

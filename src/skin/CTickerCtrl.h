@@ -49,7 +49,8 @@ public:
     const std::vector<Copy>& VisibleCopies() const { return copies_; }
     int ItemWidth(int item) const;
     QRect TextRect() const;
-    bool IsScrolling() const { return scrollTimer_.isActive(); }
+    // moving now, or due to move as soon as it is shown
+    bool IsScrolling() const { return scrollTimer_.isActive() || resumeOnShow_; }
     bool IsHovering() const { return hovering_; }
 
 protected:
@@ -61,6 +62,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     struct Item {
@@ -93,6 +96,9 @@ private:
     // the copy drawn underlined since the hover began, -1 for none
     int underlinedCopy_ = -1;
     bool hovering_ = false;
+    // the strip was scrolling when its window was hidden (or was started while hidden): it goes
+    // on when shown, and no timer wakes the program meanwhile
+    bool resumeOnShow_ = false;
     QString lastText_;
     QString lastAddress_;
     std::function<void(const QString&)> openLink_;

@@ -1,6 +1,7 @@
 #include "windows/CharacterSprites.h"
 
 #include <QCursor>
+#include <QEvent>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QWidget>
@@ -42,25 +43,50 @@ CharacterSprites::CharacterSprites(QWidget& face, const SkinInfo& skin, const Ap
     characterTimer_.setSingleShot(true);
     connect(&characterTimer_, &QTimer::timeout, this, &CharacterSprites::OnCharacterTimer);
     connect(&animationTimer_, &QTimer::timeout, this, &CharacterSprites::OnAnimationTimer);
+    face_.installEventFilter(this);
 }
 
-void CharacterSprites::ApplySkin() {
+// Nobody sees the sprites of a hidden face: their timers rest until it shows again, so a face in
+// the tray wakes the program for nothing.
+bool CharacterSprites::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &face_ && event->type() == QEvent::Hide) {
+        StopMotion();
+    } else if (watched == &face_ && event->type() == QEvent::Show) {
+        StartMotion();
+    }
+    return false;
+}
+
+void CharacterSprites::StopMotion() {
     spriteA_.timer.stop();
     spriteB_.timer.stop();
-    characterArea_ = SkinLayout::Area(skin_, "[MAIN_QUILO]").value_or(QRect());
+    animationTimer_.stop();
+}
+
+void CharacterSprites::StartMotion() {
     if (!characterArea_.isEmpty()) {
         spriteA_.timer.start(kSpritePeriodA);
         spriteB_.timer.start(kSpritePeriodB);
     }
-    animationTimer_.stop();
+    if (!animationArea_.isEmpty()) {
+        animationTimer_.start(animationPeriod_);
+    }
+}
+
+void CharacterSprites::ApplySkin() {
+    StopMotion();
+    characterArea_ = SkinLayout::Area(skin_, "[MAIN_QUILO]").value_or(QRect());
     int32_t values[6] = {};
     if (skin_.GetKeyValues("[MAIN_QUILO_G]", values, 6)) {
         animationArea_ = QRect(QPoint(values[0], values[1]), QSize(values[2], values[3]));
         // a frame count that is a multiple of 256 has no frames: no animation
         animationFrameCount_ = static_cast<uint8_t>(values[4] & 0xFF);
-        animationTimer_.start(std::max(1, values[5]));
+        animationPeriod_ = std::max(1, values[5]);
     } else {
         animationArea_ = QRect();
+    }
+    if (face_.isVisible()) {
+        StartMotion();
     }
 }
 

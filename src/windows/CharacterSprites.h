@@ -36,6 +36,9 @@ public:
     bool IsOnLinkedCharacter(const QPoint& point) const;
     QRect LastSpriteRect() const { return lastSpriteRect_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct Sprite {
         QRect rect;
@@ -43,6 +46,8 @@ private:
         QTimer timer;
     };
 
+    void StartMotion();
+    void StopMotion();
     void Hop(Sprite& sprite);
     void OnCharacterTimer();
     void OnAnimationTimer();
@@ -57,6 +62,7 @@ private:
     QRect characterArea_;
     QRect animationArea_;
     QRect lastSpriteRect_;
+    int animationPeriod_ = 1;
     bool characterShown_ = false;
     bool paused_ = false;
     uint8_t animationFrameCount_ = 0;

@@ -62,6 +62,7 @@ TEST(CharacterSprites, ASpriteWhoseBitmapCannotBeReadLeavesTheFaceAtItsNextHop) 
     state.characterTimes = {1, -1, 0};  // on after a second, and it stays
 
     SpriteFace face(skin, state);
+    ASSERT_TRUE(ShowAndWait(face));
     face.sprites.ApplySkin();
     face.sprites.StartCharacterCycle();
     ASSERT_TRUE(
