@@ -36,17 +36,29 @@ QString QuotedWhenNeeded(const QString& value) {
     return needsQuotes ? u'"' + value + u'"' : value;
 }
 
-QStringList SplitLines(const QByteArray& text) {
-    QStringList lines = QString::fromUtf8(text).split(u'\n');
-    for (QString& line : lines) {
-        if (line.endsWith(u'\r')) {
-            line.chop(1);
+// The raw bytes of every line. "\r\n", "\n" and a lone "\r" all end a line: a file saved with
+// old Mac line ends is still read line by line, not as one long line whose keys nobody finds.
+// Lines stay bytes, so a line that is not UTF-8 is written back exactly as it was read.
+QList<QByteArray> SplitLines(const QByteArray& text) {
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' || text[i] == '\r') {
+            lines << text.mid(start, i - start);
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            start = i + 1;
         }
     }
-    if (!lines.isEmpty() && lines.last().isEmpty()) {
-        lines.removeLast();
+    if (start < text.size()) {
+        lines << text.mid(start);
     }
     return lines;
+}
+
+Line ParseLine(const QByteArray& raw) {
+    return ParseLine(QString::fromUtf8(raw));
 }
 
 }  // namespace
@@ -55,7 +67,7 @@ namespace IniSection {
 
 bool Find(const QByteArray& text, const QString& section, const QString& key, QString& value) {
     bool inSection = false;
-    for (const QString& raw : SplitLines(text)) {
+    for (const QByteArray& raw : SplitLines(text)) {
         const Line line = ParseLine(raw);
         if (!line.sectionName.isEmpty()) {
             inSection = line.sectionName == section;
@@ -73,7 +85,7 @@ QByteArray Replace(const QByteArray& text, const QString& section, const QString
     cleanValue.replace(u'\r', u' ').replace(u'\n', u' ');
     const QString entry = key + u'=' + QuotedWhenNeeded(cleanValue);
 
-    QStringList lines = SplitLines(text);
+    QList<QByteArray> lines = SplitLines(text);
     bool inSection = false;
     qsizetype endOfSection = -1;  // the line after the section's last entry
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -84,18 +96,18 @@ QByteArray Replace(const QByteArray& text, const QString& section, const QString
                 endOfSection = i + 1;
             }
         } else if (inSection && line.key == key) {
-            lines[i] = entry;
-            return (lines.join(u'\n') + u'\n').toUtf8();
+            lines[i] = entry.toUtf8();
+            return lines.join('\n') + '\n';
         } else if (inSection && !lines[i].trimmed().isEmpty()) {
             endOfSection = i + 1;
         }
     }
     if (endOfSection < 0) {
-        lines << QStringLiteral("[%1]").arg(section);
+        lines << QStringLiteral("[%1]").arg(section).toUtf8();
         endOfSection = lines.size();
     }
-    lines.insert(endOfSection, entry);
-    return (lines.join(u'\n') + u'\n').toUtf8();
+    lines.insert(endOfSection, entry.toUtf8());
+    return lines.join('\n') + '\n';
 }
 
 }  // namespace IniSection

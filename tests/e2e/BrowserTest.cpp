@@ -5,6 +5,7 @@
 #include "support/QtPrinting.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -13,9 +14,11 @@
 #include <QSet>
 #include <QTimer>
 #include <csignal>
+#include <iostream>
 
 #include "QuiloRun.h"
 #include "StationProcess.h"
+#include "platform/CPrefStore.h"
 #include "platform/CTextScrambler.h"
 #include "skin/SkinInfo.h"
 #include "support/TestEnvironment.h"
@@ -26,15 +29,23 @@ namespace {
 
 const QString kPassword = QStringLiteral("quilo2007");
 
+// The password as typed and with every byte percent-encoded, as an address would carry it.
+const QList<QByteArray> kPasswordForms = {kPassword.toLatin1(), "%71%75%69%6C%6F%32%30%30%37"};
+
+bool HoldsPassword(const QByteArray& text) {
+    return std::any_of(kPasswordForms.begin(), kPasswordForms.end(),
+                       [&](const QByteArray& form) { return text.contains(form); });
+}
+
 // Every process's command line, read from /proc every few milliseconds while the test runs: none
 // may ever hold the password.
 class CommandLineWatch {
 public:
-    explicit CommandLineWatch(QByteArray secret) : secret_(std::move(secret)) {
+    CommandLineWatch() {
         QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
         timer_.start(5);
     }
-    // Command lines seen holding the secret.
+    // Command lines seen holding the password.
     const QStringList& Leaks() const { return leaks_; }
     int ProcessesSeen() const { return static_cast<int>(seen_.size()); }
 
@@ -46,18 +57,35 @@ private:
             if (pid.front().isDigit() && commandLine.open(QIODevice::ReadOnly)) {
                 const QByteArray text = commandLine.readAll();
                 seen_.insert(pid);
-                if (text.contains(secret_)) {
+                if (HoldsPassword(text)) {
                     leaks_.append(QString::fromLocal8Bit(text).replace(u'\0', u' '));
                 }
             }
         }
     }
 
-    QByteArray secret_;
     QTimer timer_;
     QSet<QString> seen_;
     QStringList leaks_;
 };
+
+// Every file under `folder` that holds the password, leaving out the folders in `skip`.
+QStringList FilesHoldingPassword(const QString& folder, const QStringList& skip) {
+    QStringList found;
+    QDirIterator files(folder, QDir::Files | QDir::Hidden | QDir::System,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        const bool skipped = std::any_of(skip.begin(), skip.end(), [&](const QString& other) {
+            return path.startsWith(other + u'/') || path == other;
+        });
+        QFile file(path);
+        if (!skipped && file.open(QIODevice::ReadOnly) && HoldsPassword(file.readAll())) {
+            found << path;
+        }
+    }
+    return found;
+}
 
 // The visible window titled "Quilo" of the given size, once there is one.
 QString WindowOfSize(const QSize& size) {
@@ -160,7 +188,7 @@ protected:
 TEST_F(Browser, ABroadcasterPageOpensLoggedInAndAnOutsidePageDirectlyWithNoPasswordInAnyArgv) {
     StationProcess outside;
     ASSERT_TRUE(outside.IsReady()) << outside.Failure();
-    CommandLineWatch watch(kPassword.toLatin1());
+    CommandLineWatch watch;
     CWebLauncher launcher(
         {station_.Base(StationProcess::kWeb), station_.Base(StationProcess::kMain)},
         station_.Host());
@@ -212,9 +240,13 @@ TEST_F(Browser, ACharacterPageReceivesTheFormPostedFromTheLocalPage) {
     EXPECT_EQ(CTextScrambler::Decode(QByteArray::fromPercentEncoding(fields[2].mid(3))), "demo");
 }
 
-TEST_F(Browser, TheLinkAreaOfTheRunningProgramOpensTheHomePageLoggedIn) {
+// The whole run of a listener who logs in by itself, posts to the board and opens a page through
+// the log-in detour leaves the password nowhere: not in a log, not in any file of the program or
+// of the listener's folders (but the preferences, readable by the listener alone), not on any
+// process's command line.
+TEST_F(Browser, TheLinkAreaOpensTheHomePageLoggedInAndThePasswordIsNowhereAfterALogInAndAPost) {
     QuiloRun::InstallFor(station_.Host(), true);
-    CommandLineWatch watch(kPassword.toLatin1());
+    CommandLineWatch watch;
     QuiloRun quilo;
     quilo.Start();
     // the face, once the player has started: not the busy indicator of the log-in before it
@@ -227,13 +259,42 @@ TEST_F(Browser, TheLinkAreaOfTheRunningProgramOpensTheHomePageLoggedIn) {
                 QStringLiteral("./Skins/Quilo2"));
     SkinInfo skin;
     ASSERT_TRUE(skin.Load(QStringLiteral("Quilo2")));
+    const auto click = [&](const QPoint& at) {
+        QuiloRun::XdoTool({QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                           QStringLiteral("--window"), face, QString::number(at.x()),
+                           QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")});
+    };
+
+    // a message typed into the box and sent, as the listener does it
+    const std::optional<QRect> edit = SkinLayout::Area(skin, "[MAIN_EDIT]");
+    int32_t send[2] = {};
+    ASSERT_TRUE(edit.has_value());
+    ASSERT_TRUE(skin.GetKeyValues("[MAIN_SEND]", send, 2));
+    click(edit->center());
+    QuiloRun::XdoTool(
+        {QStringLiteral("type"), QStringLiteral("--window"), face, QStringLiteral("hello board")});
+    click(QPoint(send[0] + 4, send[1] + 4));
+    EXPECT_FALSE(
+        AwaitRequest(station_, "web", QStringLiteral("/quilo_board/pcRadio_act.asp")).isEmpty())
+        << "the message never reached the board";
+    // the box that tells the message was sent, answered as the listener does
+    QString box;
+    ASSERT_TRUE(QuiloRun::WaitUntil(
+        [&] {
+            for (const QString& window :
+                 QuiloRun::XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                    QStringLiteral("--name"), QStringLiteral("^Quilo$")})) {
+                box = window != face ? window : box;
+            }
+            return !box.isEmpty();
+        },
+        10000));
+    QuiloRun::XdoTool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), box,
+                       QStringLiteral("key"), QStringLiteral("Return")});
+
     const std::optional<QRect> area = SkinLayout::Area(skin, "[MAIN_LINK0]");
     ASSERT_TRUE(area.has_value());
-    QuiloRun::XdoTool({QStringLiteral("mousemove"), QStringLiteral("--sync"),
-                       QStringLiteral("--window"), face, QString::number(area->center().x()),
-                       QString::number(area->center().y()), QStringLiteral("click"),
-                       QStringLiteral("1")});
-
+    click(area->center());
     const QJsonObject home = AwaitRequest(station_, "web", QStringLiteral("/"));
     ASSERT_FALSE(home.isEmpty()) << "the browser never reached the home page; it opened:\n"
                                  << Opened().toStdString() << "the station saw:\n"
@@ -241,4 +302,18 @@ TEST_F(Browser, TheLinkAreaOfTheRunningProgramOpensTheHomePageLoggedIn) {
     EXPECT_TRUE(Header(home, QStringLiteral("Cookie")).contains(QStringLiteral("RmUserid=demo")));
     EXPECT_TRUE(quilo.Terminate());
     EXPECT_TRUE(watch.Leaks().isEmpty()) << watch.Leaks().join(u'\n').toStdString();
+
+    const QString prefs = CPrefStore::DefaultFilePath();
+    EXPECT_EQ(QFile::permissions(prefs), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ReadUser | QFileDevice::WriteUser);
+    // the program's folder (its Log folder too), the work folder and the listener's HOME and
+    // XDG folders all lie under the test's root; the browser's profile is the browser's own.
+    // The saved preferences are the one place that holds it, for the automatic log-in.
+    EXPECT_EQ(FilesHoldingPassword(TestEnvironment::Root(), {browserFolder_}), QStringList{prefs});
+    const QStringList inBrowser = FilesHoldingPassword(browserFolder_, {});
+    std::cout << "the browser's own profile: " << inBrowser.size()
+              << " files hold the log-in address" << std::endl;
+    for (const QString& path : inBrowser) {
+        std::cout << "  " << path.toStdString() << std::endl;
+    }
 }
