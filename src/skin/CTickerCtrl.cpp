@@ -37,7 +37,10 @@ void CTickerCtrl::SetPeriod(int milliseconds) {
 }
 
 int CTickerCtrl::AddItem(const QString& text, const QString& address) {
-    items_.push_back(Item{text, address});
+    Item item;
+    item.text = text;
+    item.address = address;
+    items_.push_back(std::move(item));
     lastText_ = text;
     lastAddress_ = address;
     return 1;
@@ -115,6 +118,10 @@ void CTickerCtrl::MeasureItems() {
     for (Item& item : items_) {
         item.width = metrics.horizontalAdvance(item.text);
         item.height = metrics.height();
+        item.laidOut.setText(item.text);
+        item.laidOut.setTextFormat(Qt::PlainText);
+        item.laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+        item.laidOut.prepare(QTransform(), font());
     }
 }
 
@@ -164,7 +171,8 @@ void CTickerCtrl::paintEvent(QPaintEvent*) {
         }
         const QColor color = QColor::fromRgb(IsLinked(copy.item) ? kLinkColor : kPlainColor);
         painter.setPen(color);
-        painter.drawText(QPoint(copy.x, baseline), items_[copy.item].text);
+        painter.drawStaticText(QPoint(copy.x, baseline - metrics.ascent()),
+                               items_[copy.item].laidOut);
         if (hovering_ && index == underlinedCopy_) {
             painter.fillRect(
                 QRect(copy.x, underlineAt, items_[copy.item].width, qMax(1, metrics.lineWidth())),

@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include <QStaticText>
 #include <QTimer>
 #include <QWidget>
 
@@ -71,6 +72,8 @@ private:
         QString address;
         int width = 0;
         int height = 0;
+        // the text laid out once: a step only moves it, it never shapes the text again
+        QStaticText laidOut;
     };
 
     // The strip the text moves through: the control less 2 pixels on every side, taken from the
