@@ -37,6 +37,7 @@ void StreamControl::Start(int volume, bool play) {
         viewer_->Play(fmUrl_, false);
         ticker_.ShowConnecting();
         playingPoll_.start();
+        emit playRequestChanged(true);
     }
 }
 
@@ -60,6 +61,7 @@ void StreamControl::Play() {
         viewer_->Play(viewer_->IsShown() ? vfmUrl_ : fmUrl_, false);
         ticker_.ShowConnecting();
         playingPoll_.start();
+        emit playRequestChanged(true);
     }
     if (viewer_->IsMuted()) {
         viewer_->SetMute(false);
@@ -73,6 +75,7 @@ void StreamControl::Stop() {
     if (ticker_.ShowsConnecting()) {
         ticker_.ShowProgram();
     }
+    emit playRequestChanged(false);
 }
 
 void StreamControl::View() {
