@@ -15,6 +15,8 @@ packages=(
     xvfb openbox trayer x11-utils xdotool imagemagick pulseaudio pulseaudio-utils
     # test: a real browser for the pages the program opens
     chromium-headless-shell
+    # test: a private session bus, and gdbus to call the program on it
+    dbus dbus-bin libglib2.0-bin
     # fuzzing (tools/fuzz.sh): clang with libFuzzer and its sanitizer runtimes
     clang libfuzzer-14-dev libclang-rt-14-dev
 )

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QMenu>
 
+#include "app/DesktopBus.h"
 #include "app/StartupSkin.h"
 #include "content/Program.h"
 #include "dialogs/CLoginDlg.h"
@@ -122,5 +123,10 @@ bool CQuiloApp::OpenMainWindow() {
     connect(mainWindow_.get(), &QDialog::finished, qApp, &QCoreApplication::quit,
             Qt::QueuedConnection);
     singleInstance_.Listen();
-    return mainWindow_->Open();
+    if (!mainWindow_->Open()) {
+        return false;
+    }
+    desktopBus_ = std::make_unique<DesktopBus>(program_, *mainWindow_);
+    desktopBus_->Join();
+    return true;
 }

@@ -6,6 +6,7 @@
 #include "platform/SingleInstance.h"
 
 class CMainDlg;
+class DesktopBus;
 class Program;
 
 // The program's start and end: banner, single copy, the scheduled-start argument, the skin, the
@@ -38,5 +39,7 @@ private:
     Program& program_;
     SingleInstance singleInstance_;
     std::unique_ptr<CMainDlg> mainWindow_;
+    // on the session bus while the main window is open; goes before it
+    std::unique_ptr<DesktopBus> desktopBus_;
     bool ending_ = false;
 };

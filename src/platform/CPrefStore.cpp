@@ -141,6 +141,12 @@ bool CPrefStore::GetOptionSchedule() const {
 bool CPrefStore::SetOptionSchedule(bool on) {
     return WriteValue("OptionSchedule", QString::number(on ? 1 : 0));
 }
+bool CPrefStore::GetOptionNotify() const {
+    return GetNumber("OptionNotify").value_or(1) != 0;
+}
+bool CPrefStore::SetOptionNotify(bool on) {
+    return WriteValue("OptionNotify", QString::number(on ? 1 : 0));
+}
 
 std::optional<ScheduleBytes> CPrefStore::GetSchedule() const {
     const std::optional<QString> stored = ReadValue("Schedule");

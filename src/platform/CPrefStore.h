@@ -47,6 +47,10 @@ public:
     bool SetOptionTopMost(bool on);
     bool GetOptionSchedule() const;
     bool SetOptionSchedule(bool on);
+    // Whether the desktop is told of a new program while the face is hidden: on unless it was
+    // switched off.
+    bool GetOptionNotify() const;
+    bool SetOptionNotify(bool on);
     std::optional<ScheduleBytes> GetSchedule() const;
     bool SetSchedule(const ScheduleBytes& schedule);
     // The folder that holds the program.

@@ -22,6 +22,8 @@ inline constexpr char kTryShow[] = "TRY to show.";
 inline constexpr char kShown[] = "SUXES to show.";
 inline constexpr char kShowNoPlayer[] = "FAIL to show because the player have not been created.";
 inline constexpr char kNoSoundOutput[] = "FAIL to play the sound: NOOUTPUT.";
+// no session bus: no media keys, player applets or notifications
+inline constexpr char kNoSessionBus[] = "FAIL to join the desktop because there is no session bus.";
 
 inline constexpr char kTryProgramTable[] = "TRY to download the program table file.";
 inline constexpr char kProgramTableDone[] = "SUXES to download the program table file.";

@@ -86,8 +86,8 @@ void CMainDlg::ConnectButtons() {
     onClick(FaceButton::Mute, &CMainDlg::OnMuteClicked);
     onClick(FaceButton::View, [this] { stream_->View(); });
     onClick(FaceButton::Send, [this] { composer_->Send(); });
-    connect(volume_, &CSkinSlider::sliderMoved, this, &CMainDlg::OnVolumeChanged);
-    connect(volume_, &CSkinSlider::positionSet, this, &CMainDlg::OnVolumeChanged);
+    connect(volume_, &CSkinSlider::sliderMoved, this, &CMainDlg::SetVolume);
+    connect(volume_, &CSkinSlider::positionSet, this, &CMainDlg::SetVolume);
 }
 
 void CMainDlg::ConnectActions() {
@@ -287,7 +287,7 @@ void CMainDlg::ConnectMiniWindow() {
     connect(mini, &CMiniDlg::stopClicked, this, [this] { stream_->Stop(); });
     connect(mini, &CMiniDlg::muteClicked, this, &CMainDlg::OnMuteClicked);
     connect(mini, &CMiniDlg::viewClicked, this, [this] { stream_->View(); });
-    connect(mini, &CMiniDlg::volumeChanged, this, &CMainDlg::OnVolumeChanged);
+    connect(mini, &CMiniDlg::volumeChanged, this, &CMainDlg::SetVolume);
     connect(mini, &CMiniDlg::mainRequested, this, &CMainDlg::OnMiniMainRequested,
             Qt::QueuedConnection);
 }
@@ -348,12 +348,13 @@ void CMainDlg::ShowMuted(bool muted) {
 }
 
 // Either face's slider sets what is heard; the other face's follows.
-void CMainDlg::OnVolumeChanged(int volume) {
+void CMainDlg::SetVolume(int volume) {
     stream_->SetVolume(volume);
     volume_->SetPos(volume);
     if (mini_ != nullptr) {
         mini_->SetVolumePosition(volume);
     }
+    emit volumeChanged(volume);
 }
 
 void CMainDlg::OnResyncTimer() {

@@ -75,9 +75,15 @@ public slots:
     void ActivateInstance();
     // Wears the named skin on every face, whole or not at all (the listener is told).
     void SwitchSkin(const QString& name);
+    // Sets what is heard, 0 to 100, and moves the sliders of both faces there.
+    void SetVolume(int volume);
     // Escape does not close the player.
     void reject() override;
     void done(int result) override;
+
+signals:
+    // the volume changed, by either face's slider or SetVolume
+    void volumeChanged(int volume);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -107,7 +113,6 @@ private:
     void BringToFront();
     void OnMuteClicked(bool muted);
     void ShowMuted(bool muted);
-    void OnVolumeChanged(int volume);
     void OnResyncTimer();
     void OnProgramChanged();
     void OnProgramCleared();

@@ -46,6 +46,7 @@ void StreamControl::Start(int volume, bool play) {
         viewer_->Play(fmUrl_, false);
         ticker_.ShowConnecting();
         playingPoll_.start();
+        emit playRequestChanged(true);
     }
 }
 
@@ -81,6 +82,7 @@ void StreamControl::PlayStream(bool again) {
             ticker_.ShowConnecting();
         }
         playingPoll_.start();
+        emit playRequestChanged(true);
     }
     if (viewer_->IsMuted()) {
         viewer_->SetMute(false);
@@ -97,6 +99,7 @@ void StreamControl::Stop() {
     if (ticker_.ShowsConnecting()) {
         ticker_.ShowProgram();
     }
+    emit playRequestChanged(false);
 }
 
 void StreamControl::View() {

@@ -53,6 +53,8 @@ signals:
     void playStarting();
     // Play took the sound off mute: the mute buttons show up again
     void unmuted();
+    // a stream was asked for (at the start or by Play) or Stop ended it: IsPlayRequested changed
+    void playRequestChanged(bool requested);
 
 private:
     void ChooseStreamAddresses();

@@ -32,6 +32,7 @@ void ExpectNothingReadable(const CPrefStore& store) {
     EXPECT_FALSE(store.GetOptionAutoLogin());
     EXPECT_FALSE(store.GetOptionTopMost());
     EXPECT_FALSE(store.GetOptionSchedule());
+    EXPECT_TRUE(store.GetOptionNotify()) << "on until it is switched off";
     EXPECT_FALSE(store.GetSchedule());
 }
 
@@ -58,6 +59,7 @@ TEST(PrefStore, EveryValueRoundTripsExactlyThroughAPrivateFile) {
     EXPECT_TRUE(store.SetOptionAutoLogin(true));
     EXPECT_TRUE(store.SetOptionTopMost(false));
     EXPECT_TRUE(store.SetOptionSchedule(true));
+    EXPECT_TRUE(store.SetOptionNotify(false));
     EXPECT_TRUE(store.SetSchedule(table));
     for (const QString& password : passwords) {
         EXPECT_TRUE(store.SetPW(password));
@@ -74,6 +76,7 @@ TEST(PrefStore, EveryValueRoundTripsExactlyThroughAPrivateFile) {
     EXPECT_TRUE(again.GetOptionAutoLogin());
     EXPECT_FALSE(again.GetOptionTopMost());
     EXPECT_TRUE(again.GetOptionSchedule());
+    EXPECT_FALSE(again.GetOptionNotify());
     EXPECT_EQ(again.GetSchedule(), table);
 
     EXPECT_EQ(QFile(store.FilePath()).permissions(),

@@ -1,0 +1,250 @@
+// The player on a private session bus of its own, controlled as the desktop's media applets do
+// (gdbus), heard through a private sound server, with a stand-in of the desktop's notification
+// server recording what it is told.
+
+#include <gtest/gtest.h>
+
+#include <QDBusConnection>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTimer>
+#include <functional>
+
+#include "StationProcess.h"
+#include "app/DesktopBus.h"
+#include "content/CProgramTableDlg.h"
+#include "content/Program.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+#include "player/CViewerDlg.h"
+#include "skin/CSkinSlider.h"
+#include "support/Await.h"
+#include "support/PulseSink.h"
+#include "support/QtPrinting.h"
+#include "support/TestEnvironment.h"
+#include "windows/CMainDlg.h"
+#include "windows/PlayerActions.h"
+
+// What the desktop's notification server would be asked: each Notify's replaces_id and body.
+class NotificationStandIn : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    struct Call {
+        uint replacesId;
+        QString summary;
+        QString body;
+    };
+    std::vector<Call> calls;
+
+public slots:
+    uint Notify(const QString&, uint replacesId, const QString&, const QString& summary,
+                const QString& body, const QStringList&, const QVariantMap&, int) {
+        calls.push_back({replacesId, summary, body});
+        return kId;
+    }
+
+public:
+    static constexpr uint kId = 41;
+};
+
+// The player's announcements of changed properties.
+class PropertiesWatcher : public QObject {
+    Q_OBJECT
+
+public slots:
+    void OnChanged(const QString&, const QVariantMap& changed, const QStringList&) {
+        for (auto it = changed.begin(); it != changed.end(); ++it) {
+            latest[it.key()] = it.value();
+        }
+    }
+
+public:
+    QVariantMap latest;
+};
+
+namespace {
+
+constexpr double kFmToneHz = 1000;
+constexpr int kStreamWaitMs = 30000;
+constexpr char kPlayerInterface[] = "org.mpris.MediaPlayer2.Player";
+
+class DesktopBusTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        StartBus();
+        ASSERT_TRUE(station_.IsReady()) << station_.Failure();
+        ASSERT_TRUE(sink_.Start());
+        QDir().mkpath(QStringLiteral("./Skins"));
+        QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/Quilo2"),
+                    QStringLiteral("./Skins/Quilo2"));
+        ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
+        program_.config.streamServer = station_.Host();
+        program_.config.webServer = station_.Base(StationProcess::kWeb);
+        program_.config.vlcArgs = {QStringLiteral("--aout=pulse")};
+        program_.webRequest = std::make_unique<CWebRequestDlg>(
+            program_.log,
+            WebAddresses{program_.config.webServer, station_.Base(StationProcess::kMain)},
+            program_.login);
+        program_.prefs.SetVolume(100);
+        StringTable::SetKorean(false);
+        SetMessageAnswerer([](StringId, const QString&) { return MessageAnswer::Ok; });
+    }
+
+    void TearDown() override {
+        program_.webRequest.reset();
+        SetMessageAnswerer({});
+        if (daemon_.state() != QProcess::NotRunning) {
+            daemon_.kill();
+            daemon_.waitForFinished();
+        }
+    }
+
+    // A session bus of this test's own, which the player finds as the desktop's.
+    void StartBus() {
+        daemon_.start(QStringLiteral("dbus-daemon"),
+                      {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                       QStringLiteral("--print-address")});
+        ASSERT_TRUE(Await([&] { return daemon_.canReadLine(); }));
+        address_ = QString::fromLatin1(daemon_.readLine().trimmed());
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address_.toLatin1());
+    }
+
+    void Run(const std::function<void(CMainDlg&)>& body) {
+        CMainDlg window(program_);
+        ASSERT_TRUE(window.Open());
+        DesktopBus bus(program_, window);
+        ASSERT_TRUE(bus.Join());
+        QTimer::singleShot(0, &window, [&] {
+            body(window);
+            window.CloseWithoutAsking();
+        });
+        QEventLoop untilClosed;
+        QObject::connect(&window, &QDialog::finished, &untilClosed, &QEventLoop::quit);
+        untilClosed.exec();
+    }
+
+    // gdbus on the player's object, as another program on the desktop; the player answers
+    // from this thread's event loop, so the test waits in it.
+    QString Gdbus(const QString& method, const QStringList& arguments = {}) {
+        QProcess gdbus;
+        gdbus.start(
+            QStringLiteral("gdbus"),
+            QStringList{QStringLiteral("call"), QStringLiteral("--session"),
+                        QStringLiteral("--dest"), QString::fromLatin1(DesktopBus::kServiceName),
+                        QStringLiteral("--object-path"), QStringLiteral("/org/mpris/MediaPlayer2"),
+                        QStringLiteral("--method"), method} +
+                arguments);
+        EXPECT_TRUE(Await([&] { return gdbus.state() == QProcess::NotRunning; }))
+            << method.toStdString();
+        EXPECT_EQ(gdbus.exitCode(), 0) << gdbus.readAllStandardError().toStdString();
+        return QString::fromUtf8(gdbus.readAllStandardOutput());
+    }
+    QString Property(const char* name) {
+        return Gdbus(QStringLiteral("org.freedesktop.DBus.Properties.Get"),
+                     {QString::fromLatin1(kPlayerInterface), QString::fromLatin1(name)});
+    }
+    void Call(const char* method) {
+        Gdbus(QString::fromLatin1(kPlayerInterface) + u'.' + QString::fromLatin1(method));
+    }
+
+    // The station's clock jumps; the program table reads it again at once.
+    void MoveClockTo(CMainDlg& window, const char* clock) {
+        const QString before = program_.state.programCode;
+        ASSERT_TRUE(station_.Control(QByteArray("/_station/clock?set=") + clock));
+        window.ProgramTable().RefreshProgram();
+        ASSERT_TRUE(Await([&] { return program_.state.programCode != before; })) << clock;
+        EXPECT_TRUE(Await([&] {
+            return Property("Metadata").contains(u'\'' + program_.state.title + u'\'');
+        })) << clock;
+    }
+
+    bool AwaitLevel(const std::function<bool(double)>& condition) {
+        return Await([&] { return condition(sink_.RecentLevel(kFmToneHz)); }, kStreamWaitMs);
+    }
+
+    QString address_;
+    QProcess daemon_;
+    StationProcess station_{{"--clock-start", "2007-07-01T07:58:20", "--clock-rate", "0"}, true};
+    PulseSink sink_;
+    Program program_;
+};
+
+}  // namespace
+
+TEST_F(DesktopBusTest, PlayStopAndVolumeFromTheBusAreHeardAndTheSliderIsAnnounced) {
+    Run([&](CMainDlg& window) {
+        ASSERT_TRUE(AwaitLevel([](double level) { return level > 0.2; }));
+        EXPECT_TRUE(Property("PlaybackStatus").contains(QStringLiteral("'Playing'")));
+
+        Call("Pause");
+        EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.001; }))
+            << "a live stream stops";
+        EXPECT_TRUE(Property("PlaybackStatus").contains(QStringLiteral("'Stopped'")));
+        Call("PlayPause");
+        EXPECT_TRUE(AwaitLevel([](double level) { return level > 0.2; }));
+
+        Gdbus(QStringLiteral("org.freedesktop.DBus.Properties.Set"),
+              {QString::fromLatin1(kPlayerInterface), QStringLiteral("Volume"),
+               QStringLiteral("<0.4>")});
+        EXPECT_EQ(window.VolumeSlider()->GetPos(), 40);
+        EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.1 && level > 0.003; }))
+            << "quieter, not silent";
+
+        // the listener's slider, seen from another program on the bus
+        PropertiesWatcher watcher;
+        QDBusConnection other = QDBusConnection::connectToBus(address_, QStringLiteral("other"));
+        ASSERT_TRUE(other.connect(QString(), QStringLiteral("/org/mpris/MediaPlayer2"),
+                                  QStringLiteral("org.freedesktop.DBus.Properties"),
+                                  QStringLiteral("PropertiesChanged"), &watcher,
+                                  SLOT(OnChanged(QString, QVariantMap, QStringList))));
+        window.VolumeSlider()->SetPos(75);
+        emit window.VolumeSlider()->positionSet(75);
+        EXPECT_TRUE(Await([&] { return watcher.latest.value("Volume").toDouble() == 0.75; }));
+        EXPECT_TRUE(Property("Volume").contains(QStringLiteral("0.75")));
+
+        Call("Stop");
+        EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.001; }));
+        EXPECT_TRUE(Await([&] { return watcher.latest.value("PlaybackStatus") == "Stopped"; }));
+    });
+}
+
+TEST_F(DesktopBusTest, TheProgramOnAirIsTheTrackAndOneNotificationFollowsItWhileHidden) {
+    NotificationStandIn notifications;
+    QDBusConnection server = QDBusConnection::connectToBus(address_, QStringLiteral("server"));
+    ASSERT_TRUE(server.registerObject(QStringLiteral("/org/freedesktop/Notifications"),
+                                      &notifications, QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(server.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    const auto titleOnBus = [&] {
+        return Property("Metadata").contains(u'\'' + program_.state.title + u'\'');
+    };
+    Run([&](CMainDlg& window) {
+        // the first program comes while the face is shown: no notification
+        ASSERT_TRUE(Await([&] { return program_.state.programCode == "0000102"; }, kStreamWaitMs));
+        ASSERT_TRUE(Await(titleOnBus));
+        ASSERT_TRUE(Await([&] { return Property("Metadata").contains("0000102_1.bmp"); }))
+            << "the program's picture once it is fetched";
+        EXPECT_TRUE(notifications.calls.empty());
+
+        window.Actions().hideShow.trigger();
+        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MainHidden; }));
+        for (const char* clock : {"2007-07-01T08:00:30", "2007-07-01T13:30:00"}) {
+            MoveClockTo(window, clock);
+        }
+        ASSERT_TRUE(Await([&] { return notifications.calls.size() == 2; }));
+        EXPECT_EQ(notifications.calls[0].replacesId, 0U);
+        EXPECT_EQ(notifications.calls[1].replacesId, NotificationStandIn::kId)
+            << "updated, not stacked";
+        EXPECT_EQ(notifications.calls[1].summary, QStringLiteral("Quilo"));
+        EXPECT_EQ(notifications.calls[1].body, program_.state.title);
+
+        program_.prefs.SetOptionNotify(false);
+        MoveClockTo(window, "2007-07-01T15:30:00");
+        EXPECT_EQ(notifications.calls.size(), 2U) << "switched off";
+    });
+}
+
+#include "DesktopBusTest.moc"
