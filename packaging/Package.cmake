@@ -8,8 +8,7 @@ set(CPACK_PACKAGE_VENDOR "Quilo developers")
 set(CPACK_PACKAGE_CONTACT "Quilo maintainers <maintainers@users.noreply.c-seed-228e69c6.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop client of ZELK Internet Radio")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "desktop client of ZELK Internet Radio\n\
-Quilo plays the live audio stream and the Seeing Radio video stream of ZELK\n\
+    "Quilo plays the live audio stream and the Seeing Radio video stream of ZELK\n\
 Internet Radio, shows the program on air with a scrolling ticker, sends\n\
 messages from logged-in listeners to the program's board and starts playback\n\
 by itself at scheduled times. It wears skins and has a mini face and a tray\n\
@@ -23,5 +22,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 # the password goes to the desktop's secret store when one runs (prefs.ini otherwise)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gnome-keyring")
 set(CPACK_STRIP_FILES ON)
+# the program, its companion, skins and desktop files; the station (component "station") is a
+# tool for testing and stays out
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};Quilo;Unspecified;/")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
