@@ -27,5 +27,5 @@ deb=$(ls build-package/quilo_*.deb)
 
 desktop-file-validate packaging/quilo.desktop
 # lintian ends non-zero on errors; warnings are printed for the reader
-lintian --fail-on error --no-tag-display-limit "$deb" >&2
+lintian --fail-on error --tag-display-limit 0 "$deb" >&2
 echo "$deb"
