@@ -19,6 +19,9 @@ packages=(
     dbus dbus-bin libglib2.0-bin
     # fuzzing (tools/fuzz.sh): clang with libFuzzer and its sanitizer runtimes
     clang libfuzzer-14-dev libclang-rt-14-dev
+    # the desktop's secret store for the saved password; a private GNOME Keyring to test it on,
+    # and the menu entry's checker for the installed tree
+    qtkeychain-qt6-dev dbus-bin gnome-keyring desktop-file-utils
 )
 
 missing=()

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "platform/IniSection.h"
+#include "platform/KeychainSecretStore.h"
 
 namespace {
 const QString kSection = QStringLiteral("Prefs");
@@ -27,7 +28,12 @@ std::optional<QByteArray> ReadWholeFile(const QString& path) {
 }
 }  // namespace
 
-CPrefStore::CPrefStore(QString filePath) : filePath_(std::move(filePath)) {}
+CPrefStore::CPrefStore(QString filePath, std::shared_ptr<SecretStore> secrets)
+    : filePath_(std::move(filePath)), secrets_(std::move(secrets)) {}
+
+std::shared_ptr<SecretStore> CPrefStore::DesktopSecretStore() {
+    return std::make_shared<KeychainSecretStore>();
+}
 
 QString CPrefStore::DefaultFilePath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -47,6 +53,18 @@ std::optional<QString> CPrefStore::ReadValue(const char* key) const {
 }
 
 bool CPrefStore::WriteValue(const char* key, const QString& value) {
+    return RewriteFile([key, &value](const QByteArray& contents) {
+        return IniSection::Replace(contents, kSection, QString::fromLatin1(key), value);
+    });
+}
+
+bool CPrefStore::RemoveValue(const char* key) {
+    return RewriteFile([key](const QByteArray& contents) {
+        return IniSection::Remove(contents, kSection, QString::fromLatin1(key));
+    });
+}
+
+bool CPrefStore::RewriteFile(const std::function<QByteArray(const QByteArray&)>& change) {
     if (!QDir().mkpath(QFileInfo(filePath_).absolutePath())) {
         return false;
     }
@@ -60,8 +78,14 @@ bool CPrefStore::WriteValue(const char* key, const QString& value) {
         return false;
     }
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    file.write(IniSection::Replace(*contents, kSection, QString::fromLatin1(key), value));
+    file.write(change(*contents));
     return file.commit();
+}
+
+// One secret per preferences file, so that a second configuration (a test's, another user
+// folder's) never reads or overwrites the listener's own password.
+QString CPrefStore::SecretKey() const {
+    return QStringLiteral("PW ") + QFileInfo(filePath_).absoluteFilePath();
 }
 
 std::optional<uint32_t> CPrefStore::GetNumber(const char* key) const {
@@ -85,9 +109,17 @@ bool CPrefStore::SetID(const QString& id) {
     return WriteValue("ID", id);
 }
 std::optional<QString> CPrefStore::GetPW() const {
-    return ReadValue("PW");
+    if (std::optional<QString> unmoved = ReadValue("PW")) {
+        return unmoved;
+    }
+    return secrets_ ? secrets_->Read(SecretKey()) : std::nullopt;
 }
+
 bool CPrefStore::SetPW(const QString& password) {
+    if (secrets_ && secrets_->Write(SecretKey(), password)) {
+        // the store confirmed it: no copy may stay in the file, where it would be read first
+        return !ReadValue("PW") || RemoveValue("PW");
+    }
     return WriteValue("PW", password);
 }
 std::optional<QString> CPrefStore::GetSkin() const {

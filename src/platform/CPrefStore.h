@@ -3,7 +3,11 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
+
+#include "platform/SecretStore.h"
 
 // The scheduled-playback table as saved: nine two-byte entries (hour with bit 7 as the enable
 // flag, minute; 0xFF marks an empty entry).
@@ -14,15 +18,23 @@ using ScheduleBytes = std::array<uint8_t, 18>;
 // not hold a value of its kind is a failed read (no value). Values come back exactly as they were
 // written, blanks included.
 //
+// The password is kept in the desktop's secret store while one runs, under a key naming this
+// preferences file; the file holds it only when no store took it. A password the file still
+// holds (saved before the store was there, or while it was away) is the newer one and is read
+// first; the next confirmed save moves it into the store and only then out of the file.
+//
 // A file that exists but cannot be read is never written over: every write then fails, so a
 // passing fault (a permission changed by hand, a disk error) cannot cost the listener the rest of
 // their settings.
 class CPrefStore {
 public:
-    // The file is $XDG_CONFIG_HOME/quilo/prefs.ini unless another path is given.
-    explicit CPrefStore(QString filePath = DefaultFilePath());
+    // The file is $XDG_CONFIG_HOME/quilo/prefs.ini unless another path is given; the password
+    // goes to the desktop's secret store unless another store is given.
+    explicit CPrefStore(QString filePath = DefaultFilePath(),
+                        std::shared_ptr<SecretStore> secrets = DesktopSecretStore());
 
     static QString DefaultFilePath();
+    static std::shared_ptr<SecretStore> DesktopSecretStore();
     const QString& FilePath() const { return filePath_; }
 
     std::optional<QString> GetID() const;
@@ -61,8 +73,12 @@ public:
 private:
     std::optional<QString> ReadValue(const char* key) const;
     bool WriteValue(const char* key, const QString& value);
+    bool RemoveValue(const char* key);
+    bool RewriteFile(const std::function<QByteArray(const QByteArray&)>& change);
+    QString SecretKey() const;
     std::optional<uint32_t> GetNumber(const char* key) const;
     bool GetOption(const char* key) const;
 
     QString filePath_;
+    std::shared_ptr<SecretStore> secrets_;
 };

@@ -110,4 +110,21 @@ QByteArray Replace(const QByteArray& text, const QString& section, const QString
     return lines.join('\n') + '\n';
 }
 
+QByteArray Remove(const QByteArray& text, const QString& section, const QString& key) {
+    QStringList kept;
+    bool inSection = false;
+    bool removed = false;
+    for (const QString& raw : SplitLines(text)) {
+        const Line line = ParseLine(raw);
+        if (!line.sectionName.isEmpty()) {
+            inSection = line.sectionName == section;
+        } else if (inSection && line.key == key) {
+            removed = true;
+            continue;
+        }
+        kept << raw;
+    }
+    return removed ? (kept.join(u'\n') + u'\n').toUtf8() : text;
+}
+
 }  // namespace IniSection

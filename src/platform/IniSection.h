@@ -19,4 +19,7 @@ bool Find(const QByteArray& text, const QString& section, const QString& key, QS
 QByteArray Replace(const QByteArray& text, const QString& section, const QString& key,
                    const QString& value);
 
+// The text without the key's entries in the section; the text as it is when there are none.
+QByteArray Remove(const QByteArray& text, const QString& section, const QString& key);
+
 }  // namespace IniSection

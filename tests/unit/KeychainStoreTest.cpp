@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "platform/CPrefStore.h"
+#include "platform/KeychainSecretStore.h"
+#include "support/QtPrinting.h"
+
+// Runs beside a private GNOME Keyring answering as the Secret Service (tests/support/
+// with-keyring.sh): a listener upgrading keeps the saved log-in, which moves into the store.
+TEST(KeychainStore, TheSavedPasswordMovesFromTheFileIntoTheDesktopStore) {
+    ASSERT_TRUE(KeychainSecretStore::ServiceRunning());
+    const QString path = CPrefStore::DefaultFilePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Prefs]\nID=demo\nPW=quilo2007\n");
+    file.close();
+
+    CPrefStore prefs;
+    EXPECT_EQ(prefs.GetPW(), QStringLiteral("quilo2007"));
+    ASSERT_TRUE(prefs.SetPW(QStringLiteral("quilo2007")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("[Prefs]\nID=demo\n"));
+
+    const QString key = QStringLiteral("PW ") + QFileInfo(path).absoluteFilePath();
+    EXPECT_EQ(KeychainSecretStore().Read(key), QStringLiteral("quilo2007"));
+    EXPECT_EQ(CPrefStore().GetPW(), QStringLiteral("quilo2007"));
+    EXPECT_FALSE(KeychainSecretStore().Read(QStringLiteral("PW /nothing/saved/here")));
+}

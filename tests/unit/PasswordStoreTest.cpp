@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QMap>
+#include <memory>
+
+#include "platform/CPrefStore.h"
+#include "platform/KeychainSecretStore.h"
+#include "support/QtPrinting.h"
+
+namespace {
+
+// The desktop's secret store as the preferences see it: running or not, keeping what it took.
+class FakeSecretStore : public SecretStore {
+public:
+    std::optional<QString> Read(const QString& key) override {
+        if (!running || !kept.contains(key)) {
+            return std::nullopt;
+        }
+        return kept.value(key);
+    }
+    bool Write(const QString& key, const QString& secret) override {
+        if (running) {
+            kept.insert(key, secret);
+        }
+        return running;
+    }
+
+    bool running = true;
+    QMap<QString, QString> kept;
+};
+
+QByteArray PrefsText() {
+    QFile file(CPrefStore::DefaultFilePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+TEST(PasswordStore, AnUpgradingListenersPasswordMovesIntoTheStoreOnlyOnceItIsKept) {
+    auto secrets = std::make_shared<FakeSecretStore>();
+    secrets->running = false;
+    CPrefStore prefs(CPrefStore::DefaultFilePath(), secrets);
+    ASSERT_TRUE(prefs.SetID(QStringLiteral("demo")));
+    ASSERT_TRUE(prefs.SetPW(QStringLiteral(" old pw")));  // no store yet: the file keeps it
+    EXPECT_TRUE(PrefsText().contains("PW=\" old pw\""));
+
+    secrets->running = true;
+    EXPECT_EQ(prefs.GetPW(), QStringLiteral(" old pw")) << "the saved log-in survives the upgrade";
+    ASSERT_TRUE(prefs.SetPW(QStringLiteral("new pw")));
+    EXPECT_EQ(secrets->kept.size(), 1);
+    EXPECT_FALSE(PrefsText().contains("PW=")) << "no copy stays in the file";
+    EXPECT_EQ(prefs.GetPW(), QStringLiteral("new pw"));
+    EXPECT_EQ(prefs.GetID(), QStringLiteral("demo")) << "the other preferences stay";
+
+    // the store goes away: the next save goes to the file, and that newer password is the one
+    // read, also once the store (still holding the older one) is back
+    secrets->running = false;
+    EXPECT_FALSE(prefs.GetPW());
+    ASSERT_TRUE(prefs.SetPW(QStringLiteral("newest")));
+    secrets->running = true;
+    EXPECT_EQ(prefs.GetPW(), QStringLiteral("newest"));
+}
+
+TEST(PasswordStore, EachPreferencesFileHasItsOwnSecret) {
+    auto secrets = std::make_shared<FakeSecretStore>();
+    CPrefStore mine(CPrefStore::DefaultFilePath(), secrets);
+    CPrefStore other(CPrefStore::DefaultFilePath() + QStringLiteral(".other"), secrets);
+    ASSERT_TRUE(mine.SetPW(QStringLiteral("mine")));
+    EXPECT_FALSE(other.GetPW());
+    ASSERT_TRUE(other.SetPW(QStringLiteral("theirs")));
+    EXPECT_EQ(mine.GetPW(), QStringLiteral("mine"));
+}
+
+// A desktop without a session bus: the desktop store declines at once and the password lives in
+// the file as before.
+TEST(PasswordStore, WithoutASecretServiceTheDesktopStoreDeclinesAndTheFileKeepsThePassword) {
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/quilo-test-bus");
+    EXPECT_FALSE(KeychainSecretStore::ServiceRunning());
+    KeychainSecretStore desktop;
+    EXPECT_FALSE(desktop.Write(QStringLiteral("PW test"), QStringLiteral("x")));
+    EXPECT_FALSE(desktop.Read(QStringLiteral("PW test")));
+    ASSERT_TRUE(CPrefStore().SetPW(QStringLiteral("quilo2007")));
+    EXPECT_TRUE(PrefsText().contains("PW=quilo2007"));
+    EXPECT_EQ(CPrefStore().GetPW(), QStringLiteral("quilo2007"));
+}
