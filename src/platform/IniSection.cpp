@@ -111,10 +111,10 @@ QByteArray Replace(const QByteArray& text, const QString& section, const QString
 }
 
 QByteArray Remove(const QByteArray& text, const QString& section, const QString& key) {
-    QStringList kept;
+    QList<QByteArray> kept;
     bool inSection = false;
     bool removed = false;
-    for (const QString& raw : SplitLines(text)) {
+    for (const QByteArray& raw : SplitLines(text)) {
         const Line line = ParseLine(raw);
         if (!line.sectionName.isEmpty()) {
             inSection = line.sectionName == section;
@@ -124,7 +124,8 @@ QByteArray Remove(const QByteArray& text, const QString& section, const QString&
         }
         kept << raw;
     }
-    return removed ? (kept.join(u'\n') + u'\n').toUtf8() : text;
+    // every other line goes back byte for byte
+    return removed ? kept.join('\n') + '\n' : text;
 }
 
 }  // namespace IniSection
