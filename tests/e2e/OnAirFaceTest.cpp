@@ -76,9 +76,9 @@ private:
 
 class OnAirFace : public ::testing::Test {
 protected:
-    void Start(const QString& clockStart) {
+    void Start(const QString& clockStart, const QStringList& stationOptions = {}) {
         station_ = std::make_unique<StationProcess>(
-            QStringList{QStringLiteral("--clock-start"), clockStart}, true);
+            QStringList{QStringLiteral("--clock-start"), clockStart} + stationOptions, true);
         ASSERT_TRUE(station_->IsReady()) << station_->Failure();
         ASSERT_TRUE(sink_.Start());
         QDir().mkpath(QStringLiteral("./Skins"));
@@ -244,4 +244,42 @@ TEST_F(OnAirFace, AMessageReachesTheBoardByteExactAndEveryFailureKeepsTheText) {
               QStringLiteral("좋은 노래 고마워요\r\n똠방각하 신청합니다"));
     EXPECT_EQ(stored[0][QStringLiteral("writer")].toString(), QStringLiteral("홍길동"));
     EXPECT_EQ(stored[0][QStringLiteral("progcd")].toString(), program_.state.programCode);
+}
+
+TEST_F(OnAirFace, TheFaceOutlivesTheSiteRefusedForFiveMinutesAndTheViewIsBackWithinATick) {
+    // ten simulated seconds a second: five minutes of the site's clock pass in thirty
+    Start(QStringLiteral("2007-07-01T12:10:00"),
+          {QStringLiteral("--clock-rate"), QStringLiteral("10")});
+    int boxes = 0;
+    SetMessageAnswerer([&](StringId, const QString&) {
+        ++boxes;
+        return MessageAnswer::Ok;
+    });
+    Run([&](CMainDlg& window) {
+        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }, 30000))
+            << "the program on air is shown";
+        PaintRecorder frames(window.Ticker());
+        const int clockReadsBefore = Logged(LogText::kTimeDone);
+
+        ASSERT_TRUE(station_->Control("/_station/fault?name=refuse&site=web"));
+        QEventLoop outage;
+        QTimer::singleShot(30000, &outage, &QEventLoop::quit);
+        outage.exec();
+        const qint64 longestGap = frames.TakeLongestGap();
+        std::cout << "site refused for 30 s (5 simulated minutes): " << frames.Paints()
+                  << " ticker frames, longest gap " << longestGap << " ms, " << boxes
+                  << " message boxes, program shown: "
+                  << window.Button(FaceButton::Info)->isVisible() << "\n";
+        EXPECT_LT(longestGap, 150) << "the face never froze";
+        EXPECT_EQ(Logged(LogText::kTimeDone), clockReadsBefore) << "no clock was read meanwhile";
+
+        ASSERT_TRUE(station_->Control("/_station/fault?name=clear"));
+        QElapsedTimer back;
+        back.start();
+        ASSERT_TRUE(Await([&] { return Logged(LogText::kTimeDone) > clockReadsBefore; }, 40000))
+            << "the clock is read again";
+        EXPECT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }, 10000));
+        std::cout << "view back " << back.elapsed() << " ms after the site\n";
+        EXPECT_LE(back.elapsed(), 31000) << "within one 30 s tick";
+    });
 }
