@@ -22,11 +22,7 @@ struct SkinnedButton {
 };
 
 std::optional<QRect> SkinArea(const SkinInfo& skin, const char* key) {
-    int32_t values[4] = {};
-    if (skin.GetKeyValues(key, values, 4) == 0) {
-        return std::nullopt;
-    }
-    return QRect(values[0], values[1], values[2], values[3]);
+    return skin.GetKeyRect(key);
 }
 
 // The field colours take the low 8 bits of each number, and a blue of 0 counts as 1.

@@ -7,11 +7,7 @@
 namespace DialogSkin {
 
 std::optional<QRect> Area(const SkinInfo& skin, const char* key) {
-    int32_t values[4] = {};
-    if (skin.GetKeyValues(key, values, 4) == 0) {
-        return std::nullopt;
-    }
-    return QRect(values[0], values[1], values[2], values[3]);
+    return skin.GetKeyRect(key);
 }
 
 std::optional<QPoint> Point(const SkinInfo& skin, const char* key) {

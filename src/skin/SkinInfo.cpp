@@ -1,6 +1,7 @@
 #include "skin/SkinInfo.h"
 
 #include <QFile>
+#include <algorithm>
 #include <type_traits>
 #include <vector>
 
@@ -83,6 +84,18 @@ int SkinInfo::GetKeyValues(const QByteArray& text, const char* key, int32_t* val
 
 int SkinInfo::GetKeyValues(const char* key, int32_t* values, int count) const {
     return GetKeyValues(text_, key, values, count);
+}
+
+std::optional<QRect> SkinInfo::GetKeyRect(const char* key) const {
+    int32_t values[4] = {};
+    if (GetKeyValues(key, values, 4) == 0) {
+        return std::nullopt;
+    }
+    constexpr int32_t kLimit = 32767;
+    for (int32_t& value : values) {
+        value = std::clamp(value, -kLimit, kLimit);
+    }
+    return QRect(values[0], values[1], values[2], values[3]);
 }
 
 int32_t SkinInfo::ParseFieldNumber(QByteArrayView field) {

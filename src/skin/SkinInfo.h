@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QRect>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 // The current skin: the name of its folder under "./Skins/" and the exact bytes of its
 // "skininfo.ini", through which every window finds where its controls sit and which colours it
@@ -26,6 +28,10 @@ public:
     static int GetKeyValues(const QByteArray& text, const char* key, int32_t* values, int count);
     // The same over this skin's text.
     int GetKeyValues(const char* key, int32_t* values, int count) const;
+    // A key of four numbers, left, top, width and height, as a rectangle; none when the key is
+    // missing. Each number is held to what a screen can hold (+-32767), so a skin's absurd
+    // number gives an absurd place, never an arithmetic overflow.
+    std::optional<QRect> GetKeyRect(const char* key) const;
 
     // A positional decimal conversion: every byte of the field counts as one decimal place,
     // whether it is a digit or not, so "12 " reads 120 and " 12" reads 12.

@@ -109,11 +109,7 @@ bool PlaceTicker(CTickerCtrl& ticker, const char* areaKey, const char* colorKey,
 }
 
 std::optional<QRect> Area(const SkinInfo& skin, const char* key) {
-    int32_t values[4] = {};
-    if (!skin.GetKeyValues(key, values, 4)) {
-        return std::nullopt;
-    }
-    return QRect(QPoint(values[0], values[1]), QSize(values[2], values[3]));
+    return skin.GetKeyRect(key);
 }
 
 std::optional<QColor> Color(const SkinInfo& skin, const char* key) {
