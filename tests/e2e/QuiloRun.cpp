@@ -89,8 +89,13 @@ bool QuiloRun::Terminate(int timeoutMs) {
 }
 
 bool QuiloRun::WaitForExit(int timeoutMs) {
-    return process_ != nullptr && process_->waitForFinished(timeoutMs) &&
-           process_->exitStatus() == QProcess::NormalExit;
+    if (process_ == nullptr) {
+        return false;
+    }
+    // QProcess will not wait for a process it already saw end; that end counts too
+    const bool ended =
+        process_->state() == QProcess::NotRunning || process_->waitForFinished(timeoutMs);
+    return ended && process_->exitStatus() == QProcess::NormalExit;
 }
 
 bool QuiloRun::IsRunning() const {
