@@ -28,8 +28,11 @@ void ProgramNotifier::Notify(const QString& title) {
         QStringLiteral("org.freedesktop.Notifications"),
         QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
+    // the menu entry's name lets the desktop show the program's icon and name, and lets the
+    // listener silence these notifications in the desktop's own settings as well as here
+    const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("quilo")}};
     call << QStringLiteral("Quilo") << replacesId_ << QStringLiteral("quilo")
-         << QStringLiteral("Quilo") << title << QStringList() << QVariantMap() << kDefaultTimeout;
+         << QStringLiteral("Quilo") << title << QStringList() << hints << kDefaultTimeout;
     // the answer comes later: the player does not wait for the desktop
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &ProgramNotifier::OnNotifyAnswered);

@@ -37,13 +37,14 @@ public:
         uint replacesId;
         QString summary;
         QString body;
+        QString desktopEntry;
     };
     std::vector<Call> calls;
 
 public slots:
     uint Notify(const QString&, uint replacesId, const QString&, const QString& summary,
-                const QString& body, const QStringList&, const QVariantMap&, int) {
-        calls.push_back({replacesId, summary, body});
+                const QString& body, const QStringList&, const QVariantMap& hints, int) {
+        calls.push_back({replacesId, summary, body, hints.value("desktop-entry").toString()});
         return kId;
     }
 
@@ -240,6 +241,8 @@ TEST_F(DesktopBusTest, TheProgramOnAirIsTheTrackAndOneNotificationFollowsItWhile
             << "updated, not stacked";
         EXPECT_EQ(notifications.calls[1].summary, QStringLiteral("Quilo"));
         EXPECT_EQ(notifications.calls[1].body, program_.state.title);
+        EXPECT_EQ(notifications.calls[1].desktopEntry, QStringLiteral("quilo"))
+            << "the desktop finds the program's icon and its own switch by the menu entry";
 
         program_.prefs.SetOptionNotify(false);
         MoveClockTo(window, "2007-07-01T15:30:00");
