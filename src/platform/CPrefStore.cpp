@@ -7,7 +7,6 @@
 #include <QStandardPaths>
 
 #include "platform/IniSection.h"
-#include "platform/KeychainSecretStore.h"
 
 namespace {
 const QString kSection = QStringLiteral("Prefs");
@@ -30,10 +29,6 @@ std::optional<QByteArray> ReadWholeFile(const QString& path) {
 
 CPrefStore::CPrefStore(QString filePath, std::shared_ptr<SecretStore> secrets)
     : filePath_(std::move(filePath)), secrets_(std::move(secrets)) {}
-
-std::shared_ptr<SecretStore> CPrefStore::DesktopSecretStore() {
-    return std::make_shared<KeychainSecretStore>();
-}
 
 QString CPrefStore::DefaultFilePath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +

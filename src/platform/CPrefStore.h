@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "platform/SecretStore.h"
+#include "platform/KeychainSecretStore.h"
 
 // The scheduled-playback table as saved: nine two-byte entries (hour with bit 7 as the enable
 // flag, minute; 0xFF marks an empty entry).
@@ -29,12 +29,12 @@ using ScheduleBytes = std::array<uint8_t, 18>;
 class CPrefStore {
 public:
     // The file is $XDG_CONFIG_HOME/quilo/prefs.ini unless another path is given; the password
-    // goes to the desktop's secret store unless another store is given.
-    explicit CPrefStore(QString filePath = DefaultFilePath(),
-                        std::shared_ptr<SecretStore> secrets = DesktopSecretStore());
+    // goes to the desktop's secret store unless another store is given (nullptr: the file alone).
+    explicit CPrefStore(
+        QString filePath = DefaultFilePath(),
+        std::shared_ptr<SecretStore> secrets = std::make_shared<KeychainSecretStore>());
 
     static QString DefaultFilePath();
-    static std::shared_ptr<SecretStore> DesktopSecretStore();
     const QString& FilePath() const { return filePath_; }
 
     std::optional<QString> GetID() const;
