@@ -9,7 +9,6 @@
 
 #include "content/AppState.h"
 #include "skin/BitmapFileCache.h"
-#include "skin/CSkinDialog.h"
 #include "skin/ColorKey.h"
 #include "skin/SkinInfo.h"
 #include "windows/SkinLayout.h"
@@ -85,6 +84,8 @@ void CharacterSprites::ApplySkin() {
     } else {
         animationArea_ = QRect();
     }
+    // the frame on show, as the new skin draws it
+    LoadAnimationFrame();
     if (face_.isVisible()) {
         StartMotion();
     }
@@ -111,6 +112,7 @@ void CharacterSprites::Hop(Sprite& sprite) {
     }
     face_.update(sprite.rect);
     sprite.file.clear();
+    sprite.image = QImage();
     if (!characterShown_) {
         face_.unsetCursor();
         return;
@@ -118,15 +120,18 @@ void CharacterSprites::Hop(Sprite& sprite) {
     const bool small = QRandomGenerator::global()->bounded(32768) % 2 == 0;
     const QString file = skin_.FilePath(small ? QStringLiteral("/quilo_small.bmp")
                                               : QStringLiteral("/quilo_big.bmp"));
-    QSize size;
-    if (!CSkinDialog::GetBitmapFileSize(file, size)) {
+    const QImage bitmap = BitmapFileCache::Load(file);
+    if (bitmap.isNull()) {
         return;
     }
     const int left = characterArea_.left() + RandomOffset(characterArea_.width());
     const int top = characterArea_.top() + RandomOffset(characterArea_.height());
-    sprite.rect = QRect(QPoint(left, top), size);
+    sprite.rect = QRect(QPoint(left, top), bitmap.size());
     lastSpriteRect_ = sprite.rect;
     sprite.file = file;
+    // premultiplied, the painter's own format, so drawing it needs no conversion either
+    sprite.image = WithKeyTransparent(bitmap, kSkinColorKey)
+                       .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     face_.update(sprite.rect);
     const QPoint mouse = face_.mapFromGlobal(QCursor::pos());
     if (sprite.rect.contains(mouse) && !state_.characterLink.isEmpty()) {
@@ -147,25 +152,27 @@ void CharacterSprites::OnAnimationTimer() {
     }
     animationFrame_ = animationCounter_ % animationFrameCount_;
     ++animationCounter_;
+    LoadAnimationFrame();
     face_.update(animationArea_);
 }
 
+void CharacterSprites::LoadAnimationFrame() {
+    animationImage_ = animationFrame_ < 0 ? QImage()
+                                          : BitmapFileCache::Load(skin_.FilePath(
+                                                QStringLiteral("/main_quiloG_%1.bmp")
+                                                    .arg(animationFrame_ + 1, 2, 10, QChar(u'0'))));
+}
+
 void CharacterSprites::Paint(QPainter& painter) const {
-    if (animationFrame_ >= 0 && !animationArea_.isEmpty()) {
-        const QString frame = skin_.FilePath(
-            QStringLiteral("/main_quiloG_%1.bmp").arg(animationFrame_ + 1, 2, 10, QChar(u'0')));
-        QSize size;
-        if (CSkinDialog::GetBitmapFileSize(frame, size)) {
-            painter.save();
-            painter.setClipRect(animationArea_);
-            CSkinDialog::PaintBitmapFile(painter, frame, QRect(animationArea_.topLeft(), size));
-            painter.restore();
-        }
+    if (animationFrame_ >= 0 && !animationArea_.isEmpty() && !animationImage_.isNull()) {
+        painter.save();
+        painter.setClipRect(animationArea_);
+        painter.drawImage(animationArea_.topLeft(), animationImage_);
+        painter.restore();
     }
     for (const Sprite* sprite : {&spriteA_, &spriteB_}) {
         if (!sprite->file.isEmpty()) {
-            painter.drawImage(sprite->rect, WithKeyTransparent(BitmapFileCache::Load(sprite->file),
-                                                               kSkinColorKey));
+            painter.drawImage(sprite->rect, sprite->image);
         }
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <QRect>
 #include <QString>
@@ -43,6 +44,8 @@ private:
     struct Sprite {
         QRect rect;
         QString file;  // empty while nothing is drawn
+        // the file's bitmap with its key colour see-through, made once per hop, not per paint
+        QImage image;
         QTimer timer;
     };
 
@@ -51,6 +54,7 @@ private:
     void Hop(Sprite& sprite);
     void OnCharacterTimer();
     void OnAnimationTimer();
+    void LoadAnimationFrame();
 
     QWidget& face_;
     const SkinInfo& skin_;
@@ -69,4 +73,5 @@ private:
     // counts up and wraps from 255 to 0, as the frames are picked from it
     uint8_t animationCounter_ = 0;
     int animationFrame_ = -1;
+    QImage animationImage_;  // the frame shown, decoded when the frame changes
 };
