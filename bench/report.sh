@@ -29,6 +29,7 @@ row "cpu hidden, % core" 5 "<=1.1"
 row "cpu Seeing Radio, % core" 6 ""
 row "rss steady, KiB" 7 ""
 row "rss peak, KiB" 8 "<=1.5"
+row "rss peak Seeing Radio, KiB" 9 ""
 # the hidden and Seeing Radio rows compare with VLC playing the audio alone
 q_hidden=$(median quilo 5); v_cpu=$(median vlc 4)
 awk -v a="$q_hidden" -v b="$v_cpu" 'BEGIN {printf "%-28s %22s %22s %8.2f %6s\n", "  hidden against vlc", a, b, a / b, "<=1.1"}'
@@ -38,6 +39,13 @@ for pair in "cpu_login_wait:" "cpu_clock_wait:" "idle_wakeups_per_s:" "skin_swit
     "skin_switch_max_ms:<30" "ticker_longest_gap_ms:<=50" "ticker_frames:"; do
     printf '%-28s %10s %10s\n' "${pair%%:*}" "$(once "${pair%%:*}")" "${pair#*:}"
 done
+echo
+echo "resident memory by kind, KiB (first round, playing the audio)"
+printf '  %-24s %10s %10s\n' "" quilo vlc
+awk -F, '$1 ~ /^rss_.*_kib$/ {split($1, p, "_"); player = p[2]; kind = $1
+         sub("^rss_" player "_", "", kind); sub("_kib$", "", kind); v[kind, player] = $2; kinds[kind]}
+    END {for (k in kinds) printf "  %-24s %10s %10s\n", k, v[k, "quilo"], v[k, "vlc"]}' \
+    "$results/once.csv" | sort
 echo
 echo "growth (scale.csv): size, microseconds, heap KiB"
 awk -F, 'NR > 1 {printf "  %-14s %6s %8s us %8s KiB\n", $1, $2, $3, $4}' "$results/scale.csv"

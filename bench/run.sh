@@ -83,11 +83,11 @@ click_key() {
     xdotool mousemove --window "$window" $(( ${xy%%,*} + 6 )) $(( ${xy##*,} + 6 )) click 1
 }
 
-echo "player,round,launch_ms,cpu_face,cpu_hidden,cpu_view,rss_steady_kib,rss_peak_kib" \
+echo "player,round,launch_ms,cpu_face,cpu_hidden,cpu_view,rss_steady_kib,rss_peak_kib,rss_peak_view_kib" \
     > "$results/players.csv"
 
 round_quilo() {
-    local round=$1 wav=$work/quilo.wav pid start launch face hidden view steady peak
+    local round=$1 wav=$work/quilo.wav pid start launch face hidden view steady peak peak_view
     rm -f "$wav"; quilo_conf "$afile --audiofile-file=$wav"
     start=$(date +%s%N)
     "$bin/quilo" >/dev/null 2>&1 &
@@ -101,13 +101,16 @@ round_quilo() {
     hidden=$(cpu_over "$pid" $steady_s)
     "$bin/quilo" >/dev/null 2>&1 || true   # a second start brings the face back
     until [ -n "$(face_window)" ]; do pause 0.1; done
+    # the peak while playing the audio, as VLC does; Seeing Radio's video frames come on top
+    peak=$(status_kib "$pid" VmHWM)
+    if [ "$round" -eq 1 ]; then resident_by_kind "$pid" quilo; fi
     click_key MAIN_VIEW
     pause 3
     view=$(cpu_over "$pid" $steady_s)
-    peak=$(status_kib "$pid" VmHWM)
+    peak_view=$(status_kib "$pid" VmHWM)
     if [ "$round" -eq 1 ]; then wakeups "$pid"; fi
     kill -TERM "$pid"; wait "$pid" 2>/dev/null || true
-    echo "quilo,$round,$launch,$face,$hidden,$view,$steady,$peak" >> "$results/players.csv"
+    echo "quilo,$round,$launch,$face,$hidden,$view,$steady,$peak,$peak_view" >> "$results/players.csv"
 }
 
 # wake-ups per second of the main (GUI) thread while stopped and hidden: our own timers
@@ -118,6 +121,25 @@ wakeups() {
     before=$(switches); pause 10; after=$(switches)
     echo "idle_wakeups_per_s,$(awk -v d=$((after - before)) 'BEGIN {printf "%.1f", d / 10}')" \
         >> "$results/once.csv"
+}
+
+# where a player's resident memory is, in KiB: its heap and other anonymous memory, and the pages
+# of each kind of file it maps (the Qt, VLC and other libraries, fonts, the rest)
+resident_by_kind() {
+    local pid=$1 player=$2
+    awk -v player="$player" '
+        /^[0-9a-f]+-[0-9a-f]+ / {file = $6}
+        /^Rss:/ {
+            kind = "anonymous"
+            if (file ~ /libQt6/) kind = "qt-libraries"
+            else if (file ~ /vlc/) kind = "vlc-libraries-plugins"
+            else if (file ~ /\.(so|so\.[0-9.]+)$/) kind = "other-libraries"
+            else if (file ~ /fonts|\.ttf|\.otf|\.ttc/) kind = "fonts"
+            else if (file ~ /^\//) kind = "other-files"
+            kib[kind] += $2
+        }
+        END {for (k in kib) printf "rss_%s_%s_kib,%d\n", player, k, kib[k]}' "/proc/$pid/smaps" |
+        sort >> "$results/once.csv"
 }
 
 # VLC refuses to run as root: it then runs as nobody, writing into the opened work folder
@@ -134,8 +156,9 @@ round_vlc() {
     face=$(cpu_over "$pid" $steady_s)
     steady=$(status_kib "$pid" VmRSS)
     peak=$(status_kib "$pid" VmHWM)
+    if [ "$round" -eq 1 ]; then resident_by_kind "$pid" vlc; fi
     kill -TERM "$pid"; wait "$pid" 2>/dev/null || true
-    echo "vlc,$round,$launch,$face,,,$steady,$peak" >> "$results/players.csv"
+    echo "vlc,$round,$launch,$face,,,$steady,$peak," >> "$results/players.csv"
 }
 
 echo "what,value" > "$results/once.csv"
