@@ -213,7 +213,8 @@ TEST_F(DesktopBusTest, PlayStopAndVolumeFromTheBusAreHeardAndTheSliderIsAnnounce
     });
 }
 
-TEST_F(DesktopBusTest, TheProgramOnAirIsTheTrackAndOneNotificationFollowsItWhileHidden) {
+TEST_F(DesktopBusTest,
+       TheProgramOnAirIsTheTrackOneNotificationFollowsItWhileHiddenRaiseAndQuitWork) {
     NotificationStandIn notifications;
     QDBusConnection server = QDBusConnection::connectToBus(address_, QStringLiteral("server"));
     ASSERT_TRUE(server.registerObject(QStringLiteral("/org/freedesktop/Notifications"),
@@ -247,6 +248,15 @@ TEST_F(DesktopBusTest, TheProgramOnAirIsTheTrackAndOneNotificationFollowsItWhile
         program_.prefs.SetOptionNotify(false);
         MoveClockTo(window, "2007-07-01T15:30:00");
         EXPECT_EQ(notifications.calls.size(), 2U) << "switched off";
+
+        // Raise brings the face back from the tray; Quit ends the player as its close does
+        Gdbus(QStringLiteral("org.mpris.MediaPlayer2.Raise"));
+        EXPECT_TRUE(
+            Await([&] { return program_.viewMode == ViewMode::MainShown && window.isVisible(); }));
+        bool ended = false;
+        QObject::connect(&window, &QDialog::finished, [&ended] { ended = true; });
+        Gdbus(QStringLiteral("org.mpris.MediaPlayer2.Quit"));
+        EXPECT_TRUE(Await([&] { return ended; }));
     });
 }
 
