@@ -33,6 +33,13 @@ for file in usr/bin/quilo usr/bin/quilo-launch usr/share/applications/quilo.desk
 done
 desktop-file-validate "$root/usr/share/applications/quilo.desktop"
 
+# installable on a fresh Debian: with no package counted as installed, apt finds the whole chain
+# of dependencies in the archive (a simulation: nothing is installed)
+: >"$work/no-packages"
+apt-get -o Dir::State::status="$work/no-packages" install -s --no-install-recommends "$deb" \
+    >"$work/apt.txt" 2>&1 || { cat "$work/apt.txt" >&2; fail "apt cannot install it on a fresh system"; }
+grep -q '^Inst quilo ' "$work/apt.txt" || fail "apt would not install quilo"
+
 # started as a menu would: the Exec line, from /, with nothing of the build tree around
 home="$work/home"
 mkdir -p "$home/run" && chmod 700 "$home/run"
