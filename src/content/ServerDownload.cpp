@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/DeadlineLoop.h"
+#include "platform/WholeFile.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ bool ServerDownload::Fetch(const QString& address, const QString& localPath, int
         file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
+    if (!CommitWhole(file)) {
         return false;
     }
     // a downloaded file is data for its owner alone, never a program to run

@@ -4,26 +4,37 @@
 #include "dialogs/CSettingsDlg.h"
 #include "dialogs/ScheduleRows.h"
 #include "platform/CompanionLauncher.h"
+#include "platform/MessageBox.h"
 
-void ApplySettings(Program& program, uint8_t optionFlags,
+bool ApplySettings(Program& program, uint8_t optionFlags, QWidget* owner,
                    const std::function<void(bool topMost)>& applyTopMost) {
     CPrefStore& prefs = program.prefs;
     const bool autoLogin = (optionFlags & CSettingsDlg::kAutoLogin) != 0;
+    bool saved = true;
     if (autoLogin) {
-        prefs.SetID(program.login.userId);
-        prefs.SetPW(program.login.password);
+        saved = prefs.SetID(program.login.userId) && saved;
+        saved = prefs.SetPW(program.login.password) && saved;
     }
-    prefs.SetOptionAutoLogin(autoLogin);
+    saved = prefs.SetOptionAutoLogin(autoLogin) && saved;
 
     const bool topMost = (optionFlags & CSettingsDlg::kTopMost) != 0;
     applyTopMost(topMost);
-    prefs.SetOptionTopMost(topMost);
+    saved = prefs.SetOptionTopMost(topMost) && saved;
 
     program.scheduleOption =
         (optionFlags & CSettingsDlg::kSchedule) != 0 && ScheduleRows::HasEntry(program.schedule);
-    prefs.SetOptionSchedule(program.scheduleOption);
-    prefs.SetSchedule(program.schedule);
-
-    CompanionLauncher::Start(
-        CompanionLauncher::Argument(program.scheduleOption, prefs.GetInstalledDir()), program.log);
+    const bool scheduleSaved =
+        prefs.SetOptionSchedule(program.scheduleOption) && prefs.SetSchedule(program.schedule);
+    // the companion reads the schedule from the file: one it could not store would start the
+    // player at times the listener never chose, or at none
+    if (scheduleSaved) {
+        CompanionLauncher::Start(
+            CompanionLauncher::Argument(program.scheduleOption, prefs.GetInstalledDir()),
+            program.log);
+    }
+    if (!saved || !scheduleSaved) {
+        ShowMessage(owner, StringId::kSettingsNotSaved, MessageIcon::Error);
+        return false;
+    }
+    return true;
 }

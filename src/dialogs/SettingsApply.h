@@ -4,6 +4,7 @@
 #include <functional>
 
 class Program;
+class QWidget;
 
 // What the settings command does once the listener confirmed the settings dialog with these
 // option flags (CSettingsDlg::OptionFlag), in this order:
@@ -14,6 +15,8 @@ class Program;
 // - scheduled playback: on only when ticked and at least one of the nine times is set; the
 //   option and the schedule are saved either way;
 // - the scheduled-start companion is told the installation folder while scheduled playback is
-//   on, "/d" otherwise.
-void ApplySettings(Program& program, uint8_t optionFlags,
+//   on, "/d" otherwise, but only once the schedule is stored.
+// When any of it could not be saved (a full disk, a preferences file in the way) the listener is
+// told in a box owned by `owner`, and the result is false.
+bool ApplySettings(Program& program, uint8_t optionFlags, QWidget* owner,
                    const std::function<void(bool topMost)>& applyTopMost);

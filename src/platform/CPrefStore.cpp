@@ -3,10 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include "platform/IniSection.h"
+#include "platform/WholeFile.h"
 
 namespace {
 const QString kSection = QStringLiteral("Prefs");
@@ -67,14 +67,9 @@ bool CPrefStore::RewriteFile(const std::function<QByteArray(const QByteArray&)>&
     if (!contents) {
         return false;
     }
-    // written whole to a new file and renamed, so a crash never leaves half a preferences file
-    QSaveFile file(filePath_);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    file.write(change(*contents));
-    return file.commit();
+    // written whole to a new file and renamed, so neither a crash nor a full disk ever leaves
+    // half a preferences file
+    return SaveWholeFile(filePath_, change(*contents));
 }
 
 // One secret per preferences file, so that a second configuration (a test's, another user
@@ -110,12 +105,18 @@ std::optional<QString> CPrefStore::GetPW() const {
     return secrets_ ? secrets_->Read(SecretKey()) : std::nullopt;
 }
 
+// The file keeps the password only where the desktop has no secret store. A store that is there
+// but does not take it (it did not answer in time, it refused) is a failed save: the password is
+// never moved into the file behind the listener's back.
 bool CPrefStore::SetPW(const QString& password) {
-    if (secrets_ && secrets_->Write(SecretKey(), password)) {
-        // the store confirmed it: no copy may stay in the file, where it would be read first
-        return !ReadValue("PW") || RemoveValue("PW");
+    if (!secrets_ || !secrets_->Present()) {
+        return WriteValue("PW", password);
     }
-    return WriteValue("PW", password);
+    if (!secrets_->Write(SecretKey(), password)) {
+        return false;
+    }
+    // the store confirmed it: no copy may stay in the file, where it would be read first
+    return !ReadValue("PW") || RemoveValue("PW");
 }
 std::optional<QString> CPrefStore::GetSkin() const {
     return ReadValue("Skin");

@@ -20,6 +20,7 @@ public:
 
     std::optional<QString> Read(const QString& key) override;
     bool Write(const QString& key, const QString& secret) override;
+    bool Present() const override { return ServiceRunning(); }
 
     // True when a Secret Service owns its name on the session bus.
     static bool ServiceRunning();

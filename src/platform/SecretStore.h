@@ -13,4 +13,6 @@ public:
     virtual std::optional<QString> Read(const QString& key) = 0;
     // True only once the store has confirmed that it keeps the secret.
     virtual bool Write(const QString& key, const QString& secret) = 0;
+    // Whether the store is there to be asked at all (it may still fail to answer in time).
+    virtual bool Present() const = 0;
 };

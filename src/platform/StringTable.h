@@ -44,6 +44,7 @@ enum class StringId : int {
     kQuitStopsSchedule = 142,
     kNoSoundOutput = 150,
     kReconnecting = 151,
+    kSettingsNotSaved = 152,
 };
 
 // Every text the program shows to the listener, by its id, in English and in Korean.

@@ -15,7 +15,7 @@ void CMainDlg::Settings() {
     if (!settings.Confirmed()) {
         return;
     }
-    ApplySettings(program_, settings.OptionFlags(), [this](bool topMost) {
+    ApplySettings(program_, settings.OptionFlags(), VisibleFace(), [this](bool topMost) {
         topMost_ = topMost;
         ApplyTopMost();
     });

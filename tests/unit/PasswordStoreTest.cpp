@@ -20,13 +20,15 @@ public:
         return kept.value(key);
     }
     bool Write(const QString& key, const QString& secret) override {
-        if (running) {
+        if (running && answering) {
             kept.insert(key, secret);
         }
-        return running;
+        return running && answering;
     }
+    bool Present() const override { return running; }
 
     bool running = true;
+    bool answering = true;
     QMap<QString, QString> kept;
 };
 
@@ -60,6 +62,14 @@ TEST(PasswordStore, AnUpgradingListenersPasswordMovesIntoTheStoreOnlyOnceItIsKep
     ASSERT_TRUE(prefs.SetPW(QStringLiteral("newest")));
     secrets->running = true;
     EXPECT_EQ(prefs.GetPW(), QStringLiteral("newest"));
+
+    // a store that is there but does not answer in time: the save fails, and the password
+    // never lands in the file instead
+    ASSERT_TRUE(prefs.SetPW(QStringLiteral("kept")));
+    secrets->answering = false;
+    EXPECT_FALSE(prefs.SetPW(QStringLiteral("unsaved")));
+    EXPECT_FALSE(PrefsText().contains("unsaved"));
+    EXPECT_EQ(prefs.GetPW(), QStringLiteral("kept"));
 }
 
 TEST(PasswordStore, EachPreferencesFileHasItsOwnSecret) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FullDisk.h"
 #include "support/QtPrinting.h"
 
 #include <QDir>
@@ -126,6 +127,15 @@ TEST(PrefStore, AnUnreadableFileIsNeverWrittenOver) {
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QFile::rename(aside, path));
     EXPECT_EQ(ReadFile(path), saved);
+
+    // a disk that fills up while the new file is written keeps the old one whole
+    {
+        const FullDisk full(saved.size());
+        EXPECT_FALSE(store.SetSkin(QStringLiteral("Midnight")));
+    }
+    EXPECT_EQ(ReadFile(path), saved);
+    EXPECT_EQ(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files), QStringList{"prefs.ini"})
+        << "no temporary file is left behind";
     EXPECT_TRUE(store.SetVolume(50));
     EXPECT_EQ(store.GetPW(), QStringLiteral("secret"));
     EXPECT_TRUE(store.GetOptionSchedule());

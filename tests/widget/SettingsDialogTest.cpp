@@ -17,6 +17,7 @@
 #include "platform/MessageBox.h"
 #include "skin/CSkinButton.h"
 #include "support/Await.h"
+#include "support/FullDisk.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -74,7 +75,7 @@ protected:
         WhenModal<CSettingsDlg>(&owner_, act);
         dialog.exec();
         if (dialog.Confirmed()) {
-            ApplySettings(program_, dialog.OptionFlags(),
+            ApplySettings(program_, dialog.OptionFlags(), &owner_,
                           [&](bool topMost) { owner_.SetTopMost(topMost); });
         }
         return {dialog.Confirmed(), dialog.OptionFlags()};
@@ -158,6 +159,22 @@ TEST_F(SettingsDialog, ScheduledPlaybackWithoutAnyTimeIsOffAndAutoLogInOffKeepsT
     EXPECT_FALSE(program_.prefs.GetOptionSchedule());
     EXPECT_TRUE(PrefsText().contains("Schedule=FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"));
     EXPECT_TRUE(Await([&] { return Launched() == QStringList{QStringLiteral("/d")}; }));
+    EXPECT_TRUE(messages_.empty());
+
+    // on a full disk nothing is lost, the listener is told, and the companion is not started on
+    // a schedule that was never stored
+    const QByteArray before = PrefsText();
+    program_.schedule = kOneTime;
+    {
+        const FullDisk full(16);  // not even the section's name fits
+        Run([&](CSettingsDlg& dialog) {
+            ASSERT_TRUE(RealClickOn(dialog.AutoLoginBox()));
+            ASSERT_TRUE(RealClickOn(dialog.OkButton()));
+        });
+    }
+    EXPECT_EQ(PrefsText(), before);
+    EXPECT_EQ(messages_, std::vector<StringId>{StringId::kSettingsNotSaved});
+    EXPECT_EQ(Launched(), QStringList{QStringLiteral("/d")});
 }
 
 TEST_F(SettingsDialog, EditedTimesReachTheProgramOnlyThroughOkWithScheduledPlaybackTicked) {

@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include "LaunchLog.h"
+#include "platform/WholeFile.h"
 
 namespace {
 
@@ -139,8 +139,7 @@ bool SystemdTimers::Remove() {
 }
 
 bool SystemdTimers::WriteUnit(const char* name, const QByteArray& text) const {
-    QSaveFile file(UnitPath(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+    if (!SaveWholeFile(UnitPath(name), text)) {
         Say(QStringLiteral("cannot write %1").arg(UnitPath(name)));
         return false;
     }
