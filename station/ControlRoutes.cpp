@@ -207,13 +207,14 @@ QString ControlRoutes::Update(const httplib::Request& request) {
     const QString file = QString::fromUtf8(FormField(request, "file"));
     if (version.isEmpty() || file.contains(QLatin1Char('/'))) {
         return QStringLiteral(
-            "update takes ver=<version text>, an optional msg=<UTF-8 text> and an optional "
-            "file=<name under /download/>");
+            "update takes ver=<version text>, an optional msg=<UTF-8 text>, an optional "
+            "file=<name under /download/> and an optional sha256=<checksum to announce>");
     }
     // without a file the release stays the one announced so far
     const QString announced = file.isEmpty() ? context_.overrides.CurrentUpdate().file : file;
-    context_.overrides.SetUpdate(
-        {QString::fromUtf8(version), QString::fromUtf8(FormField(request, "msg")), announced});
+    context_.overrides.SetUpdate({QString::fromUtf8(version),
+                                  QString::fromUtf8(FormField(request, "msg")), announced,
+                                  QString::fromLatin1(FormField(request, "sha256"))});
     return {};
 }
 

@@ -21,10 +21,11 @@ public:
         QString version;
         QString message;  // may span lines; empty for the client's standard question
         QString file;     // the name under /download/ that [URL] points at
+        QString sha256;   // empty: the checksum of that file
     };
 
-    explicit ServiceOverrides(Update initialUpdate = {kDefaultVersion, QString(),
-                                                      kDefaultSetupFile});
+    explicit ServiceOverrides(Update initialUpdate = {kDefaultVersion, QString(), kDefaultSetupFile,
+                                                      QString()});
 
     void SetTickerWindow(std::optional<TickerWindow> window);
     std::optional<TickerWindow> Ticker() const;

@@ -28,7 +28,7 @@ QString UpdateFileName(const StationOptions& options) {
 
 Station::Station(StationOptions options)
     : options_(std::move(options)),
-      overrides_({options_.updateVersion, QString(), UpdateFileName(options_)}),
+      overrides_({options_.updateVersion, QString(), UpdateFileName(options_), QString()}),
       board_([this](const QString& code) { return data_.Schedule().Contains(code); }),
       context_{Addresses(),
                clock_,

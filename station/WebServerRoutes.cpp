@@ -1,5 +1,7 @@
 #include "WebServerRoutes.h"
 
+#include <QCryptographicHash>
+
 #include "BoardPage.h"
 #include "FaultSwitches.h"
 #include "FormFields.h"
@@ -130,10 +132,19 @@ QString WebServerRoutes::TickerText() const {
                         {{"SCR_ST", window->start}, {"SCR_ET", window->end}});
 }
 
+// The release's checksum is that of the file served under its name, unless a test announced a
+// checksum of its own (to see a wrong one refused).
 QString WebServerRoutes::UpdateText() const {
     const auto update = context_.overrides.CurrentUpdate();
+    const QString checksum =
+        !update.sha256.isEmpty()
+            ? update.sha256
+            : QString::fromLatin1(QCryptographicHash::hash(context_.data.Download(update.file),
+                                                           QCryptographicHash::Sha256)
+                                      .toHex());
     return FillTemplate(FillAddresses(context_.data.InfoTemplate("setup_info")),
                         {{"FILE", QString::fromLatin1(QUrl::toPercentEncoding(update.file))},
                          {"VER", update.version},
+                         {"SHA256", checksum},
                          {"MSG", update.message}});
 }

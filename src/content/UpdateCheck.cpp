@@ -1,5 +1,6 @@
 #include "content/UpdateCheck.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QUrl>
 
@@ -31,17 +32,49 @@ QString WorkFile(const QString& folder, const QString& name) {
 }
 
 // Deletes the old copy first, so that it can never pass for the new one.
-bool Download(ActivityLog& log, const QString& address, const QString& localPath,
-              const char* tryText, const char* doneText, const char* failText) {
+bool Download(const QString& address, const QString& localPath) {
     if (!localPath.isEmpty()) {
         QFile::remove(localPath);
     }
-    log.WriteLog(tryText);
-    if (!ServerDownload::Fetch(address, localPath)) {
-        log.WriteLog(failText);
+    return ServerDownload::Fetch(address, localPath);
+}
+
+// The announced SHA-256 of the release in lower-case hex; empty when none is announced.
+QByteArray AnnouncedChecksum(const QByteArray& info) {
+    return GetSectionValue(info, "[SHA256]", kNextKey).trimmed().toLower();
+}
+
+QByteArray ChecksumOf(const QString& path) {
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    return file.open(QIODevice::ReadOnly) && hash.addData(&file) ? hash.result().toHex()
+                                                                 : QByteArray();
+}
+
+// Fetches the release the update info names. Only a web address is fetched, and a package
+// whose checksum differs from the announced one is thrown away: it is not the release the
+// service meant, and the listener would be asked to install it.
+bool FetchSetup(ActivityLog& log, const QByteArray& info, const QString& address,
+                const QString& setupPath) {
+    log.WriteLog(LogText::kTrySetup);
+    if (!IsWebAddress(address)) {
+        log.WriteLog(LogText::kSetupNotWeb);
         return false;
     }
-    log.WriteLog(doneText);
+    if (!Download(address, setupPath)) {
+        log.WriteLog(LogText::kSetupFailed);
+        return false;
+    }
+    const QByteArray announced = AnnouncedChecksum(info);
+    if (!announced.isEmpty() && announced != ChecksumOf(setupPath)) {
+        QFile::remove(setupPath);
+        log.WriteLog(LogText::kSetupMismatch);
+        return false;
+    }
+    log.WriteLog(LogText::kSetupDone);
+    if (announced.isEmpty()) {
+        log.WriteLog(LogText::kSetupUnchecked);
+    }
     return true;
 }
 
@@ -65,7 +98,7 @@ bool OfferUpgrade(QWidget* owner, const QByteArray& info, const QString& setupPa
     if (answer != MessageAnswer::Yes) {
         return false;
     }
-    if (OpenWithDesktop(setupPath)) {
+    if (OpenFileWithDesktop(setupPath)) {
         return true;
     }
     ShowMessage(owner, StringId::kUpdateFailed, MessageIcon::Error);
@@ -89,19 +122,17 @@ QString SetupFileName(const QString& address) {
 bool CheckForUpdate(QWidget* owner, ActivityLog& log, const QString& webServer) {
     const QString folder = GetWorkFolder();
     const QString infoPath = WorkFile(folder, QLatin1String(kInfoLocalName));
-    if (!Download(log, webServer + QLatin1String(kInfoPath), infoPath, LogText::kTryVersionInfo,
-                  LogText::kVersionInfoDone, LogText::kVersionInfoFailed)) {
+    log.WriteLog(LogText::kTryVersionInfo);
+    if (!Download(webServer + QLatin1String(kInfoPath), infoPath)) {
+        log.WriteLog(LogText::kVersionInfoFailed);
         return false;
     }
+    log.WriteLog(LogText::kVersionInfoDone);
     const QByteArray info = ReadWholeFile(infoPath);
     if (info.isNull() || !IsNewer(info)) {
         return false;
     }
     const QString address = FromCp949(GetSectionValue(info, "[URL]", kNextKey));
     const QString setupPath = WorkFile(folder, SetupFileName(address));
-    if (!Download(log, address, setupPath, LogText::kTrySetup, LogText::kSetupDone,
-                  LogText::kSetupFailed)) {
-        return false;
-    }
-    return OfferUpgrade(owner, info, setupPath);
+    return FetchSetup(log, info, address, setupPath) && OfferUpgrade(owner, info, setupPath);
 }

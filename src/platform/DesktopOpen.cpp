@@ -1,6 +1,7 @@
 #include "platform/DesktopOpen.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QProcess>
 #include <QUrl>
 
@@ -9,9 +10,8 @@ DesktopOpener& Opener() {
     static DesktopOpener opener;
     return opener;
 }
-}  // namespace
 
-bool OpenWithDesktop(const QString& addressOrPath) {
+bool Open(const QString& addressOrPath, const QUrl& url) {
     if (Opener()) {
         return Opener()(addressOrPath);
     }
@@ -19,8 +19,22 @@ bool OpenWithDesktop(const QString& addressOrPath) {
     if (!namedOpener.isEmpty()) {
         return QProcess::startDetached(namedOpener, {addressOrPath});
     }
-    const QUrl url = QUrl::fromUserInput(addressOrPath);
-    return url.isValid() && QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
+}
+}  // namespace
+
+bool IsWebAddress(const QString& address) {
+    const QUrl url(address, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty();
+}
+
+bool OpenWithDesktop(const QString& webAddress) {
+    return IsWebAddress(webAddress) && Open(webAddress, QUrl(webAddress));
+}
+
+bool OpenFileWithDesktop(const QString& path) {
+    return QDir::isAbsolutePath(path) && Open(path, QUrl::fromLocalFile(path));
 }
 
 void SetDesktopOpener(DesktopOpener opener) {

@@ -55,6 +55,12 @@ inline constexpr char kVersionInfoFailed[] = "FAIL to download the version info 
 inline constexpr char kTrySetup[] = "TRY to download the setup file.";
 inline constexpr char kSetupDone[] = "SUXES to download the setup file.";
 inline constexpr char kSetupFailed[] = "FAIL to download the setup file.";
+inline constexpr char kSetupNotWeb[] =
+    "FAIL to download the setup file because its address is not an http or https address.";
+inline constexpr char kSetupMismatch[] =
+    "FAIL to download the setup file because it does not match the SHA-256 of the version info.";
+inline constexpr char kSetupUnchecked[] =
+    "The setup file is not checked because the version info has no SHA-256.";
 
 inline constexpr char kTryLogin[] = "TRY to log-in.";
 inline constexpr char kLoginDone[] = "SUXES to log-in.";

@@ -49,6 +49,8 @@ MessageAnswer ShowMessageText(QWidget* parent, StringId stringId, const QString&
         return Answerer()(stringId, text);
     }
     QMessageBox box(ToQtIcon(icon), QStringLiteral("Quilo"), text, QMessageBox::NoButton, parent);
+    // texts may come from the server (the update question): never markup, never a link
+    box.setTextFormat(Qt::PlainText);
     switch (buttons) {
         case MessageButtons::Ok:
             box.setStandardButtons(QMessageBox::Ok);

@@ -38,6 +38,9 @@ CWebLauncher::CWebLauncher(WebAddresses addresses, QString domain)
 void CWebLauncher::OpenWebPage(QWidget* /*owner*/, const QString& address, const QString& userId,
                                const QString& password) const {
     const QString target = address.isEmpty() ? addresses_.webServer : address;
+    if (!IsWebAddress(target)) {
+        return;  // links come from the service's files: nothing but a web page is opened
+    }
     if (!IsBroadcasterAddress(target, domain_) || userId.isEmpty() || password.isEmpty()) {
         OpenWithDesktop(target);
         return;
@@ -65,6 +68,9 @@ void CWebLauncher::OpenLoggedIn(const QString& address, const QString& userId,
 }
 
 void CWebLauncher::OpenCharacterPage(const QString& link, const QString& userId) const {
+    if (!IsWebAddress(link)) {
+        return;  // the form would post the listener's ID to whatever the link names
+    }
     LoopbackPages& pages = LoopbackPages::Shared();
     const QString loopback =
         pages.Offer(LoopbackPages::HtmlPage(CharacterFormPage(link, userId)), browserWaitMs_);

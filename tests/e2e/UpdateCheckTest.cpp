@@ -149,12 +149,21 @@ TEST_F(UpdateCheck, APackageTheDesktopRefusesIsToldToTheListener) {
     EXPECT_EQ(shown_[1].text, StringTable::Load(StringId::kUpdateFailed));
 }
 
-TEST_F(UpdateCheck, AMissingPackageEndsTheCheckQuietly) {
+TEST_F(UpdateCheck, AMissingPackageOrOneThatIsNotTheAnnouncedReleaseEndsTheCheckQuietly) {
     ASSERT_TRUE(station_.Control("/_station/update?ver=2.10&file=quilo_9.99_amd64.deb"));
     EXPECT_FALSE(Check());
-    EXPECT_TRUE(shown_.empty());
     EXPECT_EQ(Logged(), kInfoOnly + QStringList({LogText::kTrySetup, LogText::kSetupFailed}));
     EXPECT_EQ(WorkFiles(), QStringList{"setup_info"});
+
+    // the package is there, but its checksum is not the one announced
+    ASSERT_TRUE(station_.Control("/_station/update?ver=2.10&file=" + QByteArray(kPackage) +
+                                 "&sha256=" + QByteArray(64, 'a')));
+    EXPECT_FALSE(Check());
+    EXPECT_EQ(Logged().mid(kInfoOnly.size() + 2),
+              kInfoOnly + QStringList({LogText::kTrySetup, LogText::kSetupMismatch}));
+    EXPECT_EQ(WorkFiles(), QStringList{"setup_info"}) << "nothing is left to be installed";
+    EXPECT_TRUE(shown_.empty());
+    EXPECT_TRUE(opened_.isEmpty());
 }
 
 TEST_F(UpdateCheck, AStaleLocalUpdateInfoNeverCounts) {

@@ -125,7 +125,16 @@ protected:
     QStringList opened_;
 };
 
-TEST_F(RecordingOpener, OpensDirectlyWithoutDomainOrCredentials) {
+TEST_F(RecordingOpener, OpensDirectlyWithoutDomainOrCredentialsAndNothingButWebPages) {
+    // a server file's link that is no web page opens nothing, on the broadcaster's sites or off
+    for (const char* notAPage :
+         {"file:///etc/passwd", "/home/listener/radio.example.desktop", "smb://radio.example/s",
+          "javascript:alert('radio.example')", "radio.example/page", "http:///radio.example"}) {
+        launcher_.OpenWebPage(nullptr, QString::fromLatin1(notAPage), "demo", "quilo2007");
+    }
+    launcher_.OpenCharacterPage(QStringLiteral("javascript:alert(1)"), QStringLiteral("ab"));
+    EXPECT_TRUE(opened_.isEmpty()) << opened_.join(u' ').toStdString();
+
     launcher_.OpenWebPage(nullptr, QStringLiteral("http://outside.net/"), "demo", "quilo2007");
     launcher_.OpenWebPage(nullptr, QStringLiteral("http://main.radio.example:82/a"), "demo", "");
     launcher_.OpenWebPage(nullptr, QStringLiteral("http://main.radio.example:82/b"), "", "pw");
