@@ -36,7 +36,8 @@ CQuiloApp::~CQuiloApp() = default;
 
 bool CQuiloApp::InitInstance() {
     program_.log.WriteLog(LogText::kStartBanner);
-    if (SingleInstance::SignalRunningCopy()) {
+    // listening from here on, so that a copy started during the log-in finds this one
+    if (SingleInstance::SignalRunningCopy() || !ListenForLaterCopies()) {
         program_.log.WriteLog(LogText::kAlreadyRunning);
         return false;
     }
@@ -116,13 +117,27 @@ bool CQuiloApp::LogIn() {
     return succeeded;
 }
 
+bool CQuiloApp::ListenForLaterCopies() {
+    connect(&singleInstance_, &SingleInstance::activationRequested, this,
+            &CQuiloApp::OnActivationRequested);
+    return singleInstance_.Listen();
+}
+
+// A later copy was started: the main window comes forward, or the log-in dialog while the
+// listener has not logged in yet.
+void CQuiloApp::OnActivationRequested() {
+    if (mainWindow_ != nullptr) {
+        mainWindow_->ActivateInstance();
+    } else if (QWidget* dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
+}
+
 bool CQuiloApp::OpenMainWindow() {
     mainWindow_ = std::make_unique<CMainDlg>(program_);
-    connect(&singleInstance_, &SingleInstance::activationRequested, mainWindow_.get(),
-            &CMainDlg::ActivateInstance);
     connect(mainWindow_.get(), &QDialog::finished, qApp, &QCoreApplication::quit,
             Qt::QueuedConnection);
-    singleInstance_.Listen();
     if (!mainWindow_->Open()) {
         return false;
     }

@@ -31,6 +31,8 @@ public:
     void EndWithoutAsking();
 
 private:
+    bool ListenForLaterCopies();
+    void OnActivationRequested();
     bool IsScheduledStartDiscarded();
     bool ChooseSkin();
     bool LogIn();

@@ -3,9 +3,11 @@
 #include "app/CQuiloApp.h"
 #include "app/ProgramFolder.h"
 #include "content/Program.h"
+#include "platform/CoreDumps.h"
 #include "platform/TerminationSignals.h"
 
 int main(int argc, char** argv) {
+    ForbidCoreDumps();
     QApplication application(argc, argv);
     // the program ends when its main window closes, not when the last window hides
     QApplication::setQuitOnLastWindowClosed(false);

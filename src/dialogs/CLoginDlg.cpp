@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <initializer_list>
 
 #include "content/Program.h"
 #include "content/UpdateCheck.h"
@@ -89,19 +90,35 @@ void CLoginDlg::FillSavedId() {
     saveId_->SetState(CSkinButton::kDown);
 }
 
+// No log-in is taken while the update check runs: a release the listener accepts ends the
+// dialog, and a log-in already under way would then be a second one.
 void CLoginDlg::OnFirstTick() {
+    SetInputEnabled(false);
+    checkingUpdate_ = true;
+    const bool handedOver = CheckForUpdate(this, program_.log, program_.config.webServer);
+    checkingUpdate_ = false;
+    SetInputEnabled(true);
+    if (handedOver) {
+        // the new release takes over: the program ends as if the listener had cancelled
+        QMetaObject::invokeMethod(this, &CLoginDlg::reject, Qt::QueuedConnection);
+        return;
+    }
+    if (!isVisible()) {
+        return;  // cancelled, or the program told to end, while the check waited
+    }
     if (saveId_->isChecked()) {
         passwordField_->setFocus();
     } else {
         idField_->setFocus();
     }
-    if (CheckForUpdate(this, program_.log, program_.config.webServer)) {
-        // the new release takes over: the program ends as if the listener had cancelled
-        QMetaObject::invokeMethod(this, &CLoginDlg::reject, Qt::QueuedConnection);
-        return;
-    }
     if (program_.prefs.GetOptionAutoLogin()) {
         LogInByItself();
+    }
+}
+
+void CLoginDlg::SetInputEnabled(bool enabled) {
+    for (QWidget* input : std::initializer_list<QWidget*>{idField_, passwordField_, okButton_}) {
+        input->setEnabled(enabled);
     }
 }
 
@@ -123,6 +140,9 @@ void CLoginDlg::LogInByItself() {
 }
 
 void CLoginDlg::TryLogIn() {
+    if (checkingUpdate_ || loginWaiting_ || Succeeded()) {
+        return;  // one log-in at a time, none before the update check is over, none after one
+    }
     ShowWaitIndicator();
     setEnabled(false);
     password_ = passwordField_->text();

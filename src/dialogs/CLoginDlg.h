@@ -59,6 +59,7 @@ private:
     void PlaceBuiltInControls();
     void FillSavedId();
     void OnFirstTick();
+    void SetInputEnabled(bool enabled);
     void LogInByItself();
     void OnSaveIdChanged();
     void RememberId();
@@ -83,6 +84,7 @@ private:
     QTimer firstTick_;
     bool skinned_ = false;
     int result_ = 0;
+    bool checkingUpdate_ = false;
     bool loginWaiting_ = false;
     bool abandoned_ = false;
     std::optional<QRect> finalRect_;

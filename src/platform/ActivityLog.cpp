@@ -44,8 +44,11 @@ void ActivityLog::PurgeWhenFull() const {
 }
 
 int ActivityLog::WriteLog(QByteArrayView text) {
+    // one call, one line: a text from outside (a program code) cannot forge lines of its own
+    QByteArray oneLine = text.toByteArray();
+    oneLine.replace('\r', ' ').replace('\n', ' ');
     const QByteArray line = clock_().time().toString(QStringLiteral("HH:mm:ss ")).toLatin1() +
-                            text.toByteArray() + QByteArrayLiteral("\r\n");
+                            oneLine + QByteArrayLiteral("\r\n");
     if (file_ == nullptr && OpenLog() == nullptr) {
         return 0;
     }

@@ -19,8 +19,7 @@ QString SingleInstance::SocketPath() {
 
 bool SingleInstance::SignalRunningCopy() {
     QLocalSocket socket;
-    socket.connectToServer(SocketPath());
-    if (!socket.waitForConnected(kConnectTimeoutMs)) {
+    if (!ConnectToRunningCopy(socket)) {
         return false;
     }
     socket.write(kActivateRequest);
@@ -29,11 +28,24 @@ bool SingleInstance::SignalRunningCopy() {
     return true;
 }
 
+bool SingleInstance::ConnectToRunningCopy(QLocalSocket& socket) {
+    socket.connectToServer(SocketPath());
+    return socket.waitForConnected(kConnectTimeoutMs);
+}
+
 bool SingleInstance::Listen() {
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::OnNewConnection,
             Qt::UniqueConnection);
-    // a copy that crashed leaves its socket file behind; nobody answers on it any more
+    if (server_.listen(SocketPath())) {
+        return true;
+    }
+    // The name is taken: by a copy that started a moment ago and answers (it stays the running
+    // one), or by the socket file a crashed copy left behind, which nobody answers on any more.
+    QLocalSocket probe;
+    if (ConnectToRunningCopy(probe)) {
+        return false;
+    }
     QLocalServer::removeServer(SocketPath());
     return server_.listen(SocketPath());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QObject>
 
 // Finds a copy of the program already running for this user, through a named local socket in the
@@ -12,7 +13,7 @@ public:
     // Tells a running copy to show itself; true when one was there to hear it.
     static bool SignalRunningCopy();
 
-    // Starts listening for later copies; false if the name is taken.
+    // Starts listening for later copies; false when another copy answers on the name.
     bool Listen();
     void StopListening();
 
@@ -23,6 +24,7 @@ signals:
     void activationRequested();
 
 private:
+    static bool ConnectToRunningCopy(QLocalSocket& socket);
     void OnNewConnection();
 
     QLocalServer server_;

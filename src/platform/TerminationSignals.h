@@ -4,8 +4,8 @@
 #include <QSocketNotifier>
 #include <memory>
 
-// Turns SIGTERM and SIGINT into a Qt signal on the GUI thread, so the program ends the way its
-// own close command does and saves what it saves on a normal close.
+// Turns SIGTERM, SIGINT and SIGHUP into a Qt signal on the GUI thread, so the program ends the way
+// its own close command does and saves what it saves on a normal close.
 class TerminationSignals : public QObject {
     Q_OBJECT
 

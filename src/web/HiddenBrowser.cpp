@@ -40,6 +40,13 @@ void HiddenBrowser::Stop() {
     ++generation_;
     refresh_.stop();
     requester_.Abort();
+    Forget();
+}
+
+// The log-in's address holds the password: it is kept no longer than its pages are loading.
+void HiddenBrowser::Forget() {
+    current_.clear();
+    refreshTarget_.clear();
 }
 
 void HiddenBrowser::Load(const QString& address, bool post, const QByteArray& postData) {
@@ -50,12 +57,15 @@ void HiddenBrowser::Load(const QString& address, bool post, const QByteArray& po
 void HiddenBrowser::OnAnswer(const NetResponse& response) {
     const quint64 generation = generation_;
     emit navigated(response);
-    if (generation != generation_ || !response.responded || followed_ >= kMaxFollowed) {
-        return;
+    if (generation != generation_) {
+        return;  // a new navigation began meanwhile
     }
     int delaySeconds = 0;
-    const QString next = NextAddress(response, delaySeconds);
+    const QString next = response.responded && followed_ < kMaxFollowed
+                             ? NextAddress(response, delaySeconds)
+                             : QString();
     if (next.isEmpty()) {
+        Forget();
         return;
     }
     ++followed_;

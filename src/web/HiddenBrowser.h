@@ -29,6 +29,7 @@ signals:
 
 private:
     void Load(const QString& address, bool post, const QByteArray& postData);
+    void Forget();
     void OnAnswer(const NetResponse& response);
     QString NextAddress(const NetResponse& response, int& delaySeconds) const;
 

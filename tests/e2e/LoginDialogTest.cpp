@@ -136,12 +136,26 @@ TEST_F(LoginDialog, TheSavedLogInGoesStraightThroughAndThePasswordGoesOnlyToTheM
     program_.prefs.SetPW(QString::fromLatin1(kDemoPassword));
     program_.prefs.SetOptionAutoLogin(true);
     TakeRequests();
+    // a slow update check: Enter pressed while it waits must not send a log-in of its own
+    ASSERT_TRUE(station_.Control("/_station/fault?name=delay&ms=1500&site=web"));
 
     CLoginDlg dialog(program_, *channel_);
     QTimer::singleShot(20000, &dialog, &QDialog::reject);
+    QTimer checkUnderWay;
+    checkUnderWay.callOnTimeout([&] {
+        if (LogText().contains("TRY to download the version info file.")) {
+            checkUnderWay.stop();
+            QTest::keyClick(&dialog.PasswordField(), Qt::Key_Return);
+        }
+    });
+    checkUnderWay.start(20);
     dialog.exec();
 
     ASSERT_TRUE(dialog.Succeeded());
+    EXPECT_FALSE(checkUnderWay.isActive()) << "Enter was pressed during the check";
+    EXPECT_EQ(LogText().count("TRY to log-in."), 1);
+    EXPECT_EQ(QJsonDocument(TakeRequests("main")).toJson().count("subloginproc"), 1)
+        << "exactly one log-in reached the site";
     EXPECT_EQ(dialog.UserId(), QString::fromLatin1(kDemoId));
     EXPECT_EQ(dialog.Password(), QString::fromLatin1(kDemoPassword));
     EXPECT_EQ(program_.login.userName, QStringLiteral("홍길동")) << "from the site's cookie";

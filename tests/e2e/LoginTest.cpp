@@ -30,10 +30,6 @@ void Press(const QString& keys) {
         {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("40"), keys});
 }
 
-bool InstanceIsListening() {
-    return QFile::exists(QuiloRun::InstanceSocket());
-}
-
 QByteArray WholeLog() {
     QByteArray text;
     for (const QString& name : QuiloRun::LogFiles()) {
@@ -80,7 +76,7 @@ TEST(LogIn, TheListenerTypesIdAndPasswordAndThePlayerOpens) {
     Press(QStringLiteral("Return"));
 
     ASSERT_TRUE(QuiloRun::WaitForLogLine(QStringLiteral("SUXES to log-in.")));
-    ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000)) << "the player opened";
+    ASSERT_TRUE(QuiloRun::WaitForMainWindow()) << "the player opened";
     ASSERT_TRUE(quilo.Terminate());
     EXPECT_FALSE(WholeLog().contains("quilo2007"));
     EXPECT_FALSE(CPrefStore().GetPW()) << "a typed password is not saved";
@@ -100,7 +96,7 @@ TEST(LogIn, AnOfferedUpdateDeclinedGoesOnToTheLogInAndAcceptedEndsTheProgram) {
         ASSERT_TRUE(AwaitQuiloWindows(2)) << "the log-in dialog and the question";
         Press(QStringLiteral("Escape"));
         ASSERT_TRUE(QuiloRun::WaitForLogLine(QStringLiteral("SUXES to log-in.")));
-        ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000));
+        ASSERT_TRUE(QuiloRun::WaitForMainWindow());
         ASSERT_TRUE(declined.Terminate());
         EXPECT_FALSE(QFile::exists(record));
     }

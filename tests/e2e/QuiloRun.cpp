@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
 #include <QStandardPaths>
 #include <csignal>
 
@@ -80,11 +81,11 @@ void QuiloRun::Start(const QStringList& arguments, const QProcessEnvironment& en
     process_->waitForStarted(10000);
 }
 
-bool QuiloRun::Terminate(int timeoutMs) {
+bool QuiloRun::Terminate(int timeoutMs, int signal) {
     if (!IsRunning()) {
         return false;
     }
-    ::kill(static_cast<pid_t>(process_->processId()), SIGTERM);
+    ::kill(static_cast<pid_t>(process_->processId()), signal);
     return WaitForExit(timeoutMs);
 }
 
@@ -123,6 +124,19 @@ QStringList QuiloRun::LogMessages(const QString& fileName) {
     return LoggedMessages(ProgramFolder() + QStringLiteral("/Log/") + fileName);
 }
 
+bool QuiloRun::WaitForMainWindow(const QString& logFolder) {
+    const QDir folder(logFolder.isEmpty() ? ProgramFolder() + QStringLiteral("/Log") : logFolder);
+    return WaitUntil(
+        [&folder] {
+            const QStringList files =
+                folder.entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name);
+            QFile newest(folder.filePath(files.value(files.size() - 1)));
+            return !files.isEmpty() && newest.open(QIODevice::ReadOnly) &&
+                   newest.readAll().contains("TRY to download the program table file.");
+        },
+        15000);
+}
+
 bool QuiloRun::WaitForLogLine(const QString& text, int timeoutMs) {
     return WaitUntil(
         [&text] {
@@ -140,6 +154,12 @@ bool QuiloRun::WaitForLogLine(const QString& text, int timeoutMs) {
 
 bool QuiloRun::WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     return Await(condition, timeoutMs);
+}
+
+bool QuiloRun::CopyAnswers() {
+    QLocalSocket probe;
+    probe.connectToServer(InstanceSocket());
+    return probe.waitForConnected(1000);
 }
 
 QString QuiloRun::InstanceSocket() {

@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QString>
+#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -31,10 +32,11 @@ public:
     // Starts the copy with the given arguments, from a working directory that is not its folder.
     void Start(const QStringList& arguments = {},
                const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
-    // Asks it to end as the desktop would (SIGTERM) and waits for it.
-    bool Terminate(int timeoutMs = 15000);
+    // Asks it to end as the desktop would (SIGTERM, or `signal`) and waits for it.
+    bool Terminate(int timeoutMs = 15000, int signal = SIGTERM);
     bool WaitForExit(int timeoutMs = 15000);
     bool IsRunning() const;
+    qint64 ProcessId() const { return process_ ? process_->processId() : 0; }
 
     // The lines of every log file in the program's Log folder, oldest file first.
     static QStringList LogFiles();
@@ -43,11 +45,17 @@ public:
     static QStringList LogMessages(const QString& fileName);
     // Waits until some log file holds a line ending in `text`.
     static bool WaitForLogLine(const QString& text, int timeoutMs = 15000);
+    // Waits until the newest run logging into `logFolder` (by default the program folder's) has
+    // logged in and opened its main window, whose program-table cycle writes its first line at
+    // once.
+    static bool WaitForMainWindow(const QString& logFolder = {});
 
     // Waits, without spinning, until the condition holds or the deadline passes.
     static bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
 
     static QString InstanceSocket();
+    // Whether a running copy answers on the instance socket (it has passed its start checks).
+    static bool CopyAnswers();
 
 private:
     std::unique_ptr<QProcess> process_;

@@ -2,11 +2,17 @@
 
 #include "support/QtPrinting.h"
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <cstring>
 
 #include "QuiloRun.h"
 #include "StationProcess.h"
@@ -14,10 +20,6 @@
 #include "support/TestEnvironment.h"
 
 namespace {
-
-bool InstanceIsListening() {
-    return QFile::exists(QuiloRun::InstanceSocket());
-}
 
 QStringList VisibleWindowsOfQuilo() {
     return QuiloRun::XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
@@ -42,8 +44,14 @@ TEST(Startup, RunsFromItsOwnFolderAndSavesTheListenersSettingsWhenEnded) {
     InstallLoggingInTo(station);
     QuiloRun quilo;
     quilo.Start();
-    ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000)) << "the main window came up";
-    ASSERT_TRUE(quilo.Terminate());
+    ASSERT_TRUE(QuiloRun::WaitForMainWindow()) << "the main window came up";
+    QFile limits(QStringLiteral("/proc/%1/limits").arg(quilo.ProcessId()));
+    ASSERT_TRUE(limits.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromLatin1(limits.readAll())
+                    .contains(QRegularExpression(QStringLiteral("Max core file size +0 +0 "))))
+        << "the password can never reach a core dump";
+    // a closed terminal or session ends it as the desktop's request does
+    ASSERT_TRUE(quilo.Terminate(15000, SIGHUP));
 
     ASSERT_EQ(QuiloRun::LogFiles().size(), 1);
     const QStringList messages = QuiloRun::LogMessages(QuiloRun::LogFiles().first());
@@ -65,7 +73,7 @@ TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
     InstallLoggingInTo(station);
     QuiloRun first;
     first.Start();
-    ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000));
+    ASSERT_TRUE(QuiloRun::WaitForMainWindow());
     // copies started within the same second would share one log file name
     const QString firstLog = QuiloRun::LogFiles().value(0);
     ASSERT_TRUE(QuiloRun::WaitUntil(
@@ -94,6 +102,29 @@ TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
     EXPECT_TRUE(first.Terminate());
 }
 
+TEST(Startup, ACopyStillAtItsLogInIsTheRunningOneAndALeftOverSocketIsNone) {
+    StationProcess station;
+    ASSERT_TRUE(station.IsReady()) << station.Failure();
+    QuiloRun::InstallFor(station.Host(), false);
+    // a crashed copy's socket: the file is there, nobody answers on it
+    const QByteArray path = QFile::encodeName(QuiloRun::InstanceSocket());
+    const int leftOver = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(leftOver, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(leftOver);
+
+    QuiloRun waiting;  // no saved log-in: it waits in its log-in dialog
+    waiting.Start();
+    ASSERT_TRUE(QuiloRun::WaitUntil(QuiloRun::CopyAnswers, 15000));
+    QuiloRun second;
+    second.Start();
+    ASSERT_TRUE(second.WaitForExit());
+    EXPECT_TRUE(QuiloRun::WaitForLogLine(QStringLiteral("Show the already operating distance.")));
+    EXPECT_TRUE(waiting.Terminate());
+}
+
 TEST(Startup, OnlyTheExactScheduledStartArgumentIsHonouredAndOnlyWithTheScheduleOn) {
     StationProcess station;
     InstallLoggingInTo(station);
@@ -109,13 +140,13 @@ TEST(Startup, OnlyTheExactScheduledStartArgumentIsHonouredAndOnlyWithTheSchedule
          {QStringList{QStringLiteral("/a ")}, QStringList{QStringLiteral("/A")}}) {
         QuiloRun normal;
         normal.Start(notScheduled);
-        EXPECT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000)) << notScheduled.join(u'|');
+        EXPECT_TRUE(QuiloRun::WaitUntil(QuiloRun::CopyAnswers, 15000)) << notScheduled.join(u'|');
         EXPECT_TRUE(normal.Terminate());
     }
     CPrefStore().SetOptionSchedule(true);
     QuiloRun scheduled;
     scheduled.Start({QStringLiteral("/a")});
-    EXPECT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000));
+    EXPECT_TRUE(QuiloRun::WaitUntil(QuiloRun::CopyAnswers, 15000));
     EXPECT_TRUE(scheduled.Terminate());
 }
 
@@ -154,13 +185,13 @@ TEST(Startup, AnInstalledCopyWorksInTheUsersOwnFolder) {
     quilo.setProcessEnvironment(environment);
     quilo.setWorkingDirectory(TestEnvironment::WorkDir());
     quilo.start(prefix + QStringLiteral("/bin/quilo"), {});
-    ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000));
-    ::kill(static_cast<pid_t>(quilo.processId()), SIGTERM);
-    ASSERT_TRUE(quilo.waitForFinished(15000));
-
     const QString userFolder =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
         QStringLiteral("/quilo");
+    ASSERT_TRUE(QuiloRun::WaitForMainWindow(userFolder + QStringLiteral("/Log")));
+    ::kill(static_cast<pid_t>(quilo.processId()), SIGTERM);
+    ASSERT_TRUE(quilo.waitForFinished(15000));
+
     const QStringList logs =
         QDir(userFolder + QStringLiteral("/Log")).entryList({QStringLiteral("*.log")});
     ASSERT_EQ(logs.size(), 1);
@@ -175,7 +206,7 @@ TEST(Startup, TheEndOfTheSessionClosesAnOpenMenuAndEndsTheProgramAsItsCloseComma
     InstallLoggingInTo(station);
     QuiloRun quilo;
     quilo.Start();
-    ASSERT_TRUE(QuiloRun::WaitUntil(InstanceIsListening, 15000));
+    ASSERT_TRUE(QuiloRun::WaitForMainWindow());
     QStringList face;
     ASSERT_TRUE(QuiloRun::WaitUntil(
         [&] {

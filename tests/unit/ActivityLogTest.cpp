@@ -36,11 +36,13 @@ TEST(ActivityLog, NamesTheFileAfterItsOpeningAndStampsEachLineWithTheTimeOfDay) 
 
     EXPECT_EQ(log.WriteLog("*** Start the QUILO2 ***"), 1);
     now = QDateTime(QDate(2007, 7, 4), QTime(0, 0, 5));
-    // a message is written as it stands, never used as a format
+    // a message is written as it stands, never used as a format, and never as two lines
     EXPECT_EQ(log.WriteLog("100% done %s %d"), 1);
+    EXPECT_EQ(log.WriteLog("code\r\n00:00:06 SUXES to log-in."), 1);
 
     EXPECT_EQ(ReadAll(log.FileName()),
-              QByteArray("23:59:59 *** Start the QUILO2 ***\r\n00:00:05 100% done %s %d\r\n"));
+              QByteArray("23:59:59 *** Start the QUILO2 ***\r\n00:00:05 100% done %s %d\r\n"
+                         "00:00:05 code  00:00:06 SUXES to log-in.\r\n"));
     EXPECT_EQ(LogFiles(), QStringList{QStringLiteral("2007-07-03-23-59-59.log")});
 }
 
