@@ -45,7 +45,10 @@ bool IsOwnAddress(const StationContext& context, const QByteArray& address) {
 void LoginFlow::InstallOnMain(httplib::Server& server) {
     using httplib::Request;
     using httplib::Response;
-    server.Get("/subloginproc.asp", [this](const Request& q, Response& r) { LogIn(q, r); });
+    // a browser posts the fields from a form, the client's own log-in sends them in the query
+    const auto logIn = [this](const Request& q, Response& r) { LogIn(q, r); };
+    server.Get("/subloginproc.asp", logIn);
+    server.Post("/subloginproc.asp", logIn);
     server.Get("/member/loginFail.asp", [this](const Request& q, Response& r) { Failed(q, r); });
     server.Get("/member/login.asp", [this](const Request& q, Response& r) { LoginForm(q, r); });
 }

@@ -11,7 +11,8 @@ struct StationContext;
 
 // The member log-in, spread over the main and the single-sign-on site as the broadcaster's is.
 //
-// A good log-in answers /subloginproc.asp with the two cookies and a redirect to "returnurl":
+// A good log-in answers /subloginproc.asp, its fields in the query (GET) or in a url-encoded form
+// body (POST), with the two cookies and a redirect to "returnurl":
 //   Set-Cookie: RmUserid=<ID>; path=/
 //   Set-Cookie: RmUserInfo=USER%5FNAME=<name as %XX of each byte>&USER%5FID=<ID>&USER%5FLEVEL=1
 // A refused one sends the browser on a round of four pages, none of which sets RmUserid:

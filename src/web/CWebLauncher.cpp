@@ -7,6 +7,7 @@
 #include "platform/DesktopOpen.h"
 #include "web/LoginAddress.h"
 #include "web/LoopbackPages.h"
+#include "web/SelfSubmittingForm.h"
 #include "web/UrlEncode.h"
 
 namespace {
@@ -19,15 +20,6 @@ QString WithPath(const QString& address) {
         url.setPath(QStringLiteral("/"));
     }
     return url.toString(QUrl::FullyEncoded);
-}
-
-QByteArray HiddenField(const QByteArray& pair) {
-    const qsizetype equals = pair.indexOf('=');
-    const QString name = QString::fromLatin1(pair.left(equals));
-    const QString value =
-        QString::fromLatin1(QByteArray::fromPercentEncoding(pair.mid(equals + 1)));
-    return "<input type=\"hidden\" name=\"" + name.toHtmlEscaped().toUtf8() + "\" value=\"" +
-           value.toHtmlEscaped().toUtf8() + "\">";
 }
 
 }  // namespace
@@ -48,19 +40,23 @@ void CWebLauncher::OpenWebPage(QWidget* /*owner*/, const QString& address, const
     OpenLoggedIn(target, userId, password);
 }
 
-// The loopback page redirects to the log-in, whose return address is the wanted page itself, so
-// the browser ends on that page with the log-in's cookies in place, in one tab, and nothing has to
-// be opened a second time. There is no window to watch for: the wait is the loopback page's
-// lifetime, and it ends when the browser fetches the page (the detour is under way) or when the
-// lifetime passes. Only in the second case (no browser came) is the address opened directly,
-// without the log-in, as the listener still expects the page. Nothing blocks meanwhile: the page
-// is served from the event loop.
+// The loopback page posts the log-in form, whose return address is the wanted page itself, so the
+// browser ends on that page with the log-in's cookies in place, in one tab, and nothing has to be
+// opened a second time. Posted, the password stays out of every address the browser sees, and so
+// out of its history. There is no window to watch for: the wait is the loopback page's lifetime,
+// and it ends when the browser fetches the page (the detour is under way) or when the lifetime
+// passes. Only in the second case (no browser came) is the address opened directly, without the
+// log-in, as the listener still expects the page. Nothing blocks meanwhile: the page is served
+// from the event loop.
 void CWebLauncher::OpenLoggedIn(const QString& address, const QString& userId,
                                 const QString& password) const {
-    const QString login = BuildLoginAddress(addresses_, userId, password, WithPath(address));
+    const QByteArray form = SelfSubmittingForm(
+        LoginPageAddress(addresses_), LoginFormFields(userId, password, WithPath(address)));
     LoopbackPages& pages = LoopbackPages::Shared();
-    const QString loopback = pages.Offer(LoopbackPages::Redirect(login), browserWaitMs_,
-                                         [address] { OpenWithDesktop(address); });
+    const QString loopback = form.isEmpty()
+                                 ? QString()
+                                 : pages.Offer(LoopbackPages::HtmlPage(form), browserWaitMs_,
+                                               [address] { OpenWithDesktop(address); });
     if (loopback.isEmpty() || !OpenWithDesktop(loopback)) {
         pages.Withdraw(loopback);
         OpenWithDesktop(address);
@@ -68,12 +64,13 @@ void CWebLauncher::OpenLoggedIn(const QString& address, const QString& userId,
 }
 
 void CWebLauncher::OpenCharacterPage(const QString& link, const QString& userId) const {
-    if (!IsWebAddress(link)) {
-        return;  // the form would post the listener's ID to whatever the link names
+    // empty for a link that is no web page: the form would post the ID wherever it names
+    const QByteArray form = CharacterFormPage(link, userId);
+    if (form.isEmpty()) {
+        return;
     }
     LoopbackPages& pages = LoopbackPages::Shared();
-    const QString loopback =
-        pages.Offer(LoopbackPages::HtmlPage(CharacterFormPage(link, userId)), browserWaitMs_);
+    const QString loopback = pages.Offer(LoopbackPages::HtmlPage(form), browserWaitMs_);
     if (!loopback.isEmpty() && !OpenWithDesktop(loopback)) {
         pages.Withdraw(loopback);
     }
@@ -92,12 +89,5 @@ QByteArray CWebLauncher::CharacterPostData(const QString& userId) {
 // The browser encodes the form itself: it sends the same field values as CharacterPostData, but
 // writes letters and digits as they are ("src=app") where the post data escapes every byte.
 QByteArray CWebLauncher::CharacterFormPage(const QString& link, const QString& userId) {
-    QByteArray fields;
-    for (const QByteArray& pair : CharacterPostData(userId).split('&')) {
-        fields += HiddenField(pair);
-    }
-    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title></title></head>"
-           "<body onload=\"document.forms[0].submit()\"><form method=\"post\" "
-           "enctype=\"application/x-www-form-urlencoded\" action=\"" +
-           link.toHtmlEscaped().toUtf8() + "\">" + fields + "</form></body></html>";
+    return SelfSubmittingForm(link, CharacterPostData(userId));
 }

@@ -7,24 +7,27 @@
 
 namespace {
 
-QString LoginAddress(const WebAddresses& addresses, const QString& userId, const QString& password,
-                     const QString& returnPart) {
-    return addresses.mainSite + QStringLiteral("/subloginproc.asp?userid=") +
-           QString::fromLatin1(UrlEncode(ToCp949(userId), true)) + QStringLiteral("&passwd=") +
-           QString::fromLatin1(UrlEncode(ToCp949(password), true)) + QStringLiteral("&returnurl=") +
-           returnPart + QStringLiteral("&eradio=Y");
+QByteArray LoginFields(const QString& userId, const QString& password,
+                       const QByteArray& returnPart) {
+    return "userid=" + UrlEncode(ToCp949(userId), true) +
+           "&passwd=" + UrlEncode(ToCp949(password), true) + "&returnurl=" + returnPart +
+           "&eradio=Y";
 }
 
 }  // namespace
 
 QString BuildLoginAddress(const WebAddresses& addresses, const QString& userId,
                           const QString& password) {
-    return LoginAddress(addresses, userId, password,
-                        addresses.webServer + QStringLiteral("/empty.asp"));
+    const QByteArray returnPage = (addresses.webServer + QStringLiteral("/empty.asp")).toUtf8();
+    return LoginPageAddress(addresses) + u'?' +
+           QString::fromUtf8(LoginFields(userId, password, returnPage));
 }
 
-QString BuildLoginAddress(const WebAddresses& addresses, const QString& userId,
-                          const QString& password, const QString& returnAddress) {
-    return LoginAddress(addresses, userId, password,
-                        QString::fromLatin1(QUrl::toPercentEncoding(returnAddress)));
+QString LoginPageAddress(const WebAddresses& addresses) {
+    return addresses.mainSite + QStringLiteral("/subloginproc.asp");
+}
+
+QByteArray LoginFormFields(const QString& userId, const QString& password,
+                           const QString& returnAddress) {
+    return LoginFields(userId, password, QUrl::toPercentEncoding(returnAddress));
 }

@@ -6,6 +6,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include "platform/PeerOwner.h"
+
 namespace {
 
 constexpr int kTokenWords = 4;  // 128 random bits
@@ -66,12 +68,8 @@ void LoopbackPages::Withdraw(const QString& address) {
     pages_.remove(address.section(u'/', -1).toLatin1());
 }
 
-QByteArray LoopbackPages::Redirect(const QString& location) {
-    return Response("302 Found", "Location: " + location.toUtf8() + "\r\n", {});
-}
-
 QByteArray LoopbackPages::HtmlPage(const QByteArray& html) {
-    return Response("200 OK", "Content-Type: text/html; charset=utf-8\r\n", html);
+    return Response("200 OK", "Content-Type: text/html\r\n", html);
 }
 
 bool LoopbackPages::Listen() {
@@ -92,7 +90,9 @@ void LoopbackPages::OnReadable(QTcpSocket* socket) {
         return;
     }
     disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
-    const QByteArray response = Take(RequestPath(head));
+    // asked before the token is looked at, so that a stranger's request cannot spend it; the peer
+    // still waits for its answer, so its socket is in the kernel's table now
+    const QByteArray response = PeerIsOurUser(*socket) ? Take(RequestPath(head)) : QByteArray();
     socket->write(response.isEmpty() ? NotFound() : response);
     socket->disconnectFromHost();
 }

@@ -9,10 +9,12 @@
 
 class QTcpSocket;
 
-// Hands the browser something that must not travel on a command line (an address holding the
-// password, a form to post) through a private address of ours instead: a server on 127.0.0.1 at
-// a port the system picks, where every page sits under its own random token, is served once,
-// and disappears after its lifetime. Anything else there, a second fetch included, gets a 404.
+// Hands the browser something that must not travel on a command line (a form to post, holding the
+// password) through a private address of ours instead: a server on 127.0.0.1 at a port the system
+// picks, where every page sits under its own random token, is served once, and disappears after
+// its lifetime. The address is still readable by every local user from the browser's command
+// line, so a page goes only to a connection of a process of our own user; anyone else gets the
+// 404 and leaves the page in place. Anything else there, a second fetch included, gets a 404.
 class LoopbackPages : public QObject {
     Q_OBJECT
 
@@ -28,7 +30,7 @@ public:
     // Forgets a page that will not be fetched (the browser could not be started).
     void Withdraw(const QString& address);
 
-    static QByteArray Redirect(const QString& location);
+    // The page names its character set itself (a meta element).
     static QByteArray HtmlPage(const QByteArray& html);
 
 signals:

@@ -1,5 +1,6 @@
-// The member log-in as the client performs it: a GET with every byte of ID and password
-// percent-encoded, then each redirect followed as its own request.
+// The member log-in as the client performs it, a GET with every byte of ID and password
+// percent-encoded, and as the browser's form posts it; then each redirect followed as its own
+// request.
 
 #include "ServerTextScan.h"
 #include "StationProcess.h"
@@ -13,25 +14,26 @@ using namespace ServerTextScan;
 
 namespace {
 
-QByteArray LoginTarget(const StationProcess& station, const QString& id, const QString& password) {
-    return "/subloginproc.asp?userid=" + PercentEveryByte(KoreanBytes(id)) +
+QByteArray LoginFields(const StationProcess& station, const QString& id, const QString& password) {
+    return "userid=" + PercentEveryByte(KoreanBytes(id)) +
            "&passwd=" + PercentEveryByte(KoreanBytes(password)) +
            "&returnurl=" + station.Base(StationProcess::kWeb).toLatin1() + "/empty.asp&eradio=Y";
 }
 
-// Every response of the log-in and the pages it leads to, as a browser would fetch them.
+// Every response of the log-in and the pages it leads to, as a browser would fetch them. The
+// fields go in the query, or posted in a form body as a browser's form sends them.
 QList<RawHttp::Response> FollowLogin(const StationProcess& station, const QString& id,
-                                     const QString& password) {
-    QList<RawHttp::Response> responses;
-    QUrl next(station.Base(StationProcess::kMain) + LoginTarget(station, id, password));
-    while (responses.size() < 10) {
+                                     const QString& password, bool posted = false) {
+    const QUrl login(station.Base(StationProcess::kMain) + "/subloginproc.asp");
+    const QByteArray fields = LoginFields(station, id, password);
+    QList<RawHttp::Response> responses = {
+        posted ? RawHttp::Send(login.host(), login.port(), "POST", "/subloginproc.asp", fields,
+                               "application/x-www-form-urlencoded")
+               : RawHttp::Send(login.host(), login.port(), "GET", "/subloginproc.asp?" + fields)};
+    while (responses.size() < 10 && !responses.last().Header("Location").isEmpty()) {
+        const QUrl next = QUrl::fromEncoded(responses.last().Header("Location"));
         responses.append(RawHttp::Send(next.host(), next.port(), "GET",
                                        next.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority)));
-        const QByteArray location = responses.last().Header("Location");
-        if (location.isEmpty()) {
-            break;
-        }
-        next = QUrl::fromEncoded(location);
     }
     return responses;
 }
@@ -52,6 +54,11 @@ TEST(Login, GoodPasswordSetsCookieWithTheKoreanNameAndReturns) {
     EXPECT_EQ(responses[0].Header("Location"),
               station.Base(StationProcess::kWeb).toLatin1() + "/empty.asp");
     EXPECT_EQ(responses[1].status, 200);
+    // the same fields posted, as a browser's form sends them, are answered the same way
+    const QList<RawHttp::Response> posted = FollowLogin(station, "demo", "quilo2007", true);
+    ASSERT_EQ(posted.size(), 2);
+    EXPECT_TRUE(SetsLoginCookie(posted[0]));
+    EXPECT_EQ(posted[0].Header("Location"), responses[0].Header("Location"));
 
     // A name with a syllable only the Windows code page has (똠 = 8C 63).
     const RawHttp::Response extended = FollowLogin(station, "listener", "radio123").first();
@@ -91,6 +98,7 @@ TEST(Login, UsersFileWithKoreanPasswordAndRejectAllFault) {
     ASSERT_TRUE(station.IsReady()) << station.Failure().toStdString();
 
     EXPECT_TRUE(SetsLoginCookie(FollowLogin(station, "kim", "비밀번호").first()));
+    EXPECT_TRUE(SetsLoginCookie(FollowLogin(station, "kim", "비밀번호", true).first()));
     EXPECT_FALSE(SetsLoginCookie(FollowLogin(station, "demo", "quilo2007").first()))
         << "only the given users file counts";
 

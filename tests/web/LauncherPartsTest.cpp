@@ -2,7 +2,9 @@
 
 #include "support/QtPrinting.h"
 
+#include <unistd.h>
 #include <QDeadlineTimer>
+#include <QProcess>
 #include <QUrl>
 #include <future>
 
@@ -49,7 +51,7 @@ TEST(CharacterPage, PostDataEscapesSourceAndScrambledIdAndSpellsTheIdInHex) {
     EXPECT_TRUE(CWebLauncher::CharacterPostData(QStringLiteral("똠")).contains("&ni=8C63&"));
 }
 
-TEST(CharacterPage, FormPostsTheDecodedFieldsToTheLinkOnLoad) {
+TEST(CharacterPage, FormPostsTheDecodedFieldsToTheLinkOnLoadAndOnlyToAWebAddress) {
     const QByteArray page = CWebLauncher::CharacterFormPage(
         QStringLiteral("http://main/event/quilo.asp?a=1&b=2"), QStringLiteral("ab"));
     EXPECT_TRUE(page.contains("action=\"http://main/event/quilo.asp?a=1&amp;b=2\""));
@@ -58,6 +60,13 @@ TEST(CharacterPage, FormPostsTheDecodedFieldsToTheLinkOnLoad) {
     EXPECT_TRUE(page.contains("name=\"src\" value=\"app\""));
     EXPECT_TRUE(page.contains("name=\"ni\" value=\"6162\""));
     EXPECT_TRUE(page.contains("name=\"ei\" value=\"mekg\""));
+    // the link comes from a server file: an action that would run as script in our page is refused
+    for (const char* link : {"javascript:alert(1)", "JavaScript:alert(1)", "data:text/html,x",
+                             "file:///etc/passwd", "event/quilo.asp"}) {
+        EXPECT_TRUE(CWebLauncher::CharacterFormPage(QString::fromLatin1(link), "ab").isEmpty())
+            << link;
+    }
+    EXPECT_FALSE(CWebLauncher::CharacterFormPage("https://main/event/quilo.asp", "ab").isEmpty());
 }
 
 TEST(BroadcasterAddress, HoldsTheDomainAnywhereWithCaseCounting) {
@@ -82,19 +91,50 @@ RawHttp::Response Fetch(const QString& address) {
 
 TEST(LoopbackPages, ServesAPageOnceAndRefusesUnknownAndSpentTokens) {
     LoopbackPages pages;
-    const QString address = pages.Offer(LoopbackPages::Redirect("http://x/y?z"), 5000);
+    const QString address = pages.Offer(LoopbackPages::HtmlPage("<p>once</p>"), 5000);
     ASSERT_TRUE(address.startsWith(QStringLiteral("http://127.0.0.1:")));
     QString served;
     QObject::connect(&pages, &LoopbackPages::served, [&served](const QString& a) { served = a; });
 
     const RawHttp::Response first = Fetch(address);
-    EXPECT_EQ(first.status, 302);
-    EXPECT_EQ(first.Header("Location"), "http://x/y?z");
+    EXPECT_EQ(first.status, 200);
+    EXPECT_EQ(first.body, "<p>once</p>");
     EXPECT_EQ(first.Header("Cache-Control"), "no-store");
     EXPECT_EQ(served, address);
     EXPECT_EQ(Fetch(address).status, 404) << "second fetch";
     EXPECT_EQ(Fetch(address.left(address.size() - 1) + 'x').status, 404) << "guessed token";
     EXPECT_EQ(Fetch(address.section(u'/', 0, 2) + '/').status, 404) << "bare root";
+}
+
+// The HTTP status curl gets for address, started through runAs (setpriv, to be another user).
+int CurlStatus(const QString& address, const QStringList& runAs = {}) {
+    QProcess curl;
+    const QStringList words = runAs + QStringList{QStringLiteral("curl"),
+                                                  QStringLiteral("-sg"),
+                                                  QStringLiteral("-o"),
+                                                  QStringLiteral("/dev/null"),
+                                                  QStringLiteral("-w"),
+                                                  QStringLiteral("%{http_code}"),
+                                                  address};
+    curl.start(words.first(), words.mid(1));
+    Await([&curl] { return curl.state() == QProcess::NotRunning; }, 15000);
+    return curl.readAllStandardOutput().toInt();
+}
+
+// Every local user can read the address from the browser's command line. Root runs the stranger
+// as nobody; the fetch of our own user runs as a separate process either way.
+TEST(LoopbackPages, AnotherUsersFetchGetsNothingAndLeavesThePageForOurs) {
+    LoopbackPages pages;
+    const QString address = pages.Offer(LoopbackPages::HtmlPage("<p>"), 15000);
+    if (::getuid() == 0) {
+        EXPECT_EQ(
+            CurlStatus(address, {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"}),
+            404);
+    }
+    // from an IPv6 socket, through the IPv4-mapped address
+    const QString mapped = QString(address).replace("127.0.0.1", "[::ffff:127.0.0.1]");
+    EXPECT_EQ(CurlStatus(mapped), 200);
+    EXPECT_EQ(CurlStatus(mapped), 404) << "spent";
 }
 
 TEST(LoopbackPages, TokensAreRandomAndExpireUnfetched) {
@@ -142,16 +182,23 @@ TEST_F(RecordingOpener, OpensDirectlyWithoutDomainOrCredentialsAndNothingButWebP
                                     "http://main.radio.example:82/b"}));
 }
 
-TEST_F(RecordingOpener, LogInDetourRedirectsToTheLogInReturningToTheHomePage) {
-    launcher_.OpenWebPage(nullptr, QString(), "demo", "quilo2007");
+TEST_F(RecordingOpener, LogInDetourPostsTheLogInFormReturningToTheHomePage) {
+    launcher_.OpenWebPage(nullptr, QString(), "demo", QStringLiteral("quilo2007한"));
     ASSERT_EQ(opened_.size(), 1);
     EXPECT_FALSE(opened_[0].contains(QStringLiteral("quilo2007")));
-    const RawHttp::Response hop = Fetch(opened_[0]);
-    EXPECT_EQ(hop.status, 302);
-    EXPECT_EQ(hop.Header("Location"),
-              "http://main.radio.example:82/subloginproc.asp?userid=%64%65%6D%6F"
-              "&passwd=%71%75%69%6C%6F%32%30%30%37"
-              "&returnurl=http%3A%2F%2Fweb.radio.example%3A81%2F&eradio=Y");
+    const RawHttp::Response page = Fetch(opened_[0]);
+    EXPECT_EQ(page.status, 200);
+    EXPECT_EQ(page.Header("Cache-Control"), "no-store");
+    EXPECT_TRUE(page.body.contains("action=\"http://main.radio.example:82/subloginproc.asp\""));
+    EXPECT_TRUE(page.body.contains("method=\"post\""));
+    // the page's code page is the one the fields are in, so the browser posts the same bytes
+    EXPECT_TRUE(page.body.contains("<meta charset=\"euc-kr\">"));
+    for (const QByteArray field :
+         {"name=\"userid\" value=\"demo\"", "name=\"passwd\" value=\"quilo2007\xC7\xD1\"",
+          "name=\"returnurl\" value=\"http://web.radio.example:81/\"",
+          "name=\"eradio\" value=\"Y\""}) {
+        EXPECT_TRUE(page.body.contains(field)) << field.constData();
+    }
 }
 
 TEST_F(RecordingOpener, AnUnfetchedDetourEndsInOpeningTheAddressItself) {
