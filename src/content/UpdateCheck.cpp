@@ -31,13 +31,13 @@ QString WorkFile(const QString& folder, const QString& name) {
 }
 
 // Deletes the old copy first, so that it can never pass for the new one.
-bool Download(ActivityLog& log, const QString& address, const QString& localPath,
+bool Download(ActivityLog& log, const QString& address, const QString& localPath, qint64 maxBytes,
               const char* tryText, const char* doneText, const char* failText) {
     if (!localPath.isEmpty()) {
         QFile::remove(localPath);
     }
     log.WriteLog(tryText);
-    if (!ServerDownload::Fetch(address, localPath)) {
+    if (!ServerDownload::Fetch(address, localPath, maxBytes)) {
         log.WriteLog(failText);
         return false;
     }
@@ -89,7 +89,8 @@ QString SetupFileName(const QString& address) {
 bool CheckForUpdate(QWidget* owner, ActivityLog& log, const QString& webServer) {
     const QString folder = GetWorkFolder();
     const QString infoPath = WorkFile(folder, QLatin1String(kInfoLocalName));
-    if (!Download(log, webServer + QLatin1String(kInfoPath), infoPath, LogText::kTryVersionInfo,
+    if (!Download(log, webServer + QLatin1String(kInfoPath), infoPath,
+                  ServerDownload::kServerTextMaxBytes, LogText::kTryVersionInfo,
                   LogText::kVersionInfoDone, LogText::kVersionInfoFailed)) {
         return false;
     }
@@ -99,8 +100,8 @@ bool CheckForUpdate(QWidget* owner, ActivityLog& log, const QString& webServer) 
     }
     const QString address = FromCp949(GetSectionValue(info, "[URL]", kNextKey));
     const QString setupPath = WorkFile(folder, SetupFileName(address));
-    if (!Download(log, address, setupPath, LogText::kTrySetup, LogText::kSetupDone,
-                  LogText::kSetupFailed)) {
+    if (!Download(log, address, setupPath, ServerDownload::kPackageMaxBytes, LogText::kTrySetup,
+                  LogText::kSetupDone, LogText::kSetupFailed)) {
         return false;
     }
     return OfferUpgrade(owner, info, setupPath);
