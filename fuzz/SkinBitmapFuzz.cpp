@@ -1,4 +1,4 @@
-// A skin's bitmaps as the skin loader reads them: decoded by Qt from a ".bmp" file, then shaped
+// A skin's bitmaps as the skin loader reads them: decoded by Qt's BMP decoder, then shaped
 // by the colour key (the window's outline and the see-through pixels).
 #include <QBuffer>
 #include <QGuiApplication>
@@ -45,8 +45,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     QBuffer buffer(&bytes);
-    // as for a file named "*.bmp": the BMP reader first, then whatever the content says it is
+    // as the skin loader reads a bitmap: with the BMP decoder alone, whatever the bytes look like
     QImageReader reader(&buffer, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    reader.setDecideFormatFromContent(false);
     const QImage image = reader.read();
     if (image.isNull() || qint64{image.width()} * image.height() > kMostPixelsToShape) {
         return 0;

@@ -77,9 +77,9 @@ void CProgramTableDlg::Log(QByteArrayView text) {
 }
 
 // Judged only by whether the file is there afterwards, as every content download is.
-bool CProgramTableDlg::Download(const QString& address, const QString& localPath) {
+bool CProgramTableDlg::Download(const QString& address, const QString& localPath, qint64 maxBytes) {
     if (IsWebAddress(address)) {
-        ServerDownload::Fetch(address, localPath, ServerDownload::kGenerousLimitMs, this);
+        ServerDownload::Fetch(address, localPath, maxBytes, ServerDownload::kGenerousLimitMs, this);
     }
     return !localPath.isEmpty() && QFile::exists(localPath);
 }
@@ -101,7 +101,7 @@ void CProgramTableDlg::OnTableTimer() {
     const QString address = program_.config.webServer + QLatin1String("/time_table.asp");
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         Log(LogText::kTryProgramTable);
-        const bool present = Download(address, path);
+        const bool present = Download(address, path, ServerDownload::kServerTextMaxBytes);
         if (alive.isNull()) {
             return;
         }
@@ -135,13 +135,13 @@ void CProgramTableDlg::OnInfoTimer() {
     QFile::remove(eventPath);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         Log(QByteArray(LogText::kTryProgramInfoFormat).replace("%s", ToCp949(code)));
-        Download(infoAddress, infoPath);
+        Download(infoAddress, infoPath, ServerDownload::kServerTextMaxBytes);
         if (alive.isNull()) {
             return;
         }
         // the event file comes with every attempt; whether it came is never asked
         Log(LogText::kTryEventFile);
-        Download(eventAddress, eventPath);
+        Download(eventAddress, eventPath, ServerDownload::kServerTextMaxBytes);
         if (alive.isNull()) {
             return;
         }
@@ -183,7 +183,8 @@ void CProgramTableDlg::OnImageTimer() {
     QFile::remove(eventImagePath);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         Log(LogText::kTryImage1);
-        const bool present = Download(program_.state.image1Url, image1Path);
+        const bool present =
+            Download(program_.state.image1Url, image1Path, ServerDownload::kImageMaxBytes);
         if (alive.isNull()) {
             return;
         }
@@ -195,14 +196,14 @@ void CProgramTableDlg::OnImageTimer() {
     }
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         Log(LogText::kTryImage2);
-        Download(program_.state.image2Url, image2Path);
+        Download(program_.state.image2Url, image2Path, ServerDownload::kImageMaxBytes);
         if (alive.isNull()) {
             return;
         }
         // the banner rides along with every attempt at image 2, unjudged
         if (!program_.state.eventImageUrl.isEmpty()) {
             Log(LogText::kImage3Ignored);
-            Download(program_.state.eventImageUrl, eventImagePath);
+            Download(program_.state.eventImageUrl, eventImagePath, ServerDownload::kImageMaxBytes);
             if (alive.isNull()) {
                 return;
             }

@@ -62,7 +62,7 @@ private:
     void ActOnAnswer(const QString& answer, const TickerLine& ticker);
     bool LoadTable(const QString& path);
     void ApplyInfoAndEvent(const QString& infoPath, const QString& eventPath);
-    bool Download(const QString& address, const QString& localPath);
+    bool Download(const QString& address, const QString& localPath, qint64 maxBytes);
     void Log(QByteArrayView text);
     void PostRefresh();
 

@@ -47,14 +47,33 @@ struct ReplyDeleter {
 };
 
 // Streams the answer into `file` until it ends or the deadline passes; true when it ended well.
-bool Receive(QNetworkReply& reply, QSaveFile& file, int limitMs, const QObject* owner) {
+// An answer that announces more than `maxBytes` is given up before its body is read, and one
+// that sends more (with a false length, or none) once the count passes the limit.
+bool Receive(QNetworkReply& reply, QSaveFile& file, qint64 maxBytes, int limitMs,
+             const QObject* owner) {
+    DeadlineLoop wait;
     bool written = true;
+    bool tooLarge = false;
+    qint64 received = 0;
+    const auto refuse = [&] {
+        tooLarge = true;
+        wait.Finish();
+    };
+    QObject::connect(&reply, &QNetworkReply::metaDataChanged, &reply, [&] {
+        if (reply.header(QNetworkRequest::ContentLengthHeader).toLongLong() > maxBytes) {
+            refuse();
+        }
+    });
     const auto store = [&] {
-        const QByteArray bytes = reply.readAll();
+        const QByteArray bytes = tooLarge ? QByteArray() : reply.readAll();
+        received += bytes.size();
+        if (received > maxBytes) {
+            refuse();
+            return;
+        }
         written = written && file.write(bytes) == bytes.size();
     };
     QObject::connect(&reply, &QNetworkReply::readyRead, &reply, store);
-    DeadlineLoop wait;
     QObject::connect(&reply, &QNetworkReply::finished, &wait, &DeadlineLoop::Finish);
     bool givenUp = false;
     if (owner != nullptr) {
@@ -67,13 +86,14 @@ bool Receive(QNetworkReply& reply, QSaveFile& file, int limitMs, const QObject* 
         return false;
     }
     store();
-    return written && reply.error() == QNetworkReply::NoError && IsSuccessStatus(reply);
+    return !tooLarge && written && reply.error() == QNetworkReply::NoError &&
+           IsSuccessStatus(reply);
 }
 
 }  // namespace
 
-bool ServerDownload::Fetch(const QString& address, const QString& localPath, int limitMs,
-                           const QObject* owner) {
+bool ServerDownload::Fetch(const QString& address, const QString& localPath, qint64 maxBytes,
+                           int limitMs, const QObject* owner) {
     if (localPath.isEmpty()) {
         return false;
     }
@@ -82,7 +102,7 @@ bool ServerDownload::Fetch(const QString& address, const QString& localPath, int
         return false;
     }
     const std::unique_ptr<QNetworkReply, ReplyDeleter> reply(Manager().get(MakeRequest(address)));
-    if (!Receive(*reply, file, limitMs, owner)) {
+    if (!Receive(*reply, file, maxBytes, limitMs, owner)) {
         file.cancelWriting();
         return false;
     }

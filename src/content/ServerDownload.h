@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 class QObject;
 
@@ -20,10 +21,17 @@ public:
     static constexpr int kGenerousLimitMs = 10 * 60 * 1000;
     static constexpr int kStallLimitMs = 30 * 1000;
 
+    // The most each kind of file may hold: the service's text files (program table, program
+    // info, event, ticker, update info), the pictures it names, and a setup package.
+    static constexpr qint64 kServerTextMaxBytes = 256 * 1024;
+    static constexpr qint64 kImageMaxBytes = 4 * 1024 * 1024;
+    static constexpr qint64 kPackageMaxBytes = 64 * 1024 * 1024;
+
     // True when `localPath` now holds the file at `address`, false otherwise (no server, an
-    // error status, a write error, or `limitMs` passed). An empty `localPath` always fails.
+    // error status, a write error, more than `maxBytes` announced or sent, or `limitMs`
+    // passed). An empty `localPath` always fails.
     // When `owner` is given and destroyed during the wait, the download is given up at once,
     // so an owner that goes away never keeps a wait of its own running.
-    static bool Fetch(const QString& address, const QString& localPath,
+    static bool Fetch(const QString& address, const QString& localPath, qint64 maxBytes,
                       int limitMs = kGenerousLimitMs, const QObject* owner = nullptr);
 };

@@ -32,11 +32,11 @@ QString WorkFile(const QString& folder, const QString& name) {
 }
 
 // Deletes the old copy first, so that it can never pass for the new one.
-bool Download(const QString& address, const QString& localPath) {
+bool Download(const QString& address, const QString& localPath, qint64 maxBytes) {
     if (!localPath.isEmpty()) {
         QFile::remove(localPath);
     }
-    return ServerDownload::Fetch(address, localPath);
+    return ServerDownload::Fetch(address, localPath, maxBytes);
 }
 
 // The announced SHA-256 of the release in lower-case hex; empty when none is announced.
@@ -61,7 +61,7 @@ bool FetchSetup(ActivityLog& log, const QByteArray& info, const QString& address
         log.WriteLog(LogText::kSetupNotWeb);
         return false;
     }
-    if (!Download(address, setupPath)) {
+    if (!Download(address, setupPath, ServerDownload::kPackageMaxBytes)) {
         log.WriteLog(LogText::kSetupFailed);
         return false;
     }
@@ -123,7 +123,8 @@ bool CheckForUpdate(QWidget* owner, ActivityLog& log, const QString& webServer) 
     const QString folder = GetWorkFolder();
     const QString infoPath = WorkFile(folder, QLatin1String(kInfoLocalName));
     log.WriteLog(LogText::kTryVersionInfo);
-    if (!Download(webServer + QLatin1String(kInfoPath), infoPath)) {
+    if (!Download(webServer + QLatin1String(kInfoPath), infoPath,
+                  ServerDownload::kServerTextMaxBytes)) {
         log.WriteLog(LogText::kVersionInfoFailed);
         return false;
     }

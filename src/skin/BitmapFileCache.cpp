@@ -1,6 +1,7 @@
 #include "skin/BitmapFileCache.h"
 
 #include <QFileInfo>
+#include <QImageReader>
 
 namespace {
 // the cache holds the decoded bitmaps of a few skins at most (cost counted in kilobytes)
@@ -9,6 +10,13 @@ constexpr qsizetype kCacheKilobytes = 48 * 1024;
 qsizetype CostOf(const QImage& image) {
     return qMax<qsizetype>(1, image.sizeInBytes() / 1024);
 }
+
+QList<QByteArray> DecodersFor(BitmapFileCache::Formats formats) {
+    if (formats == BitmapFileCache::Formats::Downloaded) {
+        return {"bmp", "jpeg"};
+    }
+    return {"bmp"};
+}
 }  // namespace
 
 QCache<QString, BitmapFileCache::Entry>& BitmapFileCache::Entries() {
@@ -16,7 +24,19 @@ QCache<QString, BitmapFileCache::Entry>& BitmapFileCache::Entries() {
     return entries;
 }
 
-QImage BitmapFileCache::Load(const QString& path) {
+QImage BitmapFileCache::Decode(const QString& path, Formats formats) {
+    for (const QByteArray& format : DecodersFor(formats)) {
+        QImageReader reader(path, format);
+        reader.setAutoDetectImageFormat(false);
+        reader.setDecideFormatFromContent(false);
+        if (QImage image = reader.read(); !image.isNull()) {
+            return image;
+        }
+    }
+    return {};
+}
+
+QImage BitmapFileCache::Load(const QString& path, Formats formats) {
     const QFileInfo file(path);
     const QString key = file.absoluteFilePath();
     if (!file.isFile()) {
@@ -26,14 +46,15 @@ QImage BitmapFileCache::Load(const QString& path) {
     const qint64 size = file.size();
     const QDateTime modified = file.lastModified();
     if (const Entry* cached = Entries().object(key);
-        cached != nullptr && cached->fileSize == size && cached->modified == modified) {
+        cached != nullptr && cached->fileSize == size && cached->modified == modified &&
+        cached->formats == formats) {
         return cached->image;
     }
-    QImage image(key);
+    const QImage image = Decode(key, formats);
     if (image.isNull()) {
         Entries().remove(key);
         return {};
     }
-    Entries().insert(key, new Entry{size, modified, image}, CostOf(image));
+    Entries().insert(key, new Entry{size, modified, formats, image}, CostOf(image));
     return image;
 }

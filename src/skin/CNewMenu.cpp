@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "skin/BitmapFileCache.h"
 #include "skin/ColorKey.h"
 #include "skin/NewMenuStyle.h"
 
@@ -92,7 +93,7 @@ void CNewMenu::ReserveTitleSpace() {
 }
 
 bool CNewMenu::LoadToolBar(const MenuToolbar& toolbar) {
-    const QImage strip(toolbar.bitmapPath);
+    const QImage strip = BitmapFileCache::Decode(toolbar.bitmapPath);
     if (strip.isNull() || toolbar.imageSize.isEmpty()) {
         return false;
     }

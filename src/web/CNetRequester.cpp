@@ -142,8 +142,11 @@ void CNetRequester::Finish() {
     emit requestFinished(response);
 }
 
+// The request and its address may hold the listener's password (the log-in's query): neither is
+// kept once the exchange is over.
 void CNetRequester::DropSocket() {
     request_.clear();
+    cookieUrl_.clear();
     if (socket_ == nullptr) {
         return;
     }

@@ -14,8 +14,9 @@ class QTcpSocket;
 
 // What one HTTP exchange brought back.
 struct NetResponse {
-    // false when no answer came at all (connection refused, host not found, ...); any HTTP
-    // status, errors included, is an answer
+    // false when no answer came at all (connection refused, host not found, ...) or it was
+    // cut off before its end or went over the reader's limits; any whole HTTP response, error
+    // statuses included, is an answer
     bool responded = false;
     int status = 0;
     // the header lines as the server sent them, "Name: value" each ended by CR LF, one line per

@@ -1,5 +1,7 @@
 #include "web/HttpResponseReader.h"
 
+#include <utility>
+
 namespace {
 
 bool IsInterim(int status) {
@@ -31,6 +33,8 @@ bool HttpResponseReader::Feed(QByteArrayView bytes) {
 void HttpResponseReader::ConnectionClosed() {
     if (stage_ == Stage::BodyUntilClose) {
         stage_ = Stage::Done;
+    } else if (stage_ != Stage::Done) {
+        Refuse();
     }
 }
 
@@ -45,9 +49,15 @@ QList<QByteArray> HttpResponseReader::HeaderValues(QByteArrayView name) const {
     return values;
 }
 
-// One line from the buffer, without its end; a bare LF ends a line as well as CR LF does.
+// One line from the buffer, without its end; a bare LF ends a line as well as CR LF does. A line
+// longer than it may be ends the response as soon as that shows, whether or not its end came.
 bool HttpResponseReader::TakeLine(QByteArray& line) {
     const qsizetype end = buffer_.indexOf('\n');
+    const qsizetype taken = end < 0 ? buffer_.size() + 1 : end + 1;  // at the least
+    if (taken > LineBudget()) {
+        Refuse();
+        return false;
+    }
     if (end < 0) {
         return false;
     }
@@ -55,8 +65,29 @@ bool HttpResponseReader::TakeLine(QByteArray& line) {
     if (line.endsWith('\r')) {
         line.chop(1);
     }
-    buffer_.remove(0, end + 1);
+    buffer_.remove(0, taken);
+    if (stage_ != Stage::ChunkSize && stage_ != Stage::ChunkEnd) {
+        headBytes_ += taken;
+    }
     return true;
+}
+
+// The bytes the next line may take, its end included: the lines of the head and of the trailers
+// share one allowance, a line of chunk framing has one of its own.
+qsizetype HttpResponseReader::LineBudget() const {
+    if (stage_ == Stage::ChunkSize || stage_ == Stage::ChunkEnd) {
+        return kMaxHeadBytes;
+    }
+    return kMaxHeadBytes - headBytes_;
+}
+
+// Nothing of the response is kept, and nothing more is read.
+void HttpResponseReader::Refuse() {
+    stage_ = Stage::Invalid;
+    status_ = 0;
+    buffer_ = {};
+    headers_ = {};
+    body_ = {};
 }
 
 void HttpResponseReader::Step() {
@@ -77,8 +108,7 @@ void HttpResponseReader::Step() {
             TakeBodyBytes(Stage::Done);
             break;
         case Stage::BodyUntilClose:
-            body_ += buffer_;
-            buffer_.clear();
+            AddToBody(std::exchange(buffer_, {}));
             break;
         case Stage::ChunkSize:
             if (TakeLine(line)) {
@@ -112,6 +142,10 @@ void HttpResponseReader::ReadStatusLine(const QByteArray& line) {
 
 void HttpResponseReader::ReadHeaderLine(const QByteArray& line) {
     if (!line.isEmpty()) {
+        if (++headerLines_ > kMaxHeaderLines) {
+            Refuse();
+            return;
+        }
         // a trailer line of a chunked body is not a header of the response
         if (stage_ == Stage::HeaderLines) {
             headers_ += line + "\r\n";
@@ -144,6 +178,8 @@ void HttpResponseReader::StartBody() {
     remaining_ = lengths.isEmpty() ? -1 : lengths.first().toLongLong(&ok);
     if (!ok || remaining_ < 0) {
         stage_ = Stage::BodyUntilClose;
+    } else if (remaining_ > kMaxBodyBytes) {
+        Refuse();  // before a byte of it is read
     } else {
         stage_ = remaining_ == 0 ? Stage::Done : Stage::SizedBody;
     }
@@ -159,6 +195,10 @@ void HttpResponseReader::ReadChunkSize(const QByteArray& line) {
         stage_ = Stage::Done;
         return;
     }
+    if (remaining_ > kMaxBodyBytes - body_.size()) {
+        Refuse();
+        return;
+    }
     stage_ = remaining_ == 0 ? Stage::Trailers : Stage::ChunkData;
 }
 
@@ -170,4 +210,12 @@ void HttpResponseReader::TakeBodyBytes(Stage next) {
     if (remaining_ == 0) {
         stage_ = next;
     }
+}
+
+void HttpResponseReader::AddToBody(QByteArrayView bytes) {
+    if (bytes.size() > kMaxBodyBytes - body_.size()) {
+        Refuse();
+        return;
+    }
+    body_ += bytes;
 }

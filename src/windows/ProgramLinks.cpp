@@ -34,8 +34,9 @@ ProgramLinks::ProgramLinks(QWidget* face, Program& program) : QObject(face), pro
 
 void ProgramLinks::Reload() {
     const QString code = program_.state.programCode;
-    Place(*links_[0], kLinkKeys[0], WorkFile(code + QStringLiteral("_1.bmp")));
-    Place(*links_[1], kLinkKeys[1], WorkFile(code + QStringLiteral("_2.bmp")));
+    const auto downloaded = BitmapFileCache::Formats::Downloaded;
+    Place(*links_[0], kLinkKeys[0], WorkFile(code + QStringLiteral("_1.bmp")), downloaded);
+    Place(*links_[1], kLinkKeys[1], WorkFile(code + QStringLiteral("_2.bmp")), downloaded);
     PlaceBanner(WorkFile(QStringLiteral("event.bmp")));
 }
 
@@ -51,7 +52,8 @@ bool ProgramLinks::IsShown() const {
 
 // Without its key in the skin a link is left as it is; with it, it shows the image when there is
 // one and is hidden otherwise.
-void ProgramLinks::Place(CSkinButton& link, const char* key, const QString& imagePath) {
+void ProgramLinks::Place(CSkinButton& link, const char* key, const QString& imagePath,
+                         BitmapFileCache::Formats formats) {
     int32_t point[2] = {};
     if (program_.skin.GetKeyValues(key, point, 2) == 0) {
         return;
@@ -59,7 +61,8 @@ void ProgramLinks::Place(CSkinButton& link, const char* key, const QString& imag
     link.SetState(CSkinButton::kRemoved);
     if (IsFile(imagePath)) {
         link.SetTransparentColor(kSkinColorKey);
-        link.LoadBitmaps(imagePath, imagePath, QString(), CSkinButton::Kind::PushButton, true);
+        const QImage image = BitmapFileCache::Load(imagePath, formats);
+        link.SetBitmaps(image, image, QImage(), CSkinButton::Kind::PushButton, true);
         link.move(point[0], point[1]);
         link.show();
     }
@@ -69,7 +72,7 @@ void ProgramLinks::Place(CSkinButton& link, const char* key, const QString& imag
 void ProgramLinks::PlaceBanner(const QString& imagePath) {
     const QString placeholder = program_.skin.FilePath(QStringLiteral("/event_null.bmp"));
     if (IsFile(imagePath) || !IsFile(placeholder)) {
-        Place(*links_[2], kLinkKeys[2], imagePath);
+        Place(*links_[2], kLinkKeys[2], imagePath, BitmapFileCache::Formats::Downloaded);
         return;
     }
     // without an event the banner shows the skin's own picture, which leads to the main site
@@ -77,7 +80,7 @@ void ProgramLinks::PlaceBanner(const QString& imagePath) {
     if (program_.skin.GetKeyValues(kLinkKeys[2], point, 2) != 0) {
         program_.state.eventLink = program_.config.mainSite;
     }
-    Place(*links_[2], kLinkKeys[2], placeholder);
+    Place(*links_[2], kLinkKeys[2], placeholder, BitmapFileCache::Formats::SkinBitmap);
 }
 
 void ProgramLinks::OnClicked(int index) {

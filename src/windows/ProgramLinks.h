@@ -4,15 +4,18 @@
 #include <QString>
 #include <array>
 
+#include "skin/BitmapFileCache.h"
+
 class CSkinButton;
 class Program;
 class QWidget;
 
-// The program on air's two picture links and the event banner on the main face. Their bitmaps
+// The program on air's two picture links and the event banner on the main face. Their pictures
 // are the files the program-table window fetched into the work folder (the program code +
-// "_1.bmp" and "_2.bmp", and "event.bmp"); the skin says where each stands ("[MAIN_LINK1]" to
-// "[MAIN_LINK3]"). A link whose bitmap is missing stays hidden; a missing banner shows the skin's
-// "event_null.bmp", which leads to the broadcaster's main site.
+// "_1.bmp" and "_2.bmp", and "event.bmp"), BMP or JPEG whatever the names say; the skin says
+// where each stands ("[MAIN_LINK1]" to "[MAIN_LINK3]"). A link whose bitmap is missing stays
+// hidden; a missing banner shows the skin's "event_null.bmp", which leads to the broadcaster's
+// main site.
 class ProgramLinks : public QObject {
     Q_OBJECT
 
@@ -32,7 +35,8 @@ signals:
     void openRequested(const QString& address);
 
 private:
-    void Place(CSkinButton& link, const char* key, const QString& imagePath);
+    void Place(CSkinButton& link, const char* key, const QString& imagePath,
+               BitmapFileCache::Formats formats);
     void PlaceBanner(const QString& imagePath);
     void OnClicked(int index);
 

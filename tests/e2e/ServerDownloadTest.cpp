@@ -7,12 +7,17 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 
 #include "StationProcess.h"
 #include "support/QtPrinting.h"
 
 namespace {
+
+constexpr qint64 kText = ServerDownload::kServerTextMaxBytes;
 
 constexpr QFile::Permissions kModeBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                          QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
@@ -42,11 +47,42 @@ protected:
     StationProcess station_;
 };
 
+// Answers every request with the same bytes and closes, as a server may that sends more than it
+// announces, or no length at all.
+class FixedAnswer {
+public:
+    explicit FixedAnswer(QByteArray answer) : answer_(std::move(answer)) {
+        server_.listen(QHostAddress::LocalHost);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] { Accept(); });
+    }
+    QString Address() const {
+        return QStringLiteral("http://127.0.0.1:%1/file").arg(server_.serverPort());
+    }
+
+private:
+    void Accept() {
+        QTcpSocket* socket = server_.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        // the request is read whole first: a close with unread bytes would reset the connection
+        QObject::connect(socket, &QTcpSocket::readyRead, socket,
+                         [this, socket, request = QByteArray()]() mutable {
+                             request += socket->readAll();
+                             if (request.contains("\r\n\r\n")) {
+                                 socket->write(answer_);
+                                 socket->disconnectFromHost();
+                             }
+                         });
+    }
+
+    QTcpServer server_;
+    QByteArray answer_;
+};
+
 }  // namespace
 
 TEST_F(Download, TheWholeFileArrivesPrivateAndRedirectsAreFollowed) {
     const QString setup = QStringLiteral("downloads/setup.exe");
-    ASSERT_TRUE(ServerDownload::Fetch(Web("/download/QuiloSetup.exe"), setup));
+    ASSERT_TRUE(ServerDownload::Fetch(Web("/download/QuiloSetup.exe"), setup, kText));
     const QByteArray served = station_.Get(StationProcess::kWeb, "/download/QuiloSetup.exe").body;
     ASSERT_FALSE(served.isEmpty());
     EXPECT_EQ(ReadAll(setup), served);
@@ -58,7 +94,7 @@ TEST_F(Download, TheWholeFileArrivesPrivateAndRedirectsAreFollowed) {
     const QString login = station_.Base(StationProcess::kMain) +
                           "/subloginproc.asp?userid=demo&passwd=quilo2007&eradio=Y&returnurl=" +
                           QString::fromLatin1(returnUrl);
-    ASSERT_TRUE(ServerDownload::Fetch(login, QStringLiteral("downloads/page")));
+    ASSERT_TRUE(ServerDownload::Fetch(login, QStringLiteral("downloads/page"), kText));
     EXPECT_EQ(ReadAll(QStringLiteral("downloads/page")),
               station_.Get(StationProcess::kWeb, "/empty.asp").body);
     EXPECT_EQ(FolderEntries(), QStringList({"page", "setup.exe"}));
@@ -68,16 +104,16 @@ TEST_F(Download, AFailureLeavesNoFileBehind) {
     // refused first: a connection the manager keeps open from an earlier download would still
     // be served
     ASSERT_TRUE(station_.Control("/_station/fault?name=refuse&site=web"));
-    EXPECT_FALSE(
-        ServerDownload::Fetch(Web("/info/setup_info.txt"), QStringLiteral("downloads/refused")));
+    EXPECT_FALSE(ServerDownload::Fetch(Web("/info/setup_info.txt"),
+                                       QStringLiteral("downloads/refused"), kText));
     ASSERT_TRUE(station_.Control("/_station/fault?name=clear"));
 
     EXPECT_FALSE(ServerDownload::Fetch(Web("/download/NoSuchSetup.exe"),
-                                       QStringLiteral("downloads/missing")))
+                                       QStringLiteral("downloads/missing"), kText))
         << "an error page is no file";
-    EXPECT_FALSE(ServerDownload::Fetch(Web("/download/QuiloSetup.exe"), QString()));
+    EXPECT_FALSE(ServerDownload::Fetch(Web("/download/QuiloSetup.exe"), QString(), kText));
     EXPECT_FALSE(ServerDownload::Fetch(Web("/download/QuiloSetup.exe"),
-                                       QStringLiteral("no-such-folder/setup.exe")));
+                                       QStringLiteral("no-such-folder/setup.exe"), kText));
     EXPECT_EQ(FolderEntries(), QStringList());
 }
 
@@ -90,13 +126,31 @@ TEST_F(Download, TheWindowsKeepRunningWhileItWaitsAndItEndsAtItsLimit) {
 
     QElapsedTimer late;
     late.start();
-    EXPECT_FALSE(
-        ServerDownload::Fetch(Web("/info/setup_info.txt"), QStringLiteral("downloads/late"), 300));
+    EXPECT_FALSE(ServerDownload::Fetch(Web("/info/setup_info.txt"),
+                                       QStringLiteral("downloads/late"), kText, 300));
     EXPECT_LT(late.elapsed(), 1400) << "the limit ends the wait, not the server";
     EXPECT_EQ(FolderEntries(), QStringList());
 
     ticks = 0;
-    EXPECT_TRUE(
-        ServerDownload::Fetch(Web("/info/setup_info.txt"), QStringLiteral("downloads/slow")));
+    EXPECT_TRUE(ServerDownload::Fetch(Web("/info/setup_info.txt"), QStringLiteral("downloads/slow"),
+                                      kText));
     EXPECT_GE(ticks, 10) << "timers fire while the answer is awaited";
+}
+
+TEST_F(Download, AFileLargerThanItsKindMayBeIsRefusedWhetherItsLengthIsAnnouncedOrNot) {
+    const QByteArray ok = "HTTP/1.1 200 OK\r\nConnection: close\r\n";
+    const QByteArray body(1000, 'x');
+    const std::pair<const char*, QByteArray> answers[] = {
+        {"announced", ok + "Content-Length: 1001\r\n\r\n" + body + 'x'},
+        {"unannounced", ok + "\r\n" + body + 'x'},
+        {"fits", ok + "\r\n" + body},
+    };
+    for (const auto& [name, answer] : answers) {
+        const FixedAnswer server(answer);
+        const QString path = QStringLiteral("downloads/") + QLatin1String(name);
+        EXPECT_EQ(ServerDownload::Fetch(server.Address(), path, 1000), path.endsWith("fits"))
+            << name;
+    }
+    EXPECT_EQ(ReadAll(QStringLiteral("downloads/fits")), body);
+    EXPECT_EQ(FolderEntries(), QStringList({"fits"}));
 }

@@ -141,20 +141,49 @@ TEST(HttpResponseReader, AnInterimAnswerIsPassedOverAndOnlyAStatusLineMakesAnAns
     EXPECT_EQ(interim.HeaderLines(), QByteArray("Content-Length: 2\r\n"));
     EXPECT_EQ(interim.Body(), QByteArray("no"));
 
-    HttpResponseReader cutShort;
-    cutShort.Feed("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npart");
-    cutShort.ConnectionClosed();
-    EXPECT_TRUE(cutShort.HasStatus());
-    EXPECT_EQ(cutShort.Body(), QByteArray("part"));
-
-    HttpResponseReader nothing;
-    nothing.Feed("HTTP/1.1 20");
-    nothing.ConnectionClosed();
-    EXPECT_FALSE(nothing.HasStatus());
-
     for (const char* notHttp : {"SSH-2.0-OpenSSH\r\n", "HTTP/1.1 OK\r\n", "HTTP/1.1 2000 X\r\n"}) {
         HttpResponseReader reader;
         EXPECT_TRUE(reader.Feed(notHttp)) << notHttp;
         EXPECT_FALSE(reader.HasStatus()) << notHttp;
+    }
+}
+
+TEST(HttpResponseReader, AResponseCutShortOrOverALimitIsNoAnswerAndOneOverALimitEndsAtOnce) {
+    using Reader = HttpResponseReader;
+    const QByteArray ok = "HTTP/1.1 200 OK\r\n";
+    const QByteArray chunked = ok + "Transfer-Encoding: chunked\r\n\r\n";
+    const QByteArray headerLine = "X-A: 1\r\n";
+    const QByteArray fullBody(Reader::kMaxBodyBytes, 'x');
+    struct Case {
+        const char* what;
+        QByteArray response;
+        bool endsBeforeTheClose;
+        bool answer;
+    };
+    const Case cases[] = {
+        {"status line cut", "HTTP/1.1 20", false, false},
+        {"head cut", ok + "Content-Length: 0\r\n", false, false},
+        {"sized body cut", ok + "Content-Length: 100\r\n\r\npart", false, false},
+        {"chunk cut", chunked + "5\r\nhel", false, false},
+        {"last chunk missing", chunked + "5\r\nhello\r\n", false, false},
+        {"line without end over the head's limit",
+         ok + "X-Big: " + QByteArray(Reader::kMaxHeadBytes, 'x'), true, false},
+        {"too many header lines", ok + headerLine.repeated(Reader::kMaxHeaderLines + 1), true,
+         false},
+        {"length over the limit",
+         ok + "Content-Length: " + QByteArray::number(fullBody.size() + 1) + "\r\n\r\n", true,
+         false},
+        {"body until the close over the limit", ok + "\r\n" + fullBody + "x", true, false},
+        {"chunks over the limit",
+         chunked + "1\r\nx\r\n" + QByteArray::number(fullBody.size(), 16) + "\r\n", true, false},
+        {"as many lines and bytes as allowed, until the close",
+         ok + headerLine.repeated(Reader::kMaxHeaderLines) + "\r\n" + fullBody, false, true},
+    };
+    for (const Case& test : cases) {
+        HttpResponseReader reader;
+        EXPECT_EQ(reader.Feed(test.response), test.endsBeforeTheClose) << test.what;
+        reader.ConnectionClosed();
+        EXPECT_EQ(reader.HasStatus(), test.answer) << test.what;
+        EXPECT_EQ(reader.Body().size(), test.answer ? fullBody.size() : 0) << test.what;
     }
 }

@@ -12,6 +12,7 @@
 #include <ostream>
 #include <vector>
 
+#include "skin/BitmapFileCache.h"
 #include "skin/SkinInfo.h"
 #include "support/TestEnvironment.h"
 #include "windows/SkinLayout.h"
@@ -189,7 +190,7 @@ QImage LoadBitmap(const QString& path) {
     EXPECT_TRUE(width >= 1 && width <= 1024 && height >= 1 && height <= 1024)
         << path.toStdString() << " is " << width << " x " << height;
     EXPECT_GE(bytes.size(), Le32(bytes, 10) + stride * qAbs(height)) << path.toStdString();
-    QImage image(path);
+    const QImage image = BitmapFileCache::Decode(path);
     EXPECT_FALSE(image.isNull()) << path.toStdString();
     return image;
 }
@@ -431,6 +432,29 @@ TEST(BuiltInImagesTest, EveryResourceIsLinkedInWithItsSize) {
     const qint32 bytesPerSecond = Le32(wave, 28);
     ASSERT_GT(bytesPerSecond, 0);
     EXPECT_LT(Le32(wave, 40), bytesPerSecond);
+}
+
+// What a file is meant to be decides its decoder, never its bytes: a skin's bitmap is read as a
+// BMP file, a picture the service names as BMP or JPEG.
+TEST(BitmapFormatsTest, AFileIsAnImageOnlyInAFormatItsUseAllows) {
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    struct Case {
+        const char* format;
+        bool asSkinBitmap;
+        bool asDownloaded;
+    };
+    for (const Case& test :
+         {Case{"BMP", true, true}, Case{"JPEG", false, true}, Case{"PNG", false, false}}) {
+        const QString path = QLatin1String(test.format) + QStringLiteral("_1.bmp");
+        ASSERT_TRUE(picture.save(path, test.format)) << test.format;
+        // the looser reading first: its cached copy must not serve the stricter one
+        EXPECT_EQ(BitmapFileCache::Load(path, BitmapFileCache::Formats::Downloaded).size() ==
+                      picture.size(),
+                  test.asDownloaded)
+            << test.format;
+        EXPECT_EQ(!BitmapFileCache::Load(path).isNull(), test.asSkinBitmap) << test.format;
+    }
 }
 
 }  // namespace

@@ -212,7 +212,7 @@ TEST(BrowserChain, AnswersCutIntoPiecesAreReadWholeAndTheCookiesTravelTheChain) 
     EXPECT_TRUE(posting.headers.contains("Content-Type: application/x-www-form-urlencoded\r\n"));
 }
 
-TEST(BrowserChain, AConnectionClosedBeforeAStatusLineOrRefusedIsNoAnswer) {
+TEST(BrowserChain, AConnectionClosedBeforeTheAnswerEndsOrRefusedIsNoAnswer) {
     ScriptedSite silent({{"/subloginproc.asp", ""}});
     ActivityLog log;
     LoginInfo login;
@@ -226,6 +226,27 @@ TEST(BrowserChain, AConnectionClosedBeforeAStatusLineOrRefusedIsNoAnswer) {
         CWebRequestDlg refused(log, {address, address}, login);
         EXPECT_EQ(refused.RequestLogin("demo", "pw", 10000), LoginResult::NotConnected)
             << address.toStdString();
+    }
+
+    // an answer the close cuts off, or one longer than an answer may be, is none either; a body
+    // that runs until the close is whole
+    const QByteArray head = "HTTP/1.1 200 OK\r\nConnection: close\r\n";
+    ScriptedSite cutting(
+        {{"/cut", head + "Content-Length: 100\r\n\r\npart"},
+         {"/huge", head + "\r\n" + QByteArray(HttpResponseReader::kMaxBodyBytes + 1, 'x')},
+         {"/whole", head + "\r\nall"}});
+    CNetRequester requester;
+    QList<NetResponse> answers;
+    QObject::connect(&requester, &CNetRequester::requestFinished,
+                     [&answers](const NetResponse& response) { answers << response; });
+    const std::pair<const char*, QByteArray> expected[] = {
+        {"/cut", {}}, {"/huge", {}}, {"/whole", "all"}};
+    for (const auto& [path, body] : expected) {
+        requester.SendRequest(false, cutting.Base() + path, {});
+        ASSERT_TRUE(Await([&answers] { return !answers.isEmpty(); })) << path;
+        const NetResponse answer = answers.takeFirst();
+        EXPECT_EQ(answer.responded, !body.isEmpty()) << path;
+        EXPECT_EQ(answer.body, body) << path;
     }
 }
 
