@@ -8,11 +8,12 @@
 #include "QuiloRun.h"
 #include "StationProcess.h"
 #include "platform/CPrefStore.h"
-#include "support/CorruptInputs.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 
 namespace {
+
+constexpr char kJunk[] = "\x01\xff\xfe junk \x7f\x80";
 
 // Junk lines around the saved automatic log-in of the demo member, with the given line end.
 void WriteDamagedPrefs(const QString& skin, const QByteArray& lineEnd) {
@@ -20,24 +21,48 @@ void WriteDamagedPrefs(const QString& skin, const QByteArray& lineEnd) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    const QByteArray junk("\x01\xff\xfe junk \x7f\x80", 13);
+    const QByteArray junk(kJunk);
     file.write(junk + lineEnd + "[Prefs]" + lineEnd + "ID=demo" + lineEnd + junk + lineEnd +
                "PW=quilo2007" + lineEnd + "OptionAutoLogin=1" + lineEnd + "Volume=99999999999" +
                lineEnd + "Skin=" + skin.toLatin1() + lineEnd);
 }
 
+// The log-in is still saved, and so is the line the program could not read.
 void ExpectLogInKept() {
     const CPrefStore prefs;
     EXPECT_EQ(prefs.GetID(), QStringLiteral("demo"));
     EXPECT_EQ(prefs.GetPW(), QStringLiteral("quilo2007"));
     EXPECT_TRUE(prefs.GetOptionAutoLogin());
+    QFile file(prefs.FilePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains(kJunk));
 }
 
-std::vector<CorruptInputs::SkinCase> InstallDamagedSkins(const StationProcess& station) {
+// The default skin installed for the program as "Damaged", its files linked, but `file` holding
+// `bytes`.
+QString InstallDamagedSkin(const StationProcess& station, const QString& file,
+                           const QByteArray& bytes) {
     QuiloRun::InstallFor(station.Host(), false);
-    return CorruptInputs::MakeDamagedSkins(
-        TestEnvironment::SourceDir() + QStringLiteral("/Skins/Quilo2"),
-        QuiloRun::ProgramFolder() + QStringLiteral("/Skins"), 20070417);
+    const QString source = TestEnvironment::SourceDir() + QStringLiteral("/Skins/Quilo2/");
+    const QString folder = QuiloRun::ProgramFolder() + QStringLiteral("/Skins/Damaged/");
+    QDir().mkpath(folder);
+    for (const QString& name : QDir(source).entryList(QDir::Files)) {
+        if (name != file) {
+            QFile::link(source + name, folder + name);
+        }
+    }
+    QFile damaged(folder + file);
+    EXPECT_TRUE(damaged.open(QIODevice::WriteOnly) && damaged.write(bytes) == bytes.size());
+    return QStringLiteral("Damaged");
+}
+
+// The default skin's description with every number of the message area's entry out of range.
+QByteArray AbsurdSkinText() {
+    QFile file(TestEnvironment::SourceDir() + QStringLiteral("/Skins/Quilo2/skininfo.ini"));
+    QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const qsizetype at = text.indexOf("[MAIN_EDIT]");
+    return text.replace(at, text.indexOf('\r', at) - at,
+                        "[MAIN_EDIT]=99999999999,99999999999,99999999999,99999999999");
 }
 
 QString AllLogLines() {
@@ -48,23 +73,13 @@ QString AllLogLines() {
     return lines.join(u'\n');
 }
 
-QString CaseNamed(const std::vector<CorruptInputs::SkinCase>& skins, const QString& damage) {
-    for (const CorruptInputs::SkinCase& skin : skins) {
-        if (skin.damage == damage) {
-            return skin.name;
-        }
-    }
-    return {};
-}
-
 }  // namespace
 
 TEST(DamagedStart, AbsurdSkinNumbersAndJunkInCrOnlyPreferencesStillPlayAndKeepTheLogIn) {
     StationProcess station;
     ASSERT_TRUE(station.IsReady()) << station.Failure();
     const QString skin =
-        CaseNamed(InstallDamagedSkins(station), QStringLiteral("[MAIN_EDIT] = \"99999999999\""));
-    ASSERT_FALSE(skin.isEmpty());
+        InstallDamagedSkin(station, QStringLiteral("skininfo.ini"), AbsurdSkinText());
     WriteDamagedPrefs(skin, "\r");
     QuiloRun quilo;
     quilo.Start();
@@ -77,8 +92,7 @@ TEST(DamagedStart, AbsurdSkinNumbersAndJunkInCrOnlyPreferencesStillPlayAndKeepTh
 TEST(DamagedStart, ASavedSkinWithoutItsBackgroundEndsWithMessage106AndKeepsTheLogIn) {
     StationProcess station;
     ASSERT_TRUE(station.IsReady()) << station.Failure();
-    const QString skin =
-        CaseNamed(InstallDamagedSkins(station), QStringLiteral("main_bg.bmp: zero bytes"));
+    const QString skin = InstallDamagedSkin(station, QStringLiteral("main_bg.bmp"), {});
     WriteDamagedPrefs(skin, "\n");
     QuiloRun quilo;
     quilo.Start();

@@ -511,7 +511,15 @@ TEST_F(MainWindow, ASkinIsWornWholeOrNotAtAll) {
     MakeVariantSkin(QStringLiteral("NoMain"), {});
     QFile::remove(QStringLiteral("./Skins/NoMain/main_bg.bmp"));
     MakeVariantSkin(QStringLiteral("NoMini"), {{"[MAIN_PLAY]", "[MAIN_PLAY]=30,30"}});
-    QFile::remove(QStringLiteral("./Skins/NoMini/mini_bg.bmp"));
+    // a background there but empty counts as missing
+    QFile::resize(QStringLiteral("./Skins/NoMini/mini_bg.bmp"), 0);
+    // damage anywhere but in the backgrounds is worn: numbers out of range, broken pictures
+    MakeVariantSkin(QStringLiteral("Scarred"),
+                    {{"[MAIN_EDIT]", "[MAIN_EDIT]=-2147483648,-5,2147483648,99999999999"},
+                     {"[MAIN_VOLM]", "[MAIN_VOLM]=ab,"},
+                     {"[MAIN_EDIT_COL]", "[MAIN_EDIT_COL]=-5,99999999999,ab"}});
+    QFile::resize(QStringLiteral("./Skins/Scarred/main_btn_play_up.bmp"), 300);
+    QFile::resize(QStringLiteral("./Skins/Scarred/main_sld_vol_thumb.bmp"), 0);
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
         // in the skin chooser: a double-click wears the skin at once, OK once the chooser ends
         const auto choose = [&](const char* name, bool byDoubleClick) {
@@ -549,6 +557,12 @@ TEST_F(MainWindow, ASkinIsWornWholeOrNotAtAll) {
                     << "nothing of the broken skin was applied";
             }
         }
+        messages_.clear();
+        window.SwitchSkin(QStringLiteral("Scarred"));
+        EXPECT_EQ(program_.skin.Name(), QStringLiteral("Scarred"));
+        EXPECT_TRUE(messages_.empty());
+        EXPECT_FALSE(window.grab().isNull());
+        window.SwitchSkin(QStringLiteral("Quilo2"));
 
         // from the mini face: the mini wears it at once, the main face on the way back
         Click(window.Button(FaceButton::Mini));
