@@ -36,7 +36,8 @@ awk -v a="$q_hidden" -v b="$v_cpu" 'BEGIN {printf "%-28s %22s %22s %8.2f %6s\n",
 echo
 printf '%-28s %10s %10s\n' "once" value goal
 for pair in "cpu_login_wait:" "cpu_clock_wait:" "idle_wakeups_per_s:" "skin_switch_median_ms:<30" \
-    "skin_switch_max_ms:<30" "ticker_longest_gap_ms:<=50" "ticker_frames:"; do
+    "skin_switch_max_ms:<30" "ticker_longest_gap_ms:<=50" "ticker_frames:" \
+    "ticker_longest_gap_refused_ms:<=50" "sound_back_after_outage_ms:"; do
     printf '%-28s %10s %10s\n' "${pair%%:*}" "$(once "${pair%%:*}")" "${pair#*:}"
 done
 echo

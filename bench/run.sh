@@ -11,7 +11,8 @@
 #   memory              peak (VmHWM) and steady (VmRSS after 20 s) resident memory
 # and once: the cpu of the bounded waits (a log-in against a silent site, clock requests against a
 # slow one), wake-ups per second of the program's main thread while stopped and hidden, the skin
-# switch time, the longest gap between two ticker frames during a slow download, and how parse
+# switch time, the longest gap between two ticker frames during a slow download and while the
+# site is refused, how soon the sound is back after the stream server's outage, and how parse
 # time and the ticker's memory grow with the size of what the service sends.
 # Results: a table on the terminal; bench/results/{players,once,scale}.csv, players.png, scale.png.
 set -euo pipefail
@@ -195,6 +196,25 @@ sort -t, -k2 -g "$work/skin.csv" | awk -F, '{v[NR] = $2} END {printf "skin_switc
 fault "name=delay&ms=5000&site=web"
 (cd "$bin" && ./quilo-bench ticker-gap 8000) | awk -F, '{printf "ticker_longest_gap_ms,%s\nticker_frames,%s\n", $2, $3}' \
     >> "$results/once.csv"
+fault "name=refuse&site=web"
+(cd "$bin" && ./quilo-bench ticker-gap 8000) | awk -F, '{printf "ticker_longest_gap_refused_ms,%s\n", $2}' \
+    >> "$results/once.csv"
+fault "name=clear"
+# how soon the sound is back once the stream server returns from a three-second outage: each
+# new attempt writes a new file, so the first sample of the file made after the return counts
+quilo_conf "$afile --audiofile-file=$work/back.wav"
+rm -f "$work/back.wav"
+"$bin/quilo" >/dev/null 2>&1 &
+pid=$!
+first_sample_ms "$work/back.wav" "$(date +%s%N)" >/dev/null
+pause 3
+fault "name=stream-stop&stream=fm"
+rm -f "$work/back.wav"
+pause 3
+start=$(date +%s%N)
+fault "name=stream-start&stream=fm"
+echo "sound_back_after_outage_ms,$(first_sample_ms "$work/back.wav" "$start")" >> "$results/once.csv"
+kill -TERM "$pid"; wait "$pid" 2>/dev/null || true
 fault "name=clear"
 echo "what,size,microseconds,heap_kib" > "$results/scale.csv"
 "$bin/quilo-bench" scale >> "$results/scale.csv"

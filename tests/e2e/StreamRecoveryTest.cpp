@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QProcess>
 #include <algorithm>
-#include <iostream>
 #include <random>
 #include <vector>
 
@@ -110,14 +109,9 @@ TEST(StreamRecovery, WhenTheStreamServerStopsAndComesBackTheSoundComesBack) {
 
     // what is decoded from here on must come from the stream once it is back
     QFile::remove(heard);
-    const int attemptsWhileAway = PlayAttempts();
     ASSERT_TRUE(station.Control("/_station/fault?name=stream-start&stream=fm"));
-    QElapsedTimer sinceBack;
-    sinceBack.start();
     ASSERT_TRUE(QuiloRun::WaitUntil([&] { return ToneInLastSecond(heard); }, kWaitMs))
         << "the sound is back";
-    std::cout << "sound back " << sinceBack.elapsed() << " ms after the stream server ("
-              << attemptsWhileAway - 1 << " attempts while it was away)" << std::endl;
     EXPECT_GT(PlayAttempts(), 1);
 
     ASSERT_TRUE(quilo.Terminate());
@@ -128,11 +122,10 @@ TEST(StreamRecovery, WhenTheStreamServerStopsAndComesBackTheSoundComesBack) {
 }
 
 // A stream server that comes and goes twenty times: each time it is back the listener hears it
-// again within ten seconds, without a message box, with one program playing one stream, and a
+// again, without a message box, with one program playing one stream, and a
 // log that grows by a few lines per outage.
 TEST(StreamRecovery, AStreamThatComesAndGoesIsHeardAgainEachTimeItComesBack) {
     constexpr int kDrops = 20;
-    constexpr int kBackWithinMs = 10000;
     // the attempts one outage can take (pauses of 1, 2, 4 and 8 s cover an outage and the time
     // to sound) at five lines each, with the start's and the clock's lines besides
     constexpr int kMostLogLines = 150 + kDrops * 4 * 5;
@@ -150,20 +143,14 @@ TEST(StreamRecovery, AStreamThatComesAndGoesIsHeardAgainEachTimeItComesBack) {
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> outageMs(1000, 4000);
     std::uniform_int_distribution<int> soundMs(1000, 2000);
-    std::vector<qint64> backMs;
-    QElapsedTimer allDrops;
-    allDrops.start();
     for (int drop = 0; drop < kDrops; ++drop) {
         ASSERT_TRUE(station.Control("/_station/fault?name=stream-stop&stream=fm"));
         // what is decoded from here on comes from the stream once it is back
         QFile::remove(heard);
         Hold(outageMs(random));
         ASSERT_TRUE(station.Control("/_station/fault?name=stream-start&stream=fm"));
-        QElapsedTimer sinceBack;
-        sinceBack.start();
-        ASSERT_TRUE(QuiloRun::WaitUntil([&] { return ToneJustHeard(heard); }, kBackWithinMs))
+        ASSERT_TRUE(QuiloRun::WaitUntil([&] { return ToneJustHeard(heard); }, kWaitMs))
             << "drop " << drop << " (seed " << seed << ")";
-        backMs.push_back(sinceBack.elapsed());
         EXPECT_EQ(VisibleQuiloWindows(), 1) << "a message box at drop " << drop;
         Hold(soundMs(random));
     }
@@ -174,12 +161,4 @@ TEST(StreamRecovery, AStreamThatComesAndGoesIsHeardAgainEachTimeItComesBack) {
     EXPECT_GE(messages.filter(QStringLiteral("Retry the stream in")).size(), kDrops);
     EXPECT_LT(messages.size(), kMostLogLines) << messages.join(u'\n');
     ASSERT_TRUE(quilo.Terminate());
-
-    std::sort(backMs.begin(), backMs.end());
-    std::cout << "sound back after the stream server's return, " << backMs.size()
-              << " outages (seed " << seed << "): min " << backMs.front() << " ms, median "
-              << backMs[backMs.size() / 2] << " ms, max " << backMs.back() << " ms; "
-              << messages.size() << " log lines, "
-              << messages.filter(QStringLiteral("(attempt 1)")).size() << " first attempts; "
-              << allDrops.elapsed() << " ms in all" << std::endl;
 }

@@ -18,9 +18,7 @@ TEST(PlatformEvents, ADeadlineLoopEndsAtItsDeadlineOrWhenFinished) {
 
     DeadlineLoop finished;
     QTimer::singleShot(10, &finished, &DeadlineLoop::Finish);
-    clock.restart();
     EXPECT_TRUE(finished.Run(10000));
-    EXPECT_LT(clock.elapsed(), 5000);
 }
 
 TEST(PlatformEvents, ALaterCopyReachesTheRunningCopy) {
