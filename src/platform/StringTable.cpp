@@ -69,8 +69,8 @@ const std::map<StringId, Texts>& Table() {
                                     "이 컴퓨터에는 소리를 낼 장치가 없습니다."}},
         {StringId::kReconnecting, {"The stream was cut off. Reconnecting...",
                                    "방송이 끊어졌습니다. 다시 접속하는 중입니다..."}},
-        {StringId::kSettingsNotSaved, {"The settings could not be saved, and the scheduled playback was not changed.\r\nPlease check that your disk has free space.",
-                                       "설정을 저장하지 못해 예약 재생을 바꾸지 않았습니다.\r\n디스크에 남은 공간이 있는지 확인해주시기 바랍니다."}},
+        {StringId::kSettingsNotSaved, {"The settings could not be saved.\r\nScheduled playback stays as it was.\r\nPlease check that your disk has free space.",
+                                       "설정을 저장하지 못했습니다.\r\n예약 재생은 바뀌지 않았습니다.\r\n디스크에 남은 공간이 있는지 확인해주시기 바랍니다."}},
     };
     return table;
 }
