@@ -84,8 +84,7 @@ Sound ReadWav(const QString& path) {
     return {};
 }
 
-bool WriteToneWav(const QString& path, double frequency, double seconds, double amplitude,
-                  int sampleRate) {
+QByteArray ToneWav(double frequency, double seconds, double amplitude, int sampleRate) {
     const auto frames = static_cast<quint32>(seconds * sampleRate);
     QByteArray data(static_cast<qsizetype>(frames) * 2, '\0');
     for (quint32 i = 0; i < frames; ++i) {
@@ -107,9 +106,14 @@ bool WriteToneWav(const QString& path, double frequency, double seconds, double 
     qToLittleEndian<quint16>(16, h + 34);
     std::memcpy(h + 36, "data", 4);
     qToLittleEndian<quint32>(static_cast<quint32>(data.size()), h + 40);
+    return header + data;
+}
+
+bool WriteToneWav(const QString& path, double frequency, double seconds, double amplitude,
+                  int sampleRate) {
+    const QByteArray wav = ToneWav(frequency, seconds, amplitude, sampleRate);
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(header + data) == header.size() + data.size();
+    return file.open(QIODevice::WriteOnly) && file.write(wav) == wav.size();
 }
 
 double ToneAmplitude(const Sound& sound, double frequency, size_t first, size_t count) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -17,7 +18,11 @@ struct Sound {
 // a file still being written (its sizes not yet filled in) can be read as far as it goes.
 Sound ReadWav(const QString& path);
 
-// Writes a mono 16-bit sine tone of the given amplitude (0..1).
+// A mono 16-bit sine tone of the given amplitude (0..1) as a WAV file's bytes (a 44-byte header,
+// then the samples).
+QByteArray ToneWav(double frequency, double seconds, double amplitude = 0.5,
+                   int sampleRate = 44100);
+// Writes ToneWav() to a file.
 bool WriteToneWav(const QString& path, double frequency, double seconds, double amplitude = 0.5,
                   int sampleRate = 44100);
 

@@ -27,7 +27,8 @@ void LinkShippedSkins() {
 }
 
 void MakeVariantSkin(const QString& from, const QString& name, const QList<QByteArray>& dropKeys,
-                     const QStringList& dropFiles) {
+                     const QStringList& dropFiles,
+                     const std::map<QByteArray, QByteArray>& setLines) {
     const QString folder = QStringLiteral("./Skins/") + name;
     QDir().mkpath(folder);
     for (const QString& file : QDir(Shipped(from)).entryList(QDir::Files)) {
@@ -43,6 +44,11 @@ void MakeVariantSkin(const QString& from, const QString& name, const QList<QByte
         const qsizetype at = text.indexOf(key);
         ASSERT_GE(at, 0) << key.toStdString();
         text.remove(at, text.indexOf("\r\n", at) + 2 - at);
+    }
+    for (const auto& [key, line] : setLines) {
+        const qsizetype at = text.indexOf(key);
+        ASSERT_GE(at, 0) << key.toStdString();
+        text.replace(at, text.indexOf("\r\n", at) - at, line);
     }
     ASSERT_TRUE(ini.remove());
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <map>
 
 class QWidget;
 
@@ -14,9 +15,11 @@ namespace DialogTestKit {
 
 // "./Skins/Quilo2" and "./Skins/Midnight" stand for the shipped skins.
 void LinkShippedSkins();
-// A copy of a shipped skin under "./Skins/<name>", without the given keys and files.
+// A copy of a shipped skin under "./Skins/<name>", without the given keys and files, and with
+// the lines of the keys in `setLines` replaced by theirs.
 void MakeVariantSkin(const QString& from, const QString& name, const QList<QByteArray>& dropKeys,
-                     const QStringList& dropFiles);
+                     const QStringList& dropFiles,
+                     const std::map<QByteArray, QByteArray>& setLines = {});
 
 // Clicks the middle of the control with the real pointer.
 bool RealClickOn(const QWidget& control);

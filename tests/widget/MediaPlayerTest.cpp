@@ -10,14 +10,14 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
-#include <QtEndian>
-#include <cmath>
+#include <algorithm>
 #include <memory>
 
 #include "support/Await.h"
 #include "support/PulseSink.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
+#include "support/ToneAnalysis.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ private:
         ++listeners_;
         auto* clock = new QElapsedTimer;
         auto* timer = new QTimer(socket);
-        auto sent = std::make_shared<qint64>(0);  // samples
+        auto sent = std::make_shared<qint64>(0);  // bytes of the tone's WAV file
         QObject::connect(socket, &QObject::destroyed, [clock] { delete clock; });
         QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         QObject::connect(timer, &QTimer::timeout, socket, [this, socket, clock, sent, timer] {
@@ -73,7 +73,6 @@ private:
             }
             if (*sent == 0) {
                 socket->write("HTTP/1.0 200 OK\r\nContent-Type: audio/wav\r\n\r\n");
-                socket->write(WavHeader());
             }
             if (behaviour_.hangUpAfterMs >= 0 && elapsed >= behaviour_.hangUpAfterMs) {
                 timer->stop();
@@ -84,50 +83,18 @@ private:
                 return;
             }
             // keep a little ahead of real time, as a stream server does
-            const qint64 due = (elapsed + 500) * kRate / 1000;
-            QByteArray pcm;
-            for (; *sent < due; ++*sent) {
-                const auto sample = static_cast<int16_t>(
-                    16000 * std::sin(2 * M_PI * kToneHz * static_cast<double>(*sent) / kRate));
-                char bytes[2];
-                qToLittleEndian(sample, bytes);
-                pcm.append(bytes, 2);
-            }
-            socket->write(pcm);
+            const qint64 due = std::min(wav_.size(), 44 + (elapsed + 500) * kRate / 1000 * 2);
+            socket->write(wav_.mid(*sent, due - *sent));
+            *sent = due;
         });
         timer->start(kChunkMs);
-    }
-
-    static QByteArray WavHeader() {
-        QByteArray header;
-        auto put32 = [&](uint32_t value) {
-            char bytes[4];
-            qToLittleEndian(value, bytes);
-            header.append(bytes, 4);
-        };
-        auto put16 = [&](uint16_t value) {
-            char bytes[2];
-            qToLittleEndian(value, bytes);
-            header.append(bytes, 2);
-        };
-        header.append("RIFF");
-        put32(0x7FFFFFF0u);
-        header.append("WAVEfmt ");
-        put32(16);
-        put16(1);
-        put16(1);
-        put32(kRate);
-        put32(kRate * 2);
-        put16(2);
-        put16(16);
-        header.append("data");
-        put32(0x7FFFFFC0u);
-        return header;
     }
 
     Behaviour behaviour_;
     QTcpServer server_;
     int listeners_ = 0;
+    // longer than any test listens
+    const QByteArray wav_ = ToneAnalysis::ToneWav(kToneHz, 120, 0.5, kRate);
 };
 
 // Everything the process writes to standard error while it lives, alsa-lib's own lines included.

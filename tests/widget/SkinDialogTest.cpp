@@ -7,7 +7,6 @@
 #include <QTest>
 
 #include "WidgetTestKit.h"
-#include "platform/Screen.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinStatic.h"
 #include "skin/ColorKey.h"
@@ -169,17 +168,6 @@ TEST(SkinDialog, TheFaceIsReadFromItsFileWhenPainted) {
     EXPECT_EQ(canvas.pixelColor(30, 20), QColor(Qt::blue));
     EXPECT_FALSE(CSkinDialog::GetBitmapFileSize(path, size));
     EXPECT_FALSE(face.LoadBackground(path));
-}
-
-TEST(SkinDialog, WindowsAreKeptOnTheScreen) {
-    const QRect area = AvailableScreenArea();
-    const QSize size(300, 200);
-    // partly off the right and bottom edges: pulled back until those edges touch
-    EXPECT_EQ(CSkinDialog::ClampToScreen(area.bottomRight(), size),
-              area.topLeft() + QPoint(area.width() - 300, area.height() - 200));
-    EXPECT_EQ(CSkinDialog::ClampToScreen(area.topLeft() - QPoint(50, 10), size), area.topLeft());
-    EXPECT_EQ(CSkinDialog::ClampToScreen(area.topLeft() + QPoint(40, 30), size),
-              area.topLeft() + QPoint(40, 30));
 }
 
 TEST(SkinDialog, TheOutlineAndTheSeeThroughPixelsAgreeWhateverThePixelsAlphaByteHolds) {

@@ -101,18 +101,6 @@ TEST_F(Viewer, BeforeItsEngineIsCreatedEveryOperationLogsItsFailure) {
                      QStringLiteral("FAIL to show because the player have not been created.")}));
 }
 
-TEST_F(Viewer, AnEngineThatCannotStartLeavesAViewerThatOnlyLogs) {
-    // a listener's mistyped option in quilo.conf
-    CViewerDlg broken(program_.log, program_.skin, {QStringLiteral("--no-such-option-at-all")},
-                      &owner_);
-    EXPECT_FALSE(broken.Create());
-    EXPECT_FALSE(broken.IsCreated());
-    EXPECT_TRUE(broken.GetPlayerVersion().isEmpty()) << "asked by the main window at its start";
-    broken.Play(QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"), false);
-    EXPECT_EQ(LogMessages().value(1),
-              QStringLiteral("FAIL to play because the player have not been created."));
-}
-
 TEST_F(Viewer, PlaysStopsAndLogsEachStep) {
     viewer_->Play(Tone(30), false);
     EXPECT_TRUE(viewer_->IsPlayRequested());
