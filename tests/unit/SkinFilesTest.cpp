@@ -117,6 +117,16 @@ TEST_P(SkinFilesTest, DescriptionHasEveryKeyOnceWithBareNumbersAndCrLfLines) {
             << key.constData();
     }
     EXPECT_GT(keys, 60);
+    // every key the default skin has (the menu colour is optional: without it the menus keep
+    // their default title colour), or the control it places stays hidden
+    const QByteArray standard = ReadAll(Folder(QStringLiteral("Quilo2")) + "/skininfo.ini");
+    for (const QRegularExpressionMatch& key :
+         QRegularExpression(QStringLiteral("^\\[[A-Z0-9_]+\\]"),
+                            QRegularExpression::MultilineOption)
+             .globalMatch(QString::fromLatin1(standard))) {
+        EXPECT_TRUE(key.captured() == u"[MENU_COL]" || text_.contains(key.captured().toLatin1()))
+            << key.captured().toStdString();
+    }
 }
 
 // The faces place their buttons from the player's own table: each of its keys must be in the skin
