@@ -5,25 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
-#include <QDir>
-#include <QEventLoop>
-#include <QFile>
 #include <QProcess>
-#include <QTimer>
 #include <functional>
 
 #include "FaceRun.h"
 #include "app/DesktopBus.h"
 #include "content/CProgramTableDlg.h"
 #include "content/Program.h"
-#include "platform/MessageBox.h"
-#include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
 #include "skin/CSkinSlider.h"
 #include "support/Await.h"
-#include "support/PulseSink.h"
 #include "support/QtPrinting.h"
-#include "support/TestEnvironment.h"
 #include "windows/CMainDlg.h"
 #include "windows/PlayerActions.h"
 

@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 #include "FaceRun.h"
 #include "content/CProgramTableDlg.h"
 #include "content/Program.h"
-#include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
 #include "skin/CSkinButton.h"
@@ -19,7 +15,6 @@
 #include "skin/CTickerCtrl.h"
 #include "support/Await.h"
 #include "support/LogReading.h"
-#include "support/PulseSink.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "windows/CMainDlg.h"

@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
-#include <QFile>
 #include <QInputMethodEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,7 +13,6 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 #include <utility>
 
 #include "FaceRun.h"
@@ -28,10 +25,7 @@
 #include "skin/CSkinButton.h"
 #include "skin/CTickerCtrl.h"
 #include "support/Await.h"
-#include "support/LogReading.h"
-#include "support/PulseSink.h"
 #include "support/QtPrinting.h"
-#include "support/TestEnvironment.h"
 #include "windows/CMainDlg.h"
 #include "windows/MessageEdit.h"
 
