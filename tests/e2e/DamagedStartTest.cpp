@@ -65,14 +65,6 @@ QByteArray AbsurdSkinText() {
                         "[MAIN_EDIT]=99999999999,99999999999,99999999999,99999999999");
 }
 
-QString AllLogLines() {
-    QStringList lines;
-    for (const QString& file : QuiloRun::LogFiles()) {
-        lines << QuiloRun::LogLines(file);
-    }
-    return lines.join(u'\n');
-}
-
 }  // namespace
 
 TEST(DamagedStart, AbsurdSkinNumbersAndJunkInCrOnlyPreferencesStillPlayAndKeepTheLogIn) {
@@ -100,15 +92,13 @@ TEST(DamagedStart, ASavedSkinWithoutItsBackgroundEndsWithMessage106AndKeepsTheLo
     // dialog, also titled "Quilo", may still be closing when the box comes, so Return goes to the
     // newest such window until the program has ended
     ASSERT_TRUE(QuiloRun::WaitForLogLine(QStringLiteral("SUXES to log-in."), 30000))
-        << AllLogLines().toStdString();
+        << QuiloRun::AllLogLines().toStdString();
     const bool answered = QuiloRun::WaitUntil(
         [&] {
             if (!quilo.IsRunning()) {
                 return true;
             }
-            const QStringList windows =
-                QuiloRun::XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                   QStringLiteral("--name"), QStringLiteral("^Quilo$")});
+            const QStringList windows = QuiloRun::QuiloWindows();
             if (!windows.isEmpty()) {
                 QuiloRun::XdoTool({QStringLiteral("windowactivate"), QStringLiteral("--sync"),
                                    windows.last(), QStringLiteral("key"),
@@ -117,7 +107,7 @@ TEST(DamagedStart, ASavedSkinWithoutItsBackgroundEndsWithMessage106AndKeepsTheLo
             return false;
         },
         30000);
-    EXPECT_TRUE(answered) << AllLogLines().toStdString();
+    EXPECT_TRUE(answered) << QuiloRun::AllLogLines().toStdString();
     EXPECT_TRUE(quilo.WaitForExit());
     ExpectLogInKept();
 }
@@ -131,13 +121,7 @@ TEST(DamagedStart, ADirectoryWherePreferencesBelongShowsTheLogInAndStaysADirecto
     ASSERT_TRUE(QDir().mkpath(path));
     QuiloRun quilo;
     quilo.Start();
-    ASSERT_TRUE(QuiloRun::WaitUntil(
-        [] {
-            return !QuiloRun::XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                       QStringLiteral("--name"), QStringLiteral("^Quilo$")})
-                        .isEmpty();
-        },
-        30000));
+    ASSERT_TRUE(QuiloRun::WaitUntil([] { return !QuiloRun::QuiloWindows().isEmpty(); }, 30000));
     EXPECT_TRUE(quilo.IsRunning());
     EXPECT_TRUE(quilo.Terminate());
     EXPECT_TRUE(QFileInfo(path).isDir());

@@ -5,25 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
-#include <QDir>
-#include <QEventLoop>
-#include <QFile>
 #include <QProcess>
-#include <QTimer>
 #include <functional>
 
-#include "StationProcess.h"
+#include "FaceRun.h"
 #include "app/DesktopBus.h"
 #include "content/CProgramTableDlg.h"
 #include "content/Program.h"
-#include "platform/MessageBox.h"
-#include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
 #include "skin/CSkinSlider.h"
 #include "support/Await.h"
-#include "support/PulseSink.h"
 #include "support/QtPrinting.h"
-#include "support/TestEnvironment.h"
 #include "windows/CMainDlg.h"
 #include "windows/PlayerActions.h"
 
@@ -73,31 +65,17 @@ constexpr double kFmToneHz = 1000;
 constexpr int kStreamWaitMs = 30000;
 constexpr char kPlayerInterface[] = "org.mpris.MediaPlayer2.Player";
 
-class DesktopBusTest : public ::testing::Test {
+class DesktopBusTest : public FaceRun {
 protected:
     void SetUp() override {
         StartBus();
-        ASSERT_TRUE(station_.IsReady()) << station_.Failure();
-        ASSERT_TRUE(sink_.Start());
-        QDir().mkpath(QStringLiteral("./Skins"));
-        QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/Quilo2"),
-                    QStringLiteral("./Skins/Quilo2"));
-        ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
-        program_.config.streamServer = station_.Host();
-        program_.config.webServer = station_.Base(StationProcess::kWeb);
-        program_.config.vlcArgs = {QStringLiteral("--aout=pulse")};
-        program_.webRequest = std::make_unique<CWebRequestDlg>(
-            program_.log,
-            WebAddresses{program_.config.webServer, station_.Base(StationProcess::kMain)},
-            program_.login);
-        program_.prefs.SetVolume(100);
-        StringTable::SetKorean(false);
-        SetMessageAnswerer([](StringId, const QString&) { return MessageAnswer::Ok; });
+        ASSERT_NO_FATAL_FAILURE(
+            Start({QStringLiteral("--clock-start"), QStringLiteral("2007-07-01T07:58:20"),
+                   QStringLiteral("--clock-rate"), QStringLiteral("0")}));
     }
 
     void TearDown() override {
-        program_.webRequest.reset();
-        SetMessageAnswerer({});
+        FaceRun::TearDown();
         if (daemon_.state() != QProcess::NotRunning) {
             daemon_.kill();
             daemon_.waitForFinished();
@@ -115,17 +93,11 @@ protected:
     }
 
     void Run(const std::function<void(CMainDlg&)>& body) {
-        CMainDlg window(program_);
-        ASSERT_TRUE(window.Open());
-        DesktopBus bus(program_, window);
-        ASSERT_TRUE(bus.Join());
-        QTimer::singleShot(0, &window, [&] {
-            body(window);
-            window.CloseWithoutAsking();
+        FaceRun::Run(body, [this](CMainDlg& window) {
+            auto bus = std::make_unique<DesktopBus>(program_, window);
+            EXPECT_TRUE(bus->Join());
+            return bus;
         });
-        QEventLoop untilClosed;
-        QObject::connect(&window, &QDialog::finished, &untilClosed, &QEventLoop::quit);
-        untilClosed.exec();
     }
 
     // gdbus on the player's object, as another program on the desktop; the player answers
@@ -155,7 +127,7 @@ protected:
     // The station's clock jumps; the program table reads it again at once.
     void MoveClockTo(CMainDlg& window, const char* clock) {
         const QString before = program_.state.programCode;
-        ASSERT_TRUE(station_.Control(QByteArray("/_station/clock?set=") + clock));
+        ASSERT_TRUE(station_->Control(QByteArray("/_station/clock?set=") + clock));
         window.ProgramTable().RefreshProgram();
         ASSERT_TRUE(Await([&] { return program_.state.programCode != before; })) << clock;
         EXPECT_TRUE(Await([&] {
@@ -164,14 +136,11 @@ protected:
     }
 
     bool AwaitLevel(const std::function<bool(double)>& condition) {
-        return Await([&] { return condition(sink_.RecentLevel(kFmToneHz)); }, kStreamWaitMs);
+        return FaceRun::AwaitLevel(kFmToneHz, condition);
     }
 
     QString address_;
     QProcess daemon_;
-    StationProcess station_{{"--clock-start", "2007-07-01T07:58:20", "--clock-rate", "0"}, true};
-    PulseSink sink_;
-    Program program_;
 };
 
 }  // namespace

@@ -15,30 +15,13 @@
 
 namespace {
 
-// The program's windows titled "Quilo" on screen: the log-in dialog, the player, a message box.
-QStringList QuiloWindows() {
-    return QuiloRun::XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                              QStringLiteral("--name"), QStringLiteral("^Quilo$")});
-}
-
 bool AwaitQuiloWindows(qsizetype count) {
-    return QuiloRun::WaitUntil([count] { return QuiloWindows().size() == count; }, 20000);
+    return QuiloRun::WaitUntil([count] { return QuiloRun::QuiloWindows().size() == count; }, 20000);
 }
 
 void Press(const QString& keys) {
     QuiloRun::XdoTool(
         {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("40"), keys});
-}
-
-QByteArray WholeLog() {
-    QByteArray text;
-    for (const QString& name : QuiloRun::LogFiles()) {
-        QFile file(QuiloRun::ProgramFolder() + QStringLiteral("/Log/") + name);
-        if (file.open(QIODevice::ReadOnly)) {
-            text += file.readAll();
-        }
-    }
-    return text;
 }
 
 // A stand-in of the desktop's handler: it notes what it was given to open.
@@ -66,7 +49,7 @@ TEST(LogIn, TheListenerTypesIdAndPasswordAndThePlayerOpens) {
     QuiloRun quilo;
     quilo.Start();
     ASSERT_TRUE(AwaitQuiloWindows(1)) << "the log-in dialog";
-    const QString dialog = QuiloWindows().first();
+    const QString dialog = QuiloRun::QuiloWindows().first();
     QuiloRun::XdoTool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), dialog});
     QuiloRun::XdoTool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"),
                        QStringLiteral("demo")});
@@ -78,7 +61,7 @@ TEST(LogIn, TheListenerTypesIdAndPasswordAndThePlayerOpens) {
     ASSERT_TRUE(QuiloRun::WaitForLogLine(QStringLiteral("SUXES to log-in.")));
     ASSERT_TRUE(QuiloRun::WaitForMainWindow()) << "the player opened";
     ASSERT_TRUE(quilo.Terminate());
-    EXPECT_FALSE(WholeLog().contains("quilo2007"));
+    EXPECT_FALSE(QuiloRun::AllLogLines().contains(QStringLiteral("quilo2007")));
     EXPECT_FALSE(CPrefStore().GetPW()) << "a typed password is not saved";
 }
 

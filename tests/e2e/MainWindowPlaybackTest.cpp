@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
-#include "StationProcess.h"
+#include "FaceRun.h"
 #include "content/CProgramTableDlg.h"
 #include "content/Program.h"
-#include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
 #include "skin/CSkinButton.h"
@@ -19,7 +15,6 @@
 #include "skin/CTickerCtrl.h"
 #include "support/Await.h"
 #include "support/LogReading.h"
-#include "support/PulseSink.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "windows/CMainDlg.h"
@@ -32,49 +27,9 @@ constexpr double kFmToneHz = 1000;
 constexpr double kVfmToneHz = 660;
 constexpr int kStreamWaitMs = 30000;
 
-// The main window as the program runs it, against a station of its own, heard through a private
-// sound server.
-class MainWindowPlayback : public ::testing::Test {
+class MainWindowPlayback : public FaceRun {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(station_.IsReady()) << station_.Failure();
-        ASSERT_TRUE(sink_.Start());
-        QDir().mkpath(QStringLiteral("./Skins"));
-        QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/Quilo2"),
-                    QStringLiteral("./Skins/Quilo2"));
-        ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
-        program_.config.streamServer = station_.Host();
-        // no server answers the program table, so the programs the tests announce by hand are
-        // the only ones
-        program_.config.webServer = QStringLiteral("http://127.0.0.1:1");
-        program_.config.vlcArgs = {QStringLiteral("--aout=pulse")};
-        program_.prefs.SetPosX(10);
-        program_.prefs.SetPosY(10);
-        program_.prefs.SetVolume(100);
-        StringTable::SetKorean(false);
-        SetMessageAnswerer([](StringId, const QString&) { return MessageAnswer::Ok; });
-    }
-
-    void Run(const std::function<void(CMainDlg&)>& body) {
-        CMainDlg window(program_);
-        ASSERT_TRUE(window.Open());
-        QTimer::singleShot(0, &window, [&] {
-            body(window);
-            window.CloseWithoutAsking();
-        });
-        QEventLoop untilClosed;
-        QObject::connect(&window, &QDialog::finished, &untilClosed, &QEventLoop::quit);
-        untilClosed.exec();
-    }
-
-    // Waits until the sound heard lately satisfies the condition; the level is amplitude 0..1.
-    bool AwaitLevel(double hz, const std::function<bool(double)>& condition) {
-        return Await([&] { return condition(sink_.RecentLevel(hz)); }, kStreamWaitMs);
-    }
-
-    StationProcess station_{{}, true};
-    PulseSink sink_;
-    Program program_;
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(Start({}, false)); }
 };
 
 bool Playing(CMainDlg& window) {

@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
-#include <QFile>
 #include <QInputMethodEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,10 +13,9 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 #include <utility>
 
-#include "StationProcess.h"
+#include "FaceRun.h"
 #include "content/CProgramTableDlg.h"
 #include "content/Program.h"
 #include "platform/LogMessages.h"
@@ -28,10 +25,7 @@
 #include "skin/CSkinButton.h"
 #include "skin/CTickerCtrl.h"
 #include "support/Await.h"
-#include "support/LogReading.h"
-#include "support/PulseSink.h"
 #include "support/QtPrinting.h"
-#include "support/TestEnvironment.h"
 #include "windows/CMainDlg.h"
 #include "windows/MessageEdit.h"
 
@@ -59,60 +53,19 @@ private:
     int paints_ = 0;
 };
 
-class OnAirFace : public ::testing::Test {
+// Starts on the station's simulated clock at `clockStart`.
+class OnAirFace : public FaceRun {
 protected:
-    void Start(const QString& clockStart, const QStringList& stationOptions = {}) {
-        station_ = std::make_unique<StationProcess>(
-            QStringList{QStringLiteral("--clock-start"), clockStart} + stationOptions, true);
-        ASSERT_TRUE(station_->IsReady()) << station_->Failure();
-        ASSERT_TRUE(sink_.Start());
-        QDir().mkpath(QStringLiteral("./Skins"));
-        QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/Quilo2"),
-                    QStringLiteral("./Skins/Quilo2"));
-        ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
-        program_.config.streamServer = station_->Host();
-        program_.config.webServer = station_->Base(StationProcess::kWeb);
-        program_.config.mainSite = station_->Base(StationProcess::kMain);
-        program_.config.vlcArgs = {QStringLiteral("--aout=pulse")};
-        program_.webRequest = std::make_unique<CWebRequestDlg>(
-            program_.log, WebAddresses{program_.config.webServer, program_.config.mainSite},
-            program_.login);
-        program_.prefs.SetPosX(10);
-        program_.prefs.SetPosY(10);
-        program_.prefs.SetVolume(100);
-        StringTable::SetKorean(false);
-        SetMessageAnswerer([](StringId, const QString&) { return MessageAnswer::Ok; });
+    void StartAt(const QString& clockStart, const QStringList& stationOptions = {}) {
+        Start(QStringList{QStringLiteral("--clock-start"), clockStart} + stationOptions);
     }
-
-    void TearDown() override { SetMessageAnswerer({}); }
-
-    void Run(const std::function<void(CMainDlg&)>& body) {
-        CMainDlg window(program_);
-        ASSERT_TRUE(window.Open());
-        QTimer::singleShot(0, &window, [&] {
-            body(window);
-            window.CloseWithoutAsking();
-        });
-        QEventLoop untilClosed;
-        QObject::connect(&window, &QDialog::finished, &untilClosed, &QEventLoop::quit);
-        untilClosed.exec();
-    }
-
-    int Logged(const char* line) const {
-        return static_cast<int>(
-            LoggedMessages(program_.log.FileName()).count(QString::fromLatin1(line)));
-    }
-
-    std::unique_ptr<StationProcess> station_;
-    PulseSink sink_;
-    Program program_;
 };
 
 }  // namespace
 
 TEST_F(OnAirFace, AScheduledMinuteBringsTheWaitingFaceBackFromTheTrayAndPlays) {
     // started by the scheduler: the face waits in the tray, silent, until 09:30 on the server
-    Start(QStringLiteral("2007-07-01T09:29:45"));
+    StartAt(QStringLiteral("2007-07-01T09:29:45"));
     program_.scheduledStart = true;
     program_.prefs.SetOptionSchedule(true);
     ScheduleBytes schedule;
@@ -136,7 +89,7 @@ TEST_F(OnAirFace, AScheduledMinuteBringsTheWaitingFaceBackFromTheTrayAndPlays) {
 }
 
 TEST_F(OnAirFace, TheTickerKeepsMovingWhileTheSiteTakesFiveSecondsToAnswer) {
-    Start(QStringLiteral("2007-07-01T12:10:00"));
+    StartAt(QStringLiteral("2007-07-01T12:10:00"));
     Run([&](CMainDlg& window) {
         ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }, 30000))
             << "the program on air is shown";
@@ -161,7 +114,7 @@ TEST_F(OnAirFace, TheTickerKeepsMovingWhileTheSiteTakesFiveSecondsToAnswer) {
 }
 
 TEST_F(OnAirFace, AMessageReachesTheBoardByteExactAndEveryFailureKeepsTheText) {
-    Start(QStringLiteral("2007-07-01T12:10:00"));
+    StartAt(QStringLiteral("2007-07-01T12:10:00"));
     std::vector<StringId> shown;
     SetMessageAnswerer([&](StringId id, const QString&) {
         shown.push_back(id);
@@ -229,8 +182,8 @@ TEST_F(OnAirFace, AMessageReachesTheBoardByteExactAndEveryFailureKeepsTheText) {
 
 TEST_F(OnAirFace, TheFaceOutlivesTheSiteRefusedForFiveMinutesAndTheViewComesBack) {
     // ten simulated seconds a second: five minutes of the site's clock pass in thirty
-    Start(QStringLiteral("2007-07-01T12:10:00"),
-          {QStringLiteral("--clock-rate"), QStringLiteral("10")});
+    StartAt(QStringLiteral("2007-07-01T12:10:00"),
+            {QStringLiteral("--clock-rate"), QStringLiteral("10")});
     Run([&](CMainDlg& window) {
         ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }, 30000))
             << "the program on air is shown";

@@ -8,7 +8,6 @@
 #include "platform/CPrefStore.h"
 #include "support/Await.h"
 #include "support/QtPrinting.h"
-#include "support/TestEnvironment.h"
 #include "support/ToneAnalysis.h"
 
 namespace {
@@ -22,10 +21,8 @@ constexpr double kVfmToneHz = 660;
 TEST(Playback, TheAudioChannelOfTheStationIsHeardAndTheCloseSavesTheSettings) {
     StationProcess station({}, true);
     ASSERT_TRUE(station.IsReady()) << station.Failure();
-    const QString heard = TestEnvironment::Root() + QStringLiteral("/heard.wav");
-    QuiloRun::Install();
-    QuiloRun::WriteConfig(station.Host(), heard);
-    QuiloRun::SaveAutomaticLogIn();
+    QuiloRun::InstallFor(station.Host(), true);
+    const QString heard = QuiloRun::HeardWav();
     CPrefStore().SetVolume(0);
     // the log-in dialog opens at the player's last place, and the player where the log-in stood
     CPrefStore().SetPosX(300);

@@ -50,9 +50,13 @@ void QuiloRun::WriteConfig(const QString& host, const QString& heardWav) {
                    .toUtf8());
 }
 
+QString QuiloRun::HeardWav() {
+    return TestEnvironment::Root() + QStringLiteral("/heard.wav");
+}
+
 void QuiloRun::InstallFor(const QString& host, bool automaticLogIn) {
     Install();
-    WriteConfig(host, TestEnvironment::Root() + QStringLiteral("/heard.wav"));
+    WriteConfig(host, HeardWav());
     if (automaticLogIn) {
         SaveAutomaticLogIn();
     }
@@ -122,6 +126,19 @@ QStringList QuiloRun::LogLines(const QString& fileName) {
 
 QStringList QuiloRun::LogMessages(const QString& fileName) {
     return LoggedMessages(ProgramFolder() + QStringLiteral("/Log/") + fileName);
+}
+
+QString QuiloRun::AllLogLines() {
+    QStringList lines;
+    for (const QString& file : LogFiles()) {
+        lines << LogLines(file);
+    }
+    return lines.join(u'\n');
+}
+
+QStringList QuiloRun::QuiloWindows() {
+    return XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                    QStringLiteral("--name"), QStringLiteral("^Quilo$")});
 }
 
 bool QuiloRun::WaitForMainWindow(const QString& logFolder) {

@@ -21,6 +21,8 @@ public:
     // Points the installed copy at the station on `host` and has it write what it plays to the
     // WAV file `heardWav`.
     static void WriteConfig(const QString& host, const QString& heardWav);
+    // The WAV file InstallFor has the copy write what it plays to.
+    static QString HeardWav();
     // Installs the copy with the default skin, pointed at the station on `host`, and, with
     // automaticLogIn, the demo member saved to log in by itself.
     static void InstallFor(const QString& host, bool automaticLogIn);
@@ -43,6 +45,10 @@ public:
     static QStringList LogLines(const QString& fileName);
     // The same without the time stamps.
     static QStringList LogMessages(const QString& fileName);
+    // Every line of every log file, oldest file first, as one text.
+    static QString AllLogLines();
+    // The program's windows titled "Quilo" on screen: the log-in dialog, the player, a message box.
+    static QStringList QuiloWindows();
     // Waits until some log file holds a line ending in `text`.
     static bool WaitForLogLine(const QString& text, int timeoutMs = 15000);
     // Waits until the newest run logging into `logFolder` (by default the program folder's) has

@@ -61,14 +61,6 @@ void Type(QLineEdit& field, const QString& text) {
     QTest::keyClicks(&field, text);
 }
 
-bool ToneInLastSecond(const QString& heardWav) {
-    const ToneAnalysis::Sound sound = ToneAnalysis::ReadWav(heardWav);
-    const auto second = static_cast<size_t>(sound.sampleRate);
-    return second > 0 && sound.samples.size() >= 2 * second &&
-           ToneAnalysis::ToneAmplitude(sound, kFmToneHz, sound.samples.size() - second, second) >
-               0.05;
-}
-
 QString ReadText(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
@@ -192,7 +184,7 @@ TEST_F(ScheduledStart, AMinuteScheduledInTheSettingsStartsThePlayerThroughTheCom
     scheduled.setWorkingDirectory(QCoreApplication::applicationDirPath());
     scheduled.start(command.captured(1), {QStringLiteral("/a")});
     ASSERT_TRUE(scheduled.waitForStarted());
-    EXPECT_TRUE(Await([&] { return ToneInLastSecond(heard_); }, 120000))
+    EXPECT_TRUE(Await([&] { return ToneAnalysis::ToneAtEnd(heard_, kFmToneHz); }, 120000))
         << "the scheduled minute comes and the copy plays";
     ::kill(static_cast<pid_t>(scheduled.processId()), SIGTERM);
     EXPECT_TRUE(scheduled.waitForFinished(15000));

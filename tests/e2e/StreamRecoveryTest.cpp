@@ -10,7 +10,6 @@
 #include "QuiloRun.h"
 #include "StationProcess.h"
 #include "support/QtPrinting.h"
-#include "support/TestEnvironment.h"
 #include "support/ToneAnalysis.h"
 
 namespace {
@@ -27,23 +26,8 @@ int PlayAttempts() {
                      QuiloRun::LogMessages(files.last()).count(QStringLiteral("TRY to play.")));
 }
 
-// True once the last second decoded carries the tone.
 bool ToneInLastSecond(const QString& heardWav) {
-    const ToneAnalysis::Sound sound = ToneAnalysis::ReadWav(heardWav);
-    const size_t second = static_cast<size_t>(sound.sampleRate);
-    return second > 0 && sound.samples.size() >= 2 * second &&
-           ToneAnalysis::ToneAmplitude(sound, kFmToneHz, sound.samples.size() - second, second) >
-               0.05;
-}
-
-// True once half a second has been decoded since the file was made and its last quarter second
-// carries the tone: the moment a listener hears the channel again.
-bool ToneJustHeard(const QString& heardWav) {
-    const ToneAnalysis::Sound sound = ToneAnalysis::ReadWav(heardWav);
-    const size_t quarter = static_cast<size_t>(sound.sampleRate / 4);
-    return quarter > 0 && sound.samples.size() >= 2 * quarter &&
-           ToneAnalysis::ToneAmplitude(sound, kFmToneHz, sound.samples.size() - quarter, quarter) >
-               0.05;
+    return ToneAnalysis::ToneAtEnd(heardWav, kFmToneHz);
 }
 
 // Lets the station stay as it is for `ms`: the length of an outage, or of the sound between two.
@@ -51,13 +35,6 @@ void Hold(int ms) {
     QElapsedTimer held;
     held.start();
     QuiloRun::WaitUntil([&] { return held.elapsed() >= ms; }, ms + 1000);
-}
-
-int VisibleQuiloWindows() {
-    return static_cast<int>(
-        QuiloRun::XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                           QStringLiteral("--name"), QStringLiteral("^Quilo$")})
-            .size());
 }
 
 int QuiloProcesses() {
@@ -89,10 +66,8 @@ int MostStreamsAtOnce(const QStringList& messages) {
 TEST(StreamRecovery, WhenTheStreamServerStopsAndComesBackTheSoundComesBack) {
     StationProcess station({}, true);
     ASSERT_TRUE(station.IsReady()) << station.Failure();
-    const QString heard = TestEnvironment::Root() + QStringLiteral("/heard.wav");
-    QuiloRun::Install();
-    QuiloRun::WriteConfig(station.Host(), heard);
-    QuiloRun::SaveAutomaticLogIn();
+    QuiloRun::InstallFor(station.Host(), true);
+    const QString heard = QuiloRun::HeardWav();
 
     QuiloRun quilo;
     quilo.Start();
@@ -131,10 +106,8 @@ TEST(StreamRecovery, AStreamThatComesAndGoesIsHeardAgainEachTimeItComesBack) {
     constexpr int kMostLogLines = 150 + kDrops * 4 * 5;
     StationProcess station({}, true);
     ASSERT_TRUE(station.IsReady()) << station.Failure();
-    const QString heard = TestEnvironment::Root() + QStringLiteral("/heard.wav");
-    QuiloRun::Install();
-    QuiloRun::WriteConfig(station.Host(), heard);
-    QuiloRun::SaveAutomaticLogIn();
+    QuiloRun::InstallFor(station.Host(), true);
+    const QString heard = QuiloRun::HeardWav();
     QuiloRun quilo;
     quilo.Start();
     ASSERT_TRUE(QuiloRun::WaitUntil([&] { return ToneInLastSecond(heard); }, kWaitMs));
@@ -149,9 +122,10 @@ TEST(StreamRecovery, AStreamThatComesAndGoesIsHeardAgainEachTimeItComesBack) {
         QFile::remove(heard);
         Hold(outageMs(random));
         ASSERT_TRUE(station.Control("/_station/fault?name=stream-start&stream=fm"));
-        ASSERT_TRUE(QuiloRun::WaitUntil([&] { return ToneJustHeard(heard); }, kWaitMs))
+        ASSERT_TRUE(QuiloRun::WaitUntil(
+            [&] { return ToneAnalysis::ToneAtEnd(heard, kFmToneHz, 0.25); }, kWaitMs))
             << "drop " << drop << " (seed " << seed << ")";
-        EXPECT_EQ(VisibleQuiloWindows(), 1) << "a message box at drop " << drop;
+        EXPECT_EQ(QuiloRun::QuiloWindows().size(), 1) << "a message box at drop " << drop;
         Hold(soundMs(random));
     }
 

@@ -146,4 +146,11 @@ double Loudness(const Sound& sound, size_t first, size_t count) {
     return std::sqrt(sum / static_cast<double>(end - begin));
 }
 
+bool ToneAtEnd(const QString& path, double frequency, double seconds) {
+    const Sound sound = ReadWav(path);
+    const auto span = static_cast<size_t>(sound.sampleRate * seconds);
+    return span > 0 && sound.samples.size() >= 2 * span &&
+           ToneAmplitude(sound, frequency, sound.samples.size() - span, span) > 0.05;
+}
+
 }  // namespace ToneAnalysis

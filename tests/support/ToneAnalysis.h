@@ -29,6 +29,10 @@ bool WriteToneWav(const QString& path, double frequency, double seconds, double 
 // The amplitude of `frequency` in the samples (Goertzel), about 0.5 for a 0.5-amplitude sine.
 double ToneAmplitude(const Sound& sound, double frequency, size_t first = 0, size_t count = 0);
 
+// Whether the last `seconds` decoded into the WAV file carry `frequency` (amplitude above 0.05),
+// with at least as much decoded before them: the moment a listener hears the tone.
+bool ToneAtEnd(const QString& path, double frequency, double seconds = 1);
+
 // The root mean square of the samples.
 double Loudness(const Sound& sound, size_t first = 0, size_t count = 0);
 

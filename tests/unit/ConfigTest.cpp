@@ -4,7 +4,9 @@
 
 #include "support/QtPrinting.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 #include "support/TestEnvironment.h"
 
@@ -17,14 +19,11 @@ TEST(Config, GivenValuesReplaceDefaultsAndTheRestStay) {
     EXPECT_EQ(config.mainSite, Config().mainSite);
     EXPECT_EQ(config.vlcArgs, (QStringList{QStringLiteral("--aout=afile"),
                                            QStringLiteral("--audiofile-file=/tmp/x.wav")}));
-    EXPECT_EQ(config.engineLog, 0) << "the engine is quiet unless asked";
-    EXPECT_EQ(config.loginLimitMs, 40000);
-}
-
-TEST(Config, OnlyAPositiveLoginLimitReplacesTheDefault) {
+    // only a positive log-in limit replaces the default
     EXPECT_EQ(Config::FromText("[Service]\nLoginLimitMs=2500\n").loginLimitMs, 2500);
-    EXPECT_EQ(Config::FromText("[Service]\nLoginLimitMs=0\n").loginLimitMs, 40000);
-    EXPECT_EQ(Config::FromText("[Service]\nLoginLimitMs=soon\n").loginLimitMs, 40000);
+    for (const char* kept : {"[Service]\nLoginLimitMs=0\n", "[Service]\nLoginLimitMs=soon\n"}) {
+        EXPECT_EQ(Config::FromText(kept).loginLimitMs, Config().loginLimitMs) << kept;
+    }
 }
 
 TEST(Config, EngineLogAsksTheEngineForItsMessagesAfterTheGivenOptions) {
@@ -33,29 +32,35 @@ TEST(Config, EngineLogAsksTheEngineForItsMessagesAfterTheGivenOptions) {
     EXPECT_EQ(asked.engineLog, 2);
     EXPECT_EQ(asked.vlcArgs,
               (QStringList{QStringLiteral("--aout=afile"), QStringLiteral("--verbose=2")}));
-
-    EXPECT_EQ(Config::FromText("[Player]\nEngineLog=1\n").vlcArgs,
-              QStringList{QStringLiteral("--verbose=1")});
+    EXPECT_EQ(Config::FromText("[Player]\nEngineLog=7\n").vlcArgs,
+              QStringList{QStringLiteral("--verbose=2")})
+        << "the most there is";
     for (const char* quiet : {"[Player]\nEngineLog=0\n", "[Player]\nEngineLog=yes\n",
                               "[Service]\nEngineLog=1\n", "[Player]\nEngineLog=\n"}) {
         const Config config = Config::FromText(quiet);
         EXPECT_EQ(config.engineLog, 0) << quiet;
         EXPECT_TRUE(config.vlcArgs.isEmpty()) << quiet;
     }
-    EXPECT_EQ(Config::FromText("[Player]\nEngineLog=7\n").engineLog, 2) << "the most there is";
 }
 
-TEST(Config, TheFileNamedByTheEnvironmentComesFirst) {
-    const QString path = TestEnvironment::WorkDir() + QStringLiteral("/chosen.conf");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Service]\nMainSite=http://127.0.0.9:8082\n");
-    file.close();
+// The user's own file is read, and a file named by the environment comes before it.
+TEST(Config, TheFileNamedByTheEnvironmentComesBeforeTheUsersOwn) {
+    const auto write = [](const QString& path, const QByteArray& text) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    const QString own =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/quilo";
+    ASSERT_TRUE(QDir().mkpath(own));
+    write(own + "/quilo.conf", "[Service]\nMainSite=http://127.0.0.8:8081\n");
+    const QString chosen = TestEnvironment::WorkDir() + QStringLiteral("/chosen.conf");
+    write(chosen, "[Service]\nMainSite=http://127.0.0.9:8082\n");
 
-    EXPECT_TRUE(Config::Load().sourceFile.isEmpty() || Config::Load().sourceFile != path);
-    qputenv("QUILO_CONF", QFile::encodeName(path));
+    EXPECT_EQ(Config::Load().mainSite, QStringLiteral("http://127.0.0.8:8081"));
+    qputenv("QUILO_CONF", QFile::encodeName(chosen));
     const Config config = Config::Load();
     qunsetenv("QUILO_CONF");
-    EXPECT_EQ(config.sourceFile, path);
+    EXPECT_EQ(config.sourceFile, chosen);
     EXPECT_EQ(config.mainSite, QStringLiteral("http://127.0.0.9:8082"));
 }

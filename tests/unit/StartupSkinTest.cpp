@@ -31,7 +31,7 @@ QString Saved(const CPrefStore& prefs) {
 
 }  // namespace
 
-TEST(StartupSkin, TheSavedSkinIsUsedWhileItsFolderExists) {
+TEST(StartupSkin, TheSavedSkinWhileItsFolderExistsElseTheDefaultElseTheFirstFolder) {
     MakeFolder(QStringLiteral("./Skins/Quilo2"));
     MakeFolder(QStringLiteral("./Skins/Midnight"));
     CPrefStore prefs;
@@ -41,21 +41,19 @@ TEST(StartupSkin, TheSavedSkinIsUsedWhileItsFolderExists) {
     QDir(QStringLiteral("./Skins/Midnight")).removeRecursively();
     EXPECT_EQ(Chosen(prefs), QStringLiteral("Quilo2"));
     EXPECT_EQ(Saved(prefs), QStringLiteral("Midnight")) << "the default is saved only at close";
-}
 
-TEST(StartupSkin, WithoutTheDefaultTheFirstFolderIsTakenAndSaved) {
+    // without the default the first folder is taken and saved; a file named like the default is
+    // no skin
+    QDir(QStringLiteral("./Skins/Quilo2")).removeRecursively();
+    MakeFile(QStringLiteral("./Skins/Quilo2"));
     MakeFolder(QStringLiteral("./Skins/Other"));
-    MakeFile(QStringLiteral("./Skins/Quilo2"));  // a file named like the default is no skin
-    CPrefStore prefs;
     EXPECT_EQ(Chosen(prefs), QStringLiteral("Other"));
     EXPECT_EQ(Saved(prefs), QStringLiteral("Other"));
-}
 
-TEST(StartupSkin, NoSkinFolderAtAllIsAFailure) {
-    CPrefStore prefs;
+    // no skin folder at all is a failure
+    QDir(QStringLiteral("./Skins/Other")).removeRecursively();
     EXPECT_EQ(Chosen(prefs), QStringLiteral("<none>"));
-    MakeFolder(QStringLiteral("./Skins"));
-    MakeFile(QStringLiteral("./Skins/readme.txt"));
+    QDir(QStringLiteral("./Skins")).removeRecursively();
     EXPECT_EQ(Chosen(prefs), QStringLiteral("<none>"));
 }
 

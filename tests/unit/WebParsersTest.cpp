@@ -4,26 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "support/QtPrinting.h"
-
-namespace {
-
-std::tm Parsed(const char* dateText) {
-    return ParseDateHeader(dateText, std::tm{});
-}
-
-void ExpectLocalTime(const std::tm& time, int year, int month, int day, int weekday, int hour,
-                     int minute, int second) {
-    EXPECT_EQ(time.tm_year + 1900, year);
-    EXPECT_EQ(time.tm_mon + 1, month);
-    EXPECT_EQ(time.tm_mday, day);
-    EXPECT_EQ(time.tm_wday, weekday);
-    EXPECT_EQ(time.tm_hour, hour);
-    EXPECT_EQ(time.tm_min, minute);
-    EXPECT_EQ(time.tm_sec, second);
-}
-
-}  // namespace
 
 TEST(UrlEncode, EveryByteBecomesTwoUpperCaseDigits) {
     EXPECT_EQ(UrlEncode("ab", true), QByteArray("%61%62"));
@@ -54,18 +37,28 @@ TEST(DecodeHexName, TakesHexDigitPairsFromTheFourteenthCharacter) {
 }
 
 TEST(ParseDateHeader, MovesGmtToTheServiceTimeRollingOverDayMonthAndYear) {
-    ExpectLocalTime(Parsed("Date: Tue, 03 Jul 2007 00:05:07 GMT"), 2007, 7, 3, 2, 9, 5, 7);
-    // New Year's Eve turns into Monday, the first of January
-    ExpectLocalTime(Parsed("Date: Sun, 31 Dec 2006 20:00:00 GMT"), 2007, 1, 1, 1, 5, 0, 0);
-    // February has a 29th in years divisible by four only
-    ExpectLocalTime(Parsed("Date: Thu, 28 Feb 2008 23:30:00 GMT"), 2008, 2, 29, 5, 8, 30, 0);
-    ExpectLocalTime(Parsed("Date: Wed, 28 Feb 2007 23:30:00 GMT"), 2007, 3, 1, 4, 8, 30, 0);
-    // thirty and thirty-one day months; Saturday wraps to Sunday
-    ExpectLocalTime(Parsed("Date: Sat, 30 Jun 2007 15:00:00 GMT"), 2007, 7, 1, 0, 0, 0, 0);
-    ExpectLocalTime(Parsed("Date: Mon, 30 Jul 2007 15:00:00 GMT"), 2007, 7, 31, 2, 0, 0, 0);
-    ExpectLocalTime(Parsed("Date: Tue, 31 Jul 2007 14:59:59 GMT"), 2007, 7, 31, 2, 23, 59, 59);
-    // names compare without case
-    ExpectLocalTime(Parsed("Date: fri, 05 oct 2007 01:02:03 GMT"), 2007, 10, 5, 5, 10, 2, 3);
+    // the text, then year, month, day, weekday, hour, minute and second in the service's time
+    const std::pair<const char*, std::array<int, 7>> cases[] = {
+        {"Date: Tue, 03 Jul 2007 00:05:07 GMT", {2007, 7, 3, 2, 9, 5, 7}},
+        // New Year's Eve turns into Monday, the first of January
+        {"Date: Sun, 31 Dec 2006 20:00:00 GMT", {2007, 1, 1, 1, 5, 0, 0}},
+        // February has a 29th in years divisible by four only
+        {"Date: Thu, 28 Feb 2008 23:30:00 GMT", {2008, 2, 29, 5, 8, 30, 0}},
+        {"Date: Wed, 28 Feb 2007 23:30:00 GMT", {2007, 3, 1, 4, 8, 30, 0}},
+        // thirty and thirty-one day months; Saturday wraps to Sunday
+        {"Date: Sat, 30 Jun 2007 15:00:00 GMT", {2007, 7, 1, 0, 0, 0, 0}},
+        {"Date: Mon, 30 Jul 2007 15:00:00 GMT", {2007, 7, 31, 2, 0, 0, 0}},
+        {"Date: Tue, 31 Jul 2007 14:59:59 GMT", {2007, 7, 31, 2, 23, 59, 59}},
+        // names compare without case
+        {"Date: fri, 05 oct 2007 01:02:03 GMT", {2007, 10, 5, 5, 10, 2, 3}},
+    };
+    for (const auto& [text, expected] : cases) {
+        const std::tm t = ParseDateHeader(text, std::tm{});
+        EXPECT_EQ((std::array<int, 7>{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_wday,
+                                      t.tm_hour, t.tm_min, t.tm_sec}),
+                  expected)
+            << text;
+    }
 }
 
 TEST(ParseDateHeader, UnknownNamesKeepThePreviousWeekdayAndMonth) {

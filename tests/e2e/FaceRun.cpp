@@ -1,0 +1,67 @@
+#include "FaceRun.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QTimer>
+
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+#include "support/Await.h"
+#include "support/LogReading.h"
+#include "support/TestEnvironment.h"
+#include "windows/CMainDlg.h"
+
+void FaceRun::Start(const QStringList& stationOptions, bool programTable) {
+    station_ = std::make_unique<StationProcess>(stationOptions, true);
+    ASSERT_TRUE(station_->IsReady()) << station_->Failure();
+    ASSERT_TRUE(sink_.Start());
+    QDir().mkpath(QStringLiteral("./Skins"));
+    QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/Quilo2"),
+                QStringLiteral("./Skins/Quilo2"));
+    ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
+    program_.config.streamServer = station_->Host();
+    program_.config.vlcArgs = {QStringLiteral("--aout=pulse")};
+    if (programTable) {
+        program_.config.webServer = station_->Base(StationProcess::kWeb);
+        program_.config.mainSite = station_->Base(StationProcess::kMain);
+        program_.webRequest = std::make_unique<CWebRequestDlg>(
+            program_.log, WebAddresses{program_.config.webServer, program_.config.mainSite},
+            program_.login);
+    } else {
+        program_.config.webServer = QStringLiteral("http://127.0.0.1:1");
+    }
+    program_.prefs.SetPosX(10);
+    program_.prefs.SetPosY(10);
+    program_.prefs.SetVolume(100);
+    StringTable::SetKorean(false);
+    SetMessageAnswerer([](StringId, const QString&) { return MessageAnswer::Ok; });
+}
+
+void FaceRun::TearDown() {
+    program_.webRequest.reset();
+    SetMessageAnswerer({});
+}
+
+void FaceRun::Run(const std::function<void(CMainDlg&)>& body,
+                  const std::function<std::unique_ptr<QObject>(CMainDlg&)>& attach) {
+    CMainDlg window(program_);
+    ASSERT_TRUE(window.Open());
+    const std::unique_ptr<QObject> attached = attach ? attach(window) : nullptr;
+    QTimer::singleShot(0, &window, [&] {
+        body(window);
+        window.CloseWithoutAsking();
+    });
+    QEventLoop untilClosed;
+    QObject::connect(&window, &QDialog::finished, &untilClosed, &QEventLoop::quit);
+    untilClosed.exec();
+}
+
+bool FaceRun::AwaitLevel(double hz, const std::function<bool(double)>& condition) {
+    return Await([&] { return condition(sink_.RecentLevel(hz)); }, 30000);
+}
+
+int FaceRun::Logged(const char* line) const {
+    return static_cast<int>(
+        LoggedMessages(program_.log.FileName()).count(QString::fromLatin1(line)));
+}
