@@ -6,7 +6,7 @@ packages=(
     # build
     make cmake ninja-build g++ pkg-config ccache clang-format
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6test6
-    libvlc-dev libcpp-httplib-dev libgtest-dev libgmock-dev
+    libvlc-dev libcurl4-openssl-dev libcpp-httplib-dev libgtest-dev libgmock-dev
     # the player chooses its sound output: is a PulseAudio server there, does ALSA open a device
     libpulse-dev libasound2-dev
     # run: the media engine with its codecs and outputs, Korean fonts

@@ -2,15 +2,11 @@
 
 #include "web/HttpAddress.h"
 
-#include <QNetworkCookie>
-#include <QSslSocket>
-#include <QTcpSocket>
-
 #include <optional>
 
 namespace {
 
-const QByteArray kUserAgent = QByteArrayLiteral("Mozilla/4.0 (compatible; Quilo)");
+const char* const kUserAgent = "Mozilla/4.0 (compatible; Quilo)";
 
 // The target as given, with only the bytes that would break the request line escaped.
 QByteArray WireTarget(const QByteArray& target) {
@@ -28,139 +24,122 @@ QByteArray WireTarget(const QByteArray& target) {
     return wire;
 }
 
-QByteArray CookieHeader(const QList<QNetworkCookie>& cookies) {
-    QByteArrayList pairs;
-    for (const QNetworkCookie& cookie : cookies) {
-        pairs << cookie.toRawForm(QNetworkCookie::NameAndValueOnly);
-    }
-    return pairs.isEmpty() ? QByteArray() : "Cookie: " + pairs.join("; ") + "\r\n";
-}
-
-QByteArray RequestText(bool post, const HttpAddress& address, const QByteArray& cookieHeader,
-                       const QByteArray& formData) {
-    QByteArray text = (post ? "POST " : "GET ") + WireTarget(address.target) + " HTTP/1.1\r\n";
-    text += "Host: " + address.HostHeader() + "\r\n";
-    text += "User-Agent: " + kUserAgent + "\r\n";
-    text += "Accept: */*\r\nConnection: close\r\n";
-    text += cookieHeader;
-    if (post) {
-        text += "Content-Type: application/x-www-form-urlencoded\r\n";
-        text += "Content-Length: " + QByteArray::number(formData.size()) + "\r\n";
-    }
-    text += "\r\n";
-    return post ? text + formData : text;
-}
-
 }  // namespace
 
-CNetRequester::CNetRequester(QObject* parent) : QObject(parent) {
+CNetRequester::CNetRequester(QObject* parent) : QObject(parent), cookies_(curl_share_init()) {
+    curl_share_setopt(cookies_, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
     failLater_.setSingleShot(true);
     failLater_.setInterval(0);
-    connect(&failLater_, &QTimer::timeout, this, &CNetRequester::Finish);
+    connect(&failLater_, &QTimer::timeout, this, [this] { Finish(CURLE_URL_MALFORMAT); });
 }
 
 CNetRequester::~CNetRequester() {
     Abort();
+    curl_share_cleanup(cookies_);
 }
 
 void CNetRequester::SendRequest(bool post, const QString& address, const QByteArray& requestData) {
     Abort();
-    reader_ = HttpResponseReader();
+    response_ = NetResponse();
+    headerLines_ = 0;
+    headBytes_ = 0;
     const std::optional<HttpAddress> split = SplitHttpAddress(address.toUtf8());
     if (!split) {
         failLater_.start();
         return;
     }
-    cookieUrl_ = QUrl(address);
-    request_ =
-        RequestText(post, *split, CookieHeader(cookies_.cookiesForUrl(cookieUrl_)), requestData);
-    Connect(*split);
+    SetUp(post, split->Origin() + WireTarget(split->target), requestData);
+    multi_.Start(transfer_, [this](CURLcode result) { Finish(result); });
 }
 
-void CNetRequester::Connect(const HttpAddress& address) {
-    QSslSocket* secure = address.secure ? new QSslSocket(this) : nullptr;
-    socket_ = secure != nullptr ? secure : new QTcpSocket(this);
-    if (secure != nullptr) {
-        connect(secure, &QSslSocket::encrypted, this, &CNetRequester::OnConnected);
-    } else {
-        connect(socket_, &QTcpSocket::connected, this, &CNetRequester::OnConnected);
+void CNetRequester::SetUp(bool post, const QByteArray& url, const QByteArray& formData) {
+    transfer_ = curl_easy_init();
+    curl_easy_setopt(transfer_, CURLOPT_URL, url.constData());
+    curl_easy_setopt(transfer_, CURLOPT_PROTOCOLS_STR, "http,https");
+    // "/a/../b" goes out as written, as every escape does
+    curl_easy_setopt(transfer_, CURLOPT_PATH_AS_IS, 1L);
+    // HTTP/2 would lower-case the header names the log-in rule searches for
+    curl_easy_setopt(transfer_, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+    curl_easy_setopt(transfer_, CURLOPT_USERAGENT, kUserAgent);
+    extraHeaders_ = curl_slist_append(nullptr, "Connection: close");
+    extraHeaders_ = curl_slist_append(extraHeaders_, "Expect:");
+    curl_easy_setopt(transfer_, CURLOPT_HTTPHEADER, extraHeaders_);
+    curl_easy_setopt(transfer_, CURLOPT_FORBID_REUSE, 1L);
+    curl_easy_setopt(transfer_, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(transfer_, CURLOPT_SHARE, cookies_);
+    curl_easy_setopt(transfer_, CURLOPT_COOKIEFILE, "");  // cookies in memory only
+    curl_easy_setopt(transfer_, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(kMaxBodyBytes));
+    curl_easy_setopt(transfer_, CURLOPT_HEADERFUNCTION, &CNetRequester::OnHeaderLine);
+    curl_easy_setopt(transfer_, CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(transfer_, CURLOPT_WRITEFUNCTION, &CNetRequester::OnBodyBytes);
+    curl_easy_setopt(transfer_, CURLOPT_WRITEDATA, this);
+    if (post) {
+        curl_easy_setopt(transfer_, CURLOPT_POSTFIELDSIZE_LARGE,
+                         static_cast<curl_off_t>(formData.size()));
+        curl_easy_setopt(transfer_, CURLOPT_COPYPOSTFIELDS, formData.constData());
     }
-    connect(socket_, &QTcpSocket::readyRead, this, &CNetRequester::OnReadyRead);
-    // a refusal, an unknown host, a failed handshake and the server's close all end up here;
-    // whether anything counts as an answer is for the reader to tell
-    connect(socket_, &QTcpSocket::disconnected, this, &CNetRequester::OnClosed);
-    connect(socket_, &QTcpSocket::errorOccurred, this, &CNetRequester::OnClosed);
-    starting_ = true;
-    const QString host = QString::fromUtf8(address.host);
-    if (secure != nullptr) {
-        secure->connectToHostEncrypted(host, address.port);
-    } else {
-        socket_->connectToHost(host, address.port);
-    }
-    starting_ = false;
 }
 
 void CNetRequester::Abort() {
     failLater_.stop();
-    DropSocket();
+    DropTransfer();
 }
 
-void CNetRequester::OnConnected() {
-    socket_->write(request_);
-    request_.clear();
+// Returning fewer bytes than given ends the transfer as failed: that is how an answer over a
+// limit is refused at once.
+size_t CNetRequester::OnHeaderLine(char* bytes, size_t size, size_t count, void* self) {
+    const QByteArrayView line(bytes, static_cast<qsizetype>(size * count));
+    return static_cast<CNetRequester*>(self)->TakeHeaderLine(line) ? size * count : 0;
 }
 
-void CNetRequester::OnReadyRead() {
-    if (reader_.Feed(socket_->readAll())) {
-        Finish();
+size_t CNetRequester::OnBodyBytes(char* bytes, size_t size, size_t count, void* self) {
+    const QByteArrayView piece(bytes, static_cast<qsizetype>(size * count));
+    return static_cast<CNetRequester*>(self)->TakeBodyBytes(piece) ? size * count : 0;
+}
+
+bool CNetRequester::TakeHeaderLine(QByteArrayView line) {
+    headBytes_ += line.size();
+    const QByteArrayView text = line.trimmed();
+    if (text.startsWith("HTTP/")) {
+        response_.headers.clear();  // an interim answer's lines are not the answer's
+    } else if (!text.isEmpty()) {
+        response_.headers += text.toByteArray() + "\r\n";
+        ++headerLines_;
     }
+    return headBytes_ <= kMaxHeadBytes && headerLines_ <= kMaxHeaderLines;
 }
 
-void CNetRequester::OnClosed() {
-    if (starting_) {
-        failLater_.start();  // a socket that fails at once must not answer inside SendRequest
-        return;
+bool CNetRequester::TakeBodyBytes(QByteArrayView bytes) {
+    if (response_.body.size() + bytes.size() > kMaxBodyBytes) {
+        return false;
     }
-    reader_.Feed(socket_->readAll());
-    reader_.ConnectionClosed();
-    Finish();
+    response_.body += bytes;
+    return true;
 }
 
-void CNetRequester::Finish() {
-    failLater_.stop();
-    NetResponse response;
-    response.responded = reader_.HasStatus();
+void CNetRequester::Finish(CURLcode result) {
+    NetResponse response = std::exchange(response_, NetResponse());
+    response.responded = result == CURLE_OK;
     if (response.responded) {
-        response.status = reader_.Status();
-        response.headers = reader_.HeaderLines();
-        response.location = reader_.HeaderValues("Location").value(0);
-        response.body = reader_.Body();
-        StoreCookies();
+        long status = 0;
+        curl_easy_getinfo(transfer_, CURLINFO_RESPONSE_CODE, &status);
+        response.status = static_cast<int>(status);
+        curl_header* location = nullptr;
+        if (curl_easy_header(transfer_, "Location", 0, CURLH_HEADER, -1, &location) == CURLHE_OK) {
+            response.location = QByteArray(location->value);
+        }
+    } else {
+        response = NetResponse();
     }
     // dropped before the answer is told: its receiver may well send the next request at once
-    DropSocket();
+    DropTransfer();
     emit requestFinished(response);
 }
 
-// The request and its address may hold the listener's password (the log-in's query): neither is
-// kept once the exchange is over.
-void CNetRequester::DropSocket() {
-    request_.clear();
-    cookieUrl_.clear();
-    if (socket_ == nullptr) {
-        return;
+void CNetRequester::DropTransfer() {
+    if (transfer_ != nullptr) {
+        multi_.Cancel(transfer_);
+        curl_easy_cleanup(std::exchange(transfer_, nullptr));
     }
-    QTcpSocket* socket = socket_;
-    socket_ = nullptr;
-    socket->disconnect(this);
-    socket->abort();
-    socket->deleteLater();
-}
-
-void CNetRequester::StoreCookies() {
-    QList<QNetworkCookie> received;
-    for (const QByteArray& value : reader_.HeaderValues("Set-Cookie")) {
-        received += QNetworkCookie::parseCookies(value);
-    }
-    cookies_.setCookiesFromUrl(received, cookieUrl_);
+    curl_slist_free_all(std::exchange(extraHeaders_, nullptr));
 }

@@ -233,7 +233,7 @@ TEST(BrowserChain, AConnectionClosedBeforeTheAnswerEndsOrRefusedIsNoAnswer) {
     const QByteArray head = "HTTP/1.1 200 OK\r\nConnection: close\r\n";
     ScriptedSite cutting(
         {{"/cut", head + "Content-Length: 100\r\n\r\npart"},
-         {"/huge", head + "\r\n" + QByteArray(HttpResponseReader::kMaxBodyBytes + 1, 'x')},
+         {"/huge", head + "\r\n" + QByteArray(CNetRequester::kMaxBodyBytes + 1, 'x')},
          {"/whole", head + "\r\nall"}});
     CNetRequester requester;
     QList<NetResponse> answers;
@@ -272,4 +272,19 @@ TEST(BrowserChain, AnAbortedRequestIsNeverAnsweredAndTheRequesterGoesOnToTheNext
     EXPECT_EQ(answers[0].status, 200);
     EXPECT_TRUE(answers[0].headers.contains("X-Page: slow\r\n"));
     EXPECT_EQ(answers[0].body, QByteArray(120, 'x'));
+}
+
+TEST(BrowserChain, AProxyNamedInTheEnvironmentCarriesTheRequestWithItsTargetAsWritten) {
+    ScriptedSite proxy({});
+    qputenv("http_proxy", proxy.Base().toLatin1());
+    CNetRequester requester;
+    QList<NetResponse> answers;
+    QObject::connect(&requester, &CNetRequester::requestFinished,
+                     [&answers](const NetResponse& response) { answers << response; });
+    requester.SendRequest(false, "http://radio.invalid/a/../b?x=%61", {});
+    ASSERT_TRUE(Await([&answers] { return !answers.isEmpty(); }));
+    qunsetenv("http_proxy");
+    EXPECT_EQ(answers[0].status, 404);
+    ASSERT_EQ(proxy.Requests().size(), 1);
+    EXPECT_EQ(proxy.Requests()[0].target, QByteArray("http://radio.invalid/a/../b?x=%61"));
 }
