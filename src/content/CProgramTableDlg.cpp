@@ -60,6 +60,7 @@ CProgramTableDlg::~CProgramTableDlg() = default;
 // A restart forgets the program found last, so that the first tick after it fetches the
 // program's files again, also when the program on air has not changed.
 void CProgramTableDlg::RefreshProgram() {
+    ++cycle_;
     previousCode_.clear();
     tableTimer_.stop();
     infoTimer_.stop();
@@ -219,39 +220,37 @@ void CProgramTableDlg::OnImageTimer() {
 
 void CProgramTableDlg::OnClockTimer() {
     clockTimer_.stop();
-    const QPointer<CProgramTableDlg> alive(this);
-    TickerLine ticker;
-    const QString answer = ReadClockAndTicker(ticker);
-    if (alive.isNull()) {
+    // no request channel (the program is ending) is a clock that cannot be read
+    if (program_.webRequest == nullptr) {
+        OnClockRead({});
         return;
     }
+    program_.webRequest->RequestServerTime(
+        kClockLimitMs, this, [this, cycle = cycle_](const ServerTimeReading& reading) {
+            // a restart meanwhile began a new cycle, which reads the clock for itself
+            if (cycle == cycle_) {
+                OnClockRead(reading);
+            }
+        });
+}
+
+void CProgramTableDlg::OnClockRead(const ServerTimeReading& reading) {
+    TickerLine ticker;
+    const QString answer = AnswerFor(reading, ticker);
     program_.state.programCode = answer;
     ActOnAnswer(answer, ticker);
 }
 
-QString CProgramTableDlg::ReadClockAndTicker(TickerLine& ticker) {
-    // no request channel (the program is ending) is a clock that cannot be read
-    if (program_.webRequest == nullptr) {
+QString CProgramTableDlg::AnswerFor(const ServerTimeReading& reading, TickerLine& ticker) {
+    if (!reading.read) {
         return QLatin1String(ProgramAnswer::kTimeFail);
     }
-    const QPointer<CProgramTableDlg> alive(this);
-    std::tm serverTime{};
-    QByteArray body;
-    const bool read = program_.webRequest->RequestServerTime(serverTime, &body, kClockLimitMs);
-    if (alive.isNull()) {
-        return {};
-    }
-    if (!read) {
-        return QLatin1String(ProgramAnswer::kTimeFail);
-    }
+    const std::tm& serverTime = reading.time;
     if (program_.scheduleOption &&
         IsScheduleDue(program_.schedule, serverTime.tm_hour, serverTime.tm_min)) {
         emit scheduleFire();
-        if (alive.isNull()) {
-            return {};
-        }
     }
-    ticker = TickerAt(body, serverTime);
+    ticker = TickerAt(reading.body, serverTime);
     return FromCp949(
         SelectCurrentProgram(rows_, serverTime.tm_hour, serverTime.tm_min, highWaterMark_));
 }
@@ -280,10 +279,7 @@ void CProgramTableDlg::ActOnAnswer(const QString& answer, const TickerLine& tick
     } else {
         // a new program shows its own scrolling text first: the ticker file only follows on
         // ticks where the program stayed
-        const QPointer<CProgramTableDlg> alive(this);
         emit tickerText(ticker.text, ticker.link);
-        if (!alive.isNull()) {
-            clockTimer_.start(kTickMs);
-        }
+        clockTimer_.start(kTickMs);
     }
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "content/ProgramTable.h"
+#include "web/CWebRequestDlg.h"
 
 class Program;
 struct TickerLine;
@@ -18,8 +19,9 @@ struct TickerLine;
 //   images  fetch the two link images and the event banner
 //   clock   every 30 s read the server's clock: ticker, schedule, the program on air
 //
-// The downloads and the clock request wait in nested event loops, so the face keeps painting
-// and other timers fire inside a wait. The object may also be destroyed inside one of its own
+// The clock reading goes out on the request channel and its answer drives the next step. The
+// downloads wait in nested event loops, so the face keeps painting and other timers fire inside
+// a wait. The object may also be destroyed inside one of its own
 // waits (the main window closes meanwhile): the downloads are then given up at once, and no
 // handler touches the object after a wait it did not survive.
 class CProgramTableDlg : public QObject {
@@ -57,8 +59,9 @@ private:
     void OnInfoTimer();
     void OnImageTimer();
     void OnClockTimer();
+    void OnClockRead(const ServerTimeReading& reading);
     // The answer of one clock reading: a program code, "timefail" or "order".
-    QString ReadClockAndTicker(TickerLine& ticker);
+    QString AnswerFor(const ServerTimeReading& reading, TickerLine& ticker);
     void ActOnAnswer(const QString& answer, const TickerLine& ticker);
     bool LoadTable(const QString& path);
     void ApplyInfoAndEvent(const QString& infoPath, const QString& eventPath);
@@ -77,4 +80,6 @@ private:
     // the code the last successful tick found; empty at start and after a restart
     QString previousCode_;
     bool lastTickFailed_ = false;
+    // counts restarts, so that a clock answer asked for before one is not acted on
+    quint64 cycle_ = 0;
 };

@@ -148,15 +148,15 @@ void CLoginDlg::TryLogIn() {
     password_ = passwordField_->text();
     userId_ = idField_->text();
     loginWaiting_ = true;
-    const LoginResult result =
-        channel_.RequestLogin(userId_, password_, program_.config.loginLimitMs);
+    channel_.RequestLogin(userId_, password_, program_.config.loginLimitMs, this,
+                          [this](LoginResult result) { OnLoginAnswer(result); });
+}
+
+void CLoginDlg::OnLoginAnswer(LoginResult result) {
     loginWaiting_ = false;
     setEnabled(true);
     delete waitIndicator_;
     waitIndicator_ = nullptr;
-    if (abandoned_) {
-        return;
-    }
     if (result == LoginResult::LoggedIn) {
         finalRect_ = frameGeometry();
         result_ = 1;
@@ -168,7 +168,6 @@ void CLoginDlg::TryLogIn() {
 
 void CLoginDlg::done(int result) {
     if (loginWaiting_) {
-        abandoned_ = true;
         channel_.Close();
     }
     CSkinDialog::done(result);

@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "skin/CSkinDialog.h"
+#include "web/CWebRequestDlg.h"
 
 class CProgressDlg;
 class CSkinButton;
-class CWebRequestDlg;
 class Program;
 class QLineEdit;
 
@@ -43,6 +43,7 @@ public:
 public slots:
     // One log-in with what the fields hold: OK, Enter in a field, or the automatic log-in.
     void TryLogIn();
+    void OnLoginAnswer(LoginResult result);
 
     // Ending the dialog while a log-in waits (the program is told to end) gives up the wait.
     void done(int result) override;
@@ -86,7 +87,6 @@ private:
     int result_ = 0;
     bool checkingUpdate_ = false;
     bool loginWaiting_ = false;
-    bool abandoned_ = false;
     std::optional<QRect> finalRect_;
     QString userId_;
     QString password_;

@@ -1,10 +1,11 @@
 #include "web/CWebRequestDlg.h"
 
+#include <QPointer>
+
 #include <utility>
 
 #include "platform/ActivityLog.h"
 #include "platform/Cp949.h"
-#include "platform/DeadlineLoop.h"
 #include "platform/LogMessages.h"
 #include "web/LoginAddress.h"
 #include "web/ResponseHeaders.h"
@@ -42,17 +43,17 @@ QByteArray FormField(const char* prefix, const QString& value) {
 
 }  // namespace
 
-// One request operation, from its caller's wait to its outcome. It lives on the caller's stack
-// for as long as the caller waits.
+// One request, from when it is asked for to its outcome.
 struct CWebRequestDlg::Request {
     Request(int waitingState_, QString address_, bool post_, QByteArray formData_, int limitMs_,
-            const LogLines& lines_)
+            const LogLines& lines_, QObject* receiver_)
         : waitingState(waitingState_),
           address(std::move(address_)),
           post(post_),
           formData(std::move(formData_)),
           limitMs(limitMs_),
-          lines(lines_) {}
+          lines(lines_),
+          receiver(receiver_) {}
 
     int waitingState;
     QString address;
@@ -60,15 +61,15 @@ struct CWebRequestDlg::Request {
     QByteArray formData;
     int limitMs;
     const LogLines& lines;
+    QPointer<QObject> receiver;
+    // tells the caller; called once the fields below hold what the channel found
+    std::function<void(const Request& settled)> tell;
 
-    // what the channel held when the request was settled
     RequestOutcome outcome = RequestOutcome::TimeOver;
     bool loginRefused = false;
     int postingResult = -1;
     std::tm serverTime{};
     QByteArray body;
-
-    DeadlineLoop wait;
 };
 
 CWebRequestDlg::CWebRequestDlg(ActivityLog& log, WebAddresses addresses, LoginInfo& login,
@@ -76,90 +77,95 @@ CWebRequestDlg::CWebRequestDlg(ActivityLog& log, WebAddresses addresses, LoginIn
     : QObject(parent), log_(log), addresses_(std::move(addresses)), login_(login) {
     login_.userName.clear();
     connect(&browser_, &HiddenBrowser::navigated, this, &CWebRequestDlg::OnNavigated);
+    deadline_.setSingleShot(true);
+    // a coarse timer may fire a few percent early; a limit is a promise to wait that long
+    deadline_.setTimerType(Qt::PreciseTimer);
+    connect(&deadline_, &QTimer::timeout, this, [this] { Settle(RequestOutcome::TimeOver); });
 }
 
 CWebRequestDlg::~CWebRequestDlg() {
     browser_.Stop();
 }
 
-LoginResult CWebRequestDlg::RequestLogin(const QString& userId, const QString& password,
-                                         int limitMs) {
+void CWebRequestDlg::RequestLogin(const QString& userId, const QString& password, int limitMs,
+                                  QObject* receiver, LoginDone done) {
     login_.userId = userId;
-    Request request(kLoginWaiting, BuildLoginAddress(addresses_, userId, password),
-                    /*post=*/false, {}, limitMs, kLoginLines);
-    RunRequest(request);
-    switch (request.outcome) {
-        case RequestOutcome::Done:
-            return request.loginRefused ? LoginResult::Incorrect : LoginResult::LoggedIn;
-        case RequestOutcome::NotConnected:
-            return LoginResult::NotConnected;
-        case RequestOutcome::TimeOver:
-            break;
-    }
-    return LoginResult::TimeOver;
+    auto request =
+        std::make_unique<Request>(kLoginWaiting, BuildLoginAddress(addresses_, userId, password),
+                                  /*post=*/false, QByteArray(), limitMs, kLoginLines, receiver);
+    request->tell = [done = std::move(done)](const Request& settled) {
+        switch (settled.outcome) {
+            case RequestOutcome::Done:
+                done(settled.loginRefused ? LoginResult::Incorrect : LoginResult::LoggedIn);
+                return;
+            case RequestOutcome::NotConnected:
+                done(LoginResult::NotConnected);
+                return;
+            case RequestOutcome::TimeOver:
+                done(LoginResult::TimeOver);
+                return;
+        }
+    };
+    Enqueue(std::move(request));
 }
 
-bool CWebRequestDlg::RequestServerTime(std::tm& serverTime, QByteArray* body, int limitMs) {
-    Request request(kTimeWaiting, addresses_.webServer + QStringLiteral("/info/scroll.txt"),
-                    /*post=*/false, {}, limitMs, kTimeLines);
-    RunRequest(request);
-    const bool done = request.outcome == RequestOutcome::Done;
-    if (done) {
-        serverTime = request.serverTime;
-    }
-    if (body != nullptr) {
-        *body = done ? request.body : QByteArray();
-    }
-    return done;
+void CWebRequestDlg::RequestServerTime(int limitMs, QObject* receiver, ServerTimeDone done) {
+    auto request = std::make_unique<Request>(
+        kTimeWaiting, addresses_.webServer + QStringLiteral("/info/scroll.txt"), /*post=*/false,
+        QByteArray(), limitMs, kTimeLines, receiver);
+    request->tell = [done = std::move(done)](const Request& settled) {
+        ServerTimeReading reading;
+        if (settled.outcome == RequestOutcome::Done) {
+            reading = {true, settled.serverTime, settled.body};
+        }
+        done(reading);
+    };
+    Enqueue(std::move(request));
 }
 
-int CWebRequestDlg::PostBoardMessage(const QString& programCode, const QString& text, int limitMs) {
+void CWebRequestDlg::PostBoardMessage(const QString& programCode, const QString& text, int limitMs,
+                                      QObject* receiver, PostingDone done) {
     const QByteArray form = FormField("progcd=", programCode) +
                             FormField("&userid=", login_.userId) +
                             FormField("&writer=", login_.userName) + FormField("&contents=", text);
     const QString board = addresses_.webServer + QStringLiteral("/quilo_board/pcRadio_act.asp");
-    Request request(kPostingWaiting, board, /*post=*/true, form, limitMs, kPostingLines);
-    RunRequest(request);
-    return request.outcome == RequestOutcome::Done ? request.postingResult : -1;
+    auto request = std::make_unique<Request>(kPostingWaiting, board, /*post=*/true, form, limitMs,
+                                             kPostingLines, receiver);
+    request->tell = [done = std::move(done)](const Request& settled) {
+        done(settled.outcome == RequestOutcome::Done ? settled.postingResult : -1);
+    };
+    Enqueue(std::move(request));
 }
 
 void CWebRequestDlg::Close() {
     closed_ = true;
-    for (Request* queued : std::exchange(queue_, {})) {
-        queued->wait.Finish();
-    }
-    if (active_ != nullptr) {
-        Settle(RequestOutcome::TimeOver, /*logged=*/false);
-    }
+    queue_.clear();
+    active_.reset();
+    deadline_.stop();
+    browser_.Stop();
+    state_ = kIdle;
 }
 
-void CWebRequestDlg::RunRequest(Request& request) {
+void CWebRequestDlg::Enqueue(std::unique_ptr<Request> request) {
     if (closed_) {
-        request.outcome = RequestOutcome::NotConnected;
         return;
     }
-    connect(&request.wait, &DeadlineLoop::deadlinePassed, this, [this, &request] {
-        if (active_ == &request) {
-            Settle(RequestOutcome::TimeOver);
-        }
-    });
-    queue_.push_back(&request);
+    queue_.push_back(std::move(request));
     SendNextQueued();
-    request.wait.Wait();
 }
 
 void CWebRequestDlg::SendNextQueued() {
     if (active_ != nullptr || queue_.empty()) {
         return;
     }
-    active_ = queue_.front();
+    active_ = std::move(queue_.front());
     queue_.pop_front();
     state_ = active_->waitingState;
     loginMisses_ = 0;
     postingResult_ = -1;
     responseBody_.clear();
     log_.WriteLog(active_->lines.attempt);
-    active_->wait.StartDeadline(active_->limitMs);
+    deadline_.start(active_->limitMs);
     browser_.Navigate(active_->address, active_->post, active_->formData);
 }
 
@@ -251,19 +257,22 @@ void CWebRequestDlg::WriteOutcome(const Request& request) {
     }
 }
 
-void CWebRequestDlg::Settle(RequestOutcome outcome, bool logged) {
-    Request& request = *active_;
-    request.outcome = outcome;
-    request.loginRefused = loginMisses_ == kLoginRefused;
-    request.postingResult = postingResult_;
-    request.serverTime = serverTime_;
-    request.body = responseBody_;
-    if (logged) {
-        WriteOutcome(request);
-    }
+// Decided inside the event that decides it (the answer, or the deadline): the log line is
+// written and the next queued request sent before the caller hears, so that whatever the caller
+// asks for next queues behind it.
+void CWebRequestDlg::Settle(RequestOutcome outcome) {
+    const std::unique_ptr<Request> request = std::move(active_);
+    request->outcome = outcome;
+    request->loginRefused = loginMisses_ == kLoginRefused;
+    request->postingResult = postingResult_;
+    request->serverTime = serverTime_;
+    request->body = responseBody_;
+    WriteOutcome(*request);
+    deadline_.stop();
     browser_.Stop();
     state_ = kIdle;
-    active_ = nullptr;
-    request.wait.Finish();
     SendNextQueued();
+    if (!request->receiver.isNull()) {
+        request->tell(*request);
+    }
 }

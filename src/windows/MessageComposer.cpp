@@ -58,11 +58,12 @@ void MessageComposer::Send() {
     // the board keeps line breaks as the service's other texts have them
     QString message = text;
     message.replace(u'\n', QStringLiteral("\r\n"));
-    const int result = program_.webRequest != nullptr
-                           ? program_.webRequest->PostBoardMessage(program_.state.programCode,
-                                                                   message, kBoardWaitMs)
-                           : -1;
-    ShowResult(result);
+    if (program_.webRequest == nullptr) {
+        ShowResult(-1);
+        return;
+    }
+    program_.webRequest->PostBoardMessage(program_.state.programCode, message, kBoardWaitMs, this,
+                                          [this](int boardResult) { ShowResult(boardResult); });
 }
 
 void MessageComposer::ShowResult(int boardResult) {

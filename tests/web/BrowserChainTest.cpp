@@ -5,6 +5,7 @@
 
 #include "platform/ActivityLog.h"
 #include "support/Await.h"
+#include "support/ChannelAnswers.h"
 #include "support/QtPrinting.h"
 
 #include <gtest/gtest.h>
@@ -152,7 +153,7 @@ TEST(BrowserChain, EveryPageOfTheChainCountsAndTheFourthEndsTheLogInWhateverItCa
     ActivityLog log;
     LoginInfo login;
     CWebRequestDlg refusing(log, {"http://127.0.0.1:1", late.Base()}, login);
-    EXPECT_EQ(refusing.RequestLogin("demo", "pw", 10000), LoginResult::Incorrect);
+    EXPECT_EQ(ChannelAnswers::LogIn(refusing, "demo", "pw", 10000), LoginResult::Incorrect);
     EXPECT_EQ(late.Asked(),
               QList<QByteArray>({"/subloginproc.asp", "/member/fail", "/sso/out", "/member/form"}));
     EXPECT_TRUE(login.userName.isEmpty());
@@ -162,7 +163,7 @@ TEST(BrowserChain, EveryPageOfTheChainCountsAndTheFourthEndsTheLogInWhateverItCa
                         {"/member/fail", Page("Content-Type: text/html\r\n", refreshPage)},
                         {"/sso/out", Page(kLoginCookies)}});
     CWebRequestDlg accepting(log, {"http://127.0.0.1:1", early.Base()}, login);
-    EXPECT_EQ(accepting.RequestLogin("demo", "pw", 10000), LoginResult::LoggedIn);
+    EXPECT_EQ(ChannelAnswers::LogIn(accepting, "demo", "pw", 10000), LoginResult::LoggedIn);
     EXPECT_EQ(login.userName, QStringLiteral("홍길동"));
     EXPECT_EQ(early.Asked().size(), 3);
 }
@@ -181,7 +182,7 @@ TEST(BrowserChain, AnswersCutIntoPiecesAreReadWholeAndTheCookiesTravelTheChain) 
     LoginInfo login;
     CWebRequestDlg channel(log, {site.Base(), site.Base()}, login);
 
-    ASSERT_EQ(channel.RequestLogin("demo", "pw", 10000), LoginResult::LoggedIn);
+    ASSERT_EQ(ChannelAnswers::LogIn(channel, "demo", "pw", 10000), LoginResult::LoggedIn);
     // the name comes from the second of the page's Set-Cookie lines
     EXPECT_EQ(login.userName, QStringLiteral("홍길동"));
     const QList<Received>& asked = site.Requests();
@@ -195,16 +196,15 @@ TEST(BrowserChain, AnswersCutIntoPiecesAreReadWholeAndTheCookiesTravelTheChain) 
     EXPECT_TRUE(asked[1].headers.contains("Cookie: ASPSESSIONID=abc\r\n"))
         << asked[1].headers.toStdString();
 
-    std::tm serverTime{};
-    QByteArray ticker;
-    ASSERT_TRUE(channel.RequestServerTime(serverTime, &ticker, 10000));
-    EXPECT_EQ(ticker, QByteArray("[SCR_TXT]\r\nfirst line\r\nsecond"));
-    EXPECT_EQ(serverTime.tm_hour, 0);
-    EXPECT_EQ(serverTime.tm_year, 108);
+    const ServerTimeReading clock = ChannelAnswers::ServerTime(channel, 10000);
+    ASSERT_TRUE(clock.read);
+    EXPECT_EQ(clock.body, QByteArray("[SCR_TXT]\r\nfirst line\r\nsecond"));
+    EXPECT_EQ(clock.time.tm_hour, 0);
+    EXPECT_EQ(clock.time.tm_year, 108);
     // the log-in's cookies go along with every later request to the site
     EXPECT_TRUE(site.Requests().last().headers.contains("RmUserid=demo"));
 
-    ASSERT_EQ(channel.PostBoardMessage("01", "a&b=c", 10000), 0);
+    ASSERT_EQ(ChannelAnswers::Post(channel, "01", "a&b=c", 10000), 0);
     const Received& posting = site.Requests().last();
     EXPECT_EQ(posting.method, QByteArray("POST"));
     EXPECT_EQ(posting.body, QByteArray("progcd=%30%31&userid=%64%65%6D%6F"
@@ -217,14 +217,14 @@ TEST(BrowserChain, AConnectionClosedBeforeTheAnswerEndsOrRefusedIsNoAnswer) {
     ActivityLog log;
     LoginInfo login;
     CWebRequestDlg closing(log, {silent.Base(), silent.Base()}, login);
-    EXPECT_EQ(closing.RequestLogin("demo", "pw", 10000), LoginResult::NotConnected);
+    EXPECT_EQ(ChannelAnswers::LogIn(closing, "demo", "pw", 10000), LoginResult::NotConnected);
     EXPECT_EQ(silent.Asked(), QList<QByteArray>({"/subloginproc.asp"}));
 
     // a port nobody listens on, and an address no request can be made to
     for (const QString& address : {silent.Base().left(silent.Base().lastIndexOf(':')) + ":1",
                                    QStringLiteral("ftp://127.0.0.1")}) {
         CWebRequestDlg refused(log, {address, address}, login);
-        EXPECT_EQ(refused.RequestLogin("demo", "pw", 10000), LoginResult::NotConnected)
+        EXPECT_EQ(ChannelAnswers::LogIn(refused, "demo", "pw", 10000), LoginResult::NotConnected)
             << address.toStdString();
     }
 

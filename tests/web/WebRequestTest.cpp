@@ -5,6 +5,7 @@
 #include "web/CWebRequestDlg.h"
 
 #include "platform/ActivityLog.h"
+#include "support/ChannelAnswers.h"
 #include "support/LogReading.h"
 #include "support/QtPrinting.h"
 
@@ -62,7 +63,8 @@ TEST(WebRequest, LogInTakesTheNameFromTheCookieAndNeverRecordsThePassword) {
     ASSERT_TRUE(station.IsReady()) << station.Failure().toStdString();
     Channel channel(station);
 
-    EXPECT_EQ(channel.dlg.RequestLogin("demo", "quilo2007", kLoginLimitMs), LoginResult::LoggedIn);
+    EXPECT_EQ(ChannelAnswers::LogIn(channel.dlg, "demo", "quilo2007", kLoginLimitMs),
+              LoginResult::LoggedIn);
     EXPECT_EQ(channel.login.userName, QStringLiteral("홍길동"));
     EXPECT_EQ(channel.login.userId, QString("demo"));
     EXPECT_EQ(channel.dlg.State(), 0);
@@ -89,7 +91,8 @@ TEST(WebRequest, ARefusedLogInEndsAtTheFourthPageAndLeavesTheNameAlone) {
     Channel channel(station);
     channel.login.userName = QStringLiteral("홍길동");
 
-    EXPECT_EQ(channel.dlg.RequestLogin("demo", "wrong", kLoginLimitMs), LoginResult::Incorrect);
+    EXPECT_EQ(ChannelAnswers::LogIn(channel.dlg, "demo", "wrong", kLoginLimitMs),
+              LoginResult::Incorrect);
     EXPECT_EQ(channel.login.userName, QStringLiteral("홍길동"));
     EXPECT_EQ(channel.Logged(), QStringList({"TRY to log-in.", "FAIL to log-in: INCORRECT."}));
     // the log-in page, the failure page, the single-sign-on log-out and the form again
@@ -115,12 +118,13 @@ TEST(WebRequest, ALogInWithoutAnAnswerIsNotConnectedAndASlowOneTimesOut) {
     constexpr int kLimitMs = 1500;
     QElapsedTimer wall;
     wall.start();
-    EXPECT_EQ(channel.dlg.RequestLogin("demo", "quilo2007", kLimitMs), LoginResult::TimeOver);
+    EXPECT_EQ(ChannelAnswers::LogIn(channel.dlg, "demo", "quilo2007", kLimitMs),
+              LoginResult::TimeOver);
     EXPECT_GE(wall.elapsed(), kLimitMs);
 
     ASSERT_TRUE(station.Control("/_station/fault?name=clear"));
     ASSERT_TRUE(station.Control("/_station/fault?name=refuse&site=main"));
-    EXPECT_EQ(channel.dlg.RequestLogin("demo", "quilo2007", kLoginLimitMs),
+    EXPECT_EQ(ChannelAnswers::LogIn(channel.dlg, "demo", "quilo2007", kLoginLimitMs),
               LoginResult::NotConnected);
     EXPECT_EQ(channel.dlg.State(), 0);
     EXPECT_EQ(channel.Logged(), QStringList({"TRY to log-in.", "FAIL to log-in: TIMEOVER.",
@@ -133,7 +137,8 @@ TEST(WebRequest, APostingReportsTheBoardsDigitAndTimesOutOnAnyOtherAnswer) {
     Channel channel(station);
     LogInAsDemo(channel);
 
-    EXPECT_EQ(channel.dlg.PostBoardMessage("0000102", QStringLiteral("안녕하세요\r\n똠"), 3000), 0);
+    EXPECT_EQ(
+        ChannelAnswers::Post(channel.dlg, "0000102", QStringLiteral("안녕하세요\r\n똠"), 3000), 0);
     const QJsonArray messages =
         QJsonDocument::fromJson(station.Get(StationProcess::kControl, "/_station/messages").body)
             .array();
@@ -141,21 +146,21 @@ TEST(WebRequest, APostingReportsTheBoardsDigitAndTimesOutOnAnyOtherAnswer) {
     EXPECT_EQ(messages[0]["writer"].toString(), QStringLiteral("홍길동"));
     EXPECT_EQ(messages[0]["contents"].toString(), QStringLiteral("안녕하세요\r\n똠"));
     // the answer for a missing field is still an answer
-    EXPECT_EQ(channel.dlg.PostBoardMessage("0000102", "", 3000), 5);
+    EXPECT_EQ(ChannelAnswers::Post(channel.dlg, "0000102", "", 3000), 5);
 
     ASSERT_TRUE(station.Control("/_station/fault?name=board&answer=1"));
     constexpr int kLimitMs = 1000;
     QElapsedTimer wall;
     wall.start();
-    EXPECT_EQ(channel.dlg.PostBoardMessage("0000102", "hi", kLimitMs), -1);
+    EXPECT_EQ(ChannelAnswers::Post(channel.dlg, "0000102", "hi", kLimitMs), -1);
     EXPECT_GE(wall.elapsed(), kLimitMs);
     ASSERT_TRUE(station.Control("/_station/fault?name=board&answer=0%0D%0A"));
-    EXPECT_EQ(channel.dlg.PostBoardMessage("0000102", "hi", kLimitMs), -1);
+    EXPECT_EQ(ChannelAnswers::Post(channel.dlg, "0000102", "hi", kLimitMs), -1);
 
     // a channel that has no open connection to the site yet, as after a restart
     ASSERT_TRUE(station.Control("/_station/fault?name=refuse&site=web"));
     CWebRequestDlg refused(channel.log, {station.Base(StationProcess::kWeb), {}}, channel.login);
-    EXPECT_EQ(refused.PostBoardMessage("0000102", "hi", 3000), -1);
+    EXPECT_EQ(ChannelAnswers::Post(refused, "0000102", "hi", 3000), -1);
     EXPECT_EQ(channel.Logged(),
               QStringList({"TRY to send the message.", "SUXES to send the message.",
                            "TRY to send the message.", "SUXES to send the message.",
@@ -170,50 +175,45 @@ TEST(WebRequest, TheServerTimeIsTheDateHeaderInTheServicesTimeWithTheTickerFile)
     ASSERT_TRUE(station.IsReady()) << station.Failure().toStdString();
     Channel channel(station);
 
-    std::tm serverTime{};
-    QByteArray body;
-    ASSERT_TRUE(channel.dlg.RequestServerTime(serverTime, &body, 2000));
-    EXPECT_EQ(serverTime.tm_year, 108);
-    EXPECT_EQ(serverTime.tm_mon, 0);
-    EXPECT_EQ(serverTime.tm_mday, 1);
-    EXPECT_EQ(serverTime.tm_wday, 2);
-    EXPECT_EQ(serverTime.tm_hour, 0);
-    EXPECT_EQ(serverTime.tm_min, 0);
-    EXPECT_EQ(serverTime.tm_sec, 10);
-    EXPECT_TRUE(body.contains("[SCR_TXT]")) << body.toStdString();
+    const ServerTimeReading clock = ChannelAnswers::ServerTime(channel.dlg, 2000);
+    ASSERT_TRUE(clock.read);
+    EXPECT_EQ(clock.time.tm_year, 108);
+    EXPECT_EQ(clock.time.tm_mon, 0);
+    EXPECT_EQ(clock.time.tm_mday, 1);
+    EXPECT_EQ(clock.time.tm_wday, 2);
+    EXPECT_EQ(clock.time.tm_hour, 0);
+    EXPECT_EQ(clock.time.tm_min, 0);
+    EXPECT_EQ(clock.time.tm_sec, 10);
+    EXPECT_TRUE(clock.body.contains("[SCR_TXT]")) << clock.body.toStdString();
 
     ASSERT_TRUE(station.Control("/_station/fault?name=no-date"));
-    const std::tm before = serverTime;
-    EXPECT_FALSE(channel.dlg.RequestServerTime(serverTime, &body, 500));
-    EXPECT_TRUE(body.isEmpty());
-    EXPECT_EQ(serverTime.tm_sec, before.tm_sec);
+    const ServerTimeReading failed = ChannelAnswers::ServerTime(channel.dlg, 500);
+    EXPECT_FALSE(failed.read);
+    EXPECT_TRUE(failed.body.isEmpty());
     EXPECT_EQ(
         channel.Logged(),
         QStringList({"TRY to get the current time.", "SUXES to get the current time.",
                      "TRY to get the current time.", "FAIL to get the current time: TIMEOVER."}));
 }
 
-TEST(WebRequest, AClockReadingDuringAPostingWaitsItsTurnAndBothGetTheirOwnOutcome) {
+TEST(WebRequest, AClockReadingAskedForDuringAPostingWaitsItsTurnAndBothGetTheirOwnOutcome) {
     StationProcess station;
     ASSERT_TRUE(station.IsReady()) << station.Failure().toStdString();
     Channel channel(station);
     LogInAsDemo(channel);
     ASSERT_TRUE(station.Control("/_station/fault?name=board"));
 
-    bool gotTime = false;
-    QByteArray body;
-    std::tm serverTime{};
-    int stateWhenQueued = -1;
-    // a clock tick firing inside the posting's wait, as the program's clock timer would
-    QTimer::singleShot(200, [&] {
-        stateWhenQueued = channel.dlg.State();
-        gotTime = channel.dlg.RequestServerTime(serverTime, &body, 2000);
-    });
+    // the clock is asked for while the posting waits for its answer, as a clock tick would
     constexpr int kPostingLimitMs = 1500;
-    EXPECT_EQ(channel.dlg.PostBoardMessage("0000102", "hi", kPostingLimitMs), -1);
+    std::optional<int> posted;
+    channel.dlg.PostBoardMessage("0000102", "hi", kPostingLimitMs, &channel.dlg,
+                                 [&posted](int result) { posted = result; });
+    const int stateWhenQueued = channel.dlg.State();
+    const ServerTimeReading clock = ChannelAnswers::ServerTime(channel.dlg, 2000);
     EXPECT_EQ(stateWhenQueued, 3);
-    EXPECT_TRUE(gotTime);
-    EXPECT_TRUE(body.contains("[SCR_TXT]"));
+    EXPECT_EQ(posted, -1);
+    EXPECT_TRUE(clock.read);
+    EXPECT_TRUE(clock.body.contains("[SCR_TXT]"));
     EXPECT_EQ(channel.dlg.State(), 0);
     EXPECT_EQ(channel.Logged(),
               QStringList({"TRY to send the message.", "FAIL to send the message: TIMEOVER.",
