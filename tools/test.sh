@@ -22,9 +22,7 @@ tools/with-display.sh bash -c '
     echo "== all tests =="
     ctest --test-dir build --output-on-failure -j2
     echo "== unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
-    # libVLC under the sanitizers once hung in a viewer test (seen once in about forty runs, not
-    # reproduced since): a test that fails here gets one more try, and the failure stays in the log
-    ctest --test-dir build-asan --output-on-failure -j2 -L "unit|widget" --repeat until-pass:2
+    ctest --test-dir build-asan --output-on-failure -j2 -L "unit|widget"
 '
 
 echo "== every parser of outside input fuzzed for a short run =="
