@@ -142,7 +142,7 @@ TEST_F(OnAirFace, AMessageReachesTheBoardByteExactAndEveryFailureKeepsTheText) {
         }
         edit.insertPlainText(QStringLiteral("\n똠방각하 신청합니다"));
         const QString message = edit.toPlainText();
-        EXPECT_EQ(window.CounterEdit()->text(), QStringLiteral("38/200"));
+        EXPECT_EQ(window.CounterEdit()->text(), QStringLiteral("39/200")) << "CR LF: two bytes";
 
         // answers that store nothing keep the text
         ASSERT_TRUE(station_->Control("/_station/fault?name=board&answer=4"));

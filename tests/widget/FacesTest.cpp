@@ -486,6 +486,10 @@ TEST_F(MainWindow, TheMessageTakesTwoHundredBytesAndNeverLosesWhatWasThere) {
         EXPECT_EQ(edit->toPlainText(), text);
         EXPECT_TRUE(window.isVisible());
         EXPECT_TRUE(finished.isEmpty());
+        // a line break leaves as CR LF: two bytes, more than the last one left
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        edit->insertPlainText(QStringLiteral("\n"));
+        EXPECT_EQ(window.CounterEdit()->text(), QStringLiteral("199/200"));
     });
 }
 
