@@ -345,7 +345,7 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
     QFile::resize(QStringLiteral("./Skins/NoMini/mini_bg.bmp"), 0);
     // damage anywhere but in the backgrounds is worn: numbers out of range, broken pictures
     DialogTestKit::MakeVariantSkin(
-        quilo, QStringLiteral("Scarred"), {}, {},
+        quilo, QStringLiteral("Scarred"), {"[MINI_LINK]"}, {},
         {{"[MAIN_EDIT]", "[MAIN_EDIT]=-2147483648,-5,2147483648,99999999999"},
          {"[MAIN_VOLM]", "[MAIN_VOLM]=ab,"},
          {"[MAIN_EDIT_COL]", "[MAIN_EDIT_COL]=-5,99999999999,ab"}});
@@ -360,6 +360,7 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
         const int volume = SliderOf(window)->GetPos();
         const QSize size = face->size();
         const QPoint play = ButtonOf(window, FaceButton::Play)->pos();
+        const QRect miniLink = IsMini() ? window.MiniWindow()->LinkArea() : QRect();
         // in the skin chooser: a double-click wears the skin at once, OK once the chooser ends
         const auto choose = [&](const char* name, bool byDoubleClick) {
             DialogTestKit::WhenModal<CSkinDlg>(&window, [name, byDoubleClick](CSkinDlg& chooser) {
@@ -402,6 +403,10 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
         wear(QStringLiteral("Scarred"));
         EXPECT_EQ(program_.skin.Name(), QStringLiteral("Scarred"));
         EXPECT_TRUE(messages_.empty()) << "the same skin in other letters, and a scarred one";
+        if (IsMini()) {
+            EXPECT_FALSE(miniLink.isEmpty());
+            EXPECT_EQ(window.MiniWindow()->LinkArea(), miniLink) << "kept without [MINI_LINK]";
+        }
         EXPECT_FALSE(face->grab().isNull());
 
         choose("Midnight", true);
