@@ -761,8 +761,11 @@ TEST_F(MainWindow, TheContextMenuOpensAboveTheClickAndGreysSeeingRadioWithoutVid
 }
 
 TEST_F(MainWindow, TheCharacterOpensItsPageUnderAHandAndClicks) {
-    program_.login = {QStringLiteral("demo"), QStringLiteral("secret"), QString()};
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+    // the link area lies under the character; without a password its page opens directly
+    DialogTestKit::MakeVariantSkin(QStringLiteral("Quilo2"), QStringLiteral("Linked"), {}, {},
+                                   {{"[MAIN_LINK0]", "[MAIN_LINK0]=0,0,300,476"}});
+    program_.login = {QStringLiteral("demo"), QString(), QString()};
+    RunMainWindow(QStringLiteral("Linked"), [&](CMainDlg& window) {
         program_.state.characterLink = QStringLiteral("http://main.example/event/quilo.asp");
         program_.state.characterTimes = {1, 60000, 1000};
         emit window.ProgramTable().programChanged();
@@ -779,10 +782,11 @@ TEST_F(MainWindow, TheCharacterOpensItsPageUnderAHandAndClicks) {
         // a real press, held until the face has taken it: the press also starts the window
         // manager's move, which only the release after it ends
         ASSERT_TRUE(WidgetTestKit::RealButton(true));
-        ASSERT_TRUE(Await([&] { return opened_.size() == 1; }));
+        ASSERT_TRUE(Await([&] { return opened_.size() == 2; }));
         ASSERT_TRUE(WidgetTestKit::RealButton(false));
         EXPECT_TRUE(opened_[0].startsWith(QStringLiteral("http://127.0.0.1:")))
             << "the character page opens through a local page: " << opened_[0].toStdString();
+        EXPECT_EQ(opened_[1], program_.config.webServer) << "then the link area's";
         ASSERT_TRUE(clicked.wait(3000));
         EXPECT_GE(sinceClick.elapsed(), ClickSound::kDelayMs * 95 / 100);
         const QString heard = TestEnvironment::WorkDir() + QStringLiteral("/heard.wav");
