@@ -1,6 +1,7 @@
 #include "dialogs/CAboutDlg.h"
 
 #include <QMouseEvent>
+#include <utility>
 
 #include "content/Program.h"
 #include "dialogs/DialogSkin.h"
@@ -93,11 +94,17 @@ void CAboutDlg::PlaceBuiltInControls() {
     linkArea_ = kBuiltInLink;
 }
 
-// The press moves the window as a press anywhere on the face does; one on the link also opens
-// the service's site.
+// The press moves the window as a press anywhere on the face does. One on the link opens the
+// service's site once that move is over, on the release, wherever the window went meanwhile.
 void CAboutDlg::mousePressEvent(QMouseEvent* event) {
+    pressedOnLink_ =
+        event->button() == Qt::LeftButton && linkArea_.contains(event->position().toPoint());
     CSkinDialog::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && linkArea_.contains(event->position().toPoint())) {
+}
+
+void CAboutDlg::mouseReleaseEvent(QMouseEvent* event) {
+    CSkinDialog::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && std::exchange(pressedOnLink_, false)) {
         web_.OpenWebPage(this, QString(), program_.login.userId, program_.login.password);
     }
 }

@@ -12,7 +12,7 @@ class Program;
 // The program's version and a link to the service's web site, beside the player. It wears the
 // skin's "about_bg.bmp" and "[ABOUT_...]" keys when the skin has that bitmap, and a built-in look
 // of 260 × 196 otherwise. A press on the link area moves the window like any press on the face
-// and opens the site, with the listener logged in.
+// and, once the button is released, opens the site with the listener logged in.
 class CAboutDlg : public CSkinDialog {
     Q_OBJECT
 
@@ -31,6 +31,7 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void CreateControls();
@@ -45,4 +46,6 @@ private:
     CSkinButton* okButton_;
     QRect linkArea_;
     bool skinned_ = false;
+    // the left button went down on the link area and is not up yet
+    bool pressedOnLink_ = false;
 };

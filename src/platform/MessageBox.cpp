@@ -12,8 +12,8 @@ MessageAnswerer& Answerer() {
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Information:
-            return QMessageBox::Information;
+        case MessageIcon::NoIcon:
+            return QMessageBox::NoIcon;
         case MessageIcon::Warning:
             return QMessageBox::Warning;
         case MessageIcon::Error:

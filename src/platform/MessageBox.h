@@ -7,7 +7,7 @@
 
 class QWidget;
 
-enum class MessageIcon { Information, Warning, Error, Question };
+enum class MessageIcon { NoIcon, Warning, Error, Question };
 enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 

@@ -428,12 +428,15 @@ void CMainDlg::OnScheduleFire() {
     }
 }
 
+// The character and the link area are checked one after the other, so a press where a sprite
+// sits over the link area opens both pages.
 void CMainDlg::mousePressEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton && sprites_->IsOnLinkedCharacter(point)) {
         clickSound_->Schedule();
         web_.OpenCharacterPage(program_.state.characterLink, program_.login.userId);
-    } else if (event->button() == Qt::LeftButton && linkArea_.contains(point)) {
+    }
+    if (event->button() == Qt::LeftButton && linkArea_.contains(point)) {
         web_.OpenWebPage(this, QString(), program_.login.userId, program_.login.password);
     }
     CSkinDialog::mousePressEvent(event);

@@ -90,7 +90,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // a click on the character or the link area opens its page; elsewhere the face is dragged
+    // a click on the character opens its page, one on the link area the home page (a click on
+    // both opens both); every press also drags the face
     void mousePressEvent(QMouseEvent* event) override;
     // the hand cursor over what a click opens
     void mouseMoveEvent(QMouseEvent* event) override;

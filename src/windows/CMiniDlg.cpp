@@ -86,8 +86,10 @@ bool CMiniDlg::ApplySkin() {
     SetVolumePosition(volume);
     SetMuteShown(muted);
     ShowProgramButtons(infoShown_, viewShown_);
-    // a skin without the key has no link area: the last skin's must not linger
-    linkArea_ = SkinLayout::Area(program_.skin, "[MINI_LINK]").value_or(QRect());
+    // a skin without the key leaves the link area as it was
+    if (const std::optional<QRect> area = SkinLayout::Area(program_.skin, "[MINI_LINK]")) {
+        linkArea_ = *area;
+    }
     update();
     return true;
 }

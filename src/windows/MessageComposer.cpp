@@ -67,8 +67,9 @@ void MessageComposer::Send() {
 }
 
 void MessageComposer::ShowResult(int boardResult) {
+    // the stored message is told plainly, without an icon; every other answer is a warning
     if (boardResult == 0) {
-        ShowMessage(owner_, StringId::kMessageSent, MessageIcon::Information);
+        ShowMessage(owner_, StringId::kMessageSent, MessageIcon::NoIcon);
         Clear();
         return;
     }

@@ -5,6 +5,16 @@
 
 #include "platform/Cp949.h"
 
+namespace {
+
+// The bytes the text takes on its way to the board: a line break leaves as CR LF, so it counts
+// two against the limit, as a Korean character does.
+qsizetype SentLength(QStringView text) {
+    return Cp949Length(text) + text.count(u'\n');
+}
+
+}  // namespace
+
 MessageEdit::MessageEdit(QWidget* parent) : QPlainTextEdit(parent) {
     connect(this, &QPlainTextEdit::textChanged, this, &MessageEdit::EnforceLimit);
 }
@@ -15,7 +25,7 @@ void MessageEdit::SetByteLimit(int bytes) {
 }
 
 int MessageEdit::UsedBytes() const {
-    return static_cast<int>(Cp949Length(toPlainText()) + Cp949Length(composing_));
+    return static_cast<int>(SentLength(toPlainText()) + SentLength(composing_));
 }
 
 // A syllable that could not be committed once composed is not even begun: the box is full.
@@ -23,7 +33,7 @@ void MessageEdit::inputMethodEvent(QInputMethodEvent* event) {
     const QString composing = event->preeditString();
     const bool beginsBeyondLimit = byteLimit_ >= 0 && event->commitString().isEmpty() &&
                                    !composing.isEmpty() &&
-                                   Cp949Length(toPlainText()) + Cp949Length(composing) > byteLimit_;
+                                   SentLength(toPlainText()) + SentLength(composing) > byteLimit_;
     if (beginsBeyondLimit) {
         event->accept();
         return;
@@ -38,7 +48,7 @@ void MessageEdit::EnforceLimit() {
         return;
     }
     const QString text = toPlainText();
-    if (byteLimit_ < 0 || Cp949Length(text) <= byteLimit_) {
+    if (byteLimit_ < 0 || SentLength(text) <= byteLimit_) {
         accepted_ = text;
         return;
     }
@@ -57,12 +67,12 @@ void MessageEdit::EnforceLimit() {
     QStringView inserted = QStringView(text).mid(prefix, text.size() - prefix - suffix);
     // the longest beginning of the insertion that fits, never half a character
     while (!inserted.isEmpty() &&
-           Cp949Length(before) + Cp949Length(inserted) + Cp949Length(after) > byteLimit_) {
+           SentLength(before) + SentLength(inserted) + SentLength(after) > byteLimit_) {
         inserted.chop(1);
     }
     QString kept = before.toString() + inserted.toString() + after.toString();
     // a text that was already too long when the limit came keeps its beginning
-    while (Cp949Length(kept) > byteLimit_) {
+    while (SentLength(kept) > byteLimit_) {
         kept.chop(1);
     }
     enforcing_ = true;

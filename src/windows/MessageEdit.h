@@ -3,8 +3,9 @@
 #include <QPlainTextEdit>
 
 // The listener's message: a multi-line box that takes at most a number of bytes in the Korean
-// code page (a Korean character counts two), as the message board does. Typing or pasting past
-// the limit inserts only what fits; what was there before is never cut.
+// code page (a Korean character counts two), as the message board does; a line break counts as
+// the two bytes it is sent as (CR LF). Typing or pasting past the limit inserts only what fits;
+// what was there before is never cut.
 class MessageEdit : public QPlainTextEdit {
     Q_OBJECT
 

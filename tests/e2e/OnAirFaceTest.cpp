@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <utility>
@@ -142,7 +143,7 @@ TEST_F(OnAirFace, AMessageReachesTheBoardByteExactAndEveryFailureKeepsTheText) {
         }
         edit.insertPlainText(QStringLiteral("\n똠방각하 신청합니다"));
         const QString message = edit.toPlainText();
-        EXPECT_EQ(window.CounterEdit()->text(), QStringLiteral("38/200"));
+        EXPECT_EQ(window.CounterEdit()->text(), QStringLiteral("39/200")) << "CR LF: two bytes";
 
         // answers that store nothing keep the text
         ASSERT_TRUE(station_->Control("/_station/fault?name=board&answer=4"));
@@ -163,10 +164,23 @@ TEST_F(OnAirFace, AMessageReachesTheBoardByteExactAndEveryFailureKeepsTheText) {
         EXPECT_EQ(edit.toPlainText(), message);
 
         ASSERT_TRUE(station_->Control("/_station/fault?name=clear"));
-        shown.clear();
+        // the good news in the real box, which has no icon
+        SetMessageAnswerer({});
+        QMessageBox::Icon icon = QMessageBox::Warning;
+        QString told;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                icon = box->icon();
+                told = box->text();
+                box->accept();
+            }
+        });
+        watch.start(10);
         QTest::mouseClick(&send, Qt::LeftButton, {}, QPoint(4, 4));
-        ASSERT_TRUE(Await([&] { return !shown.empty(); }));
-        EXPECT_EQ(shown, std::vector<StringId>{StringId::kMessageSent});
+        ASSERT_TRUE(Await([&] { return !told.isEmpty(); }));
+        EXPECT_EQ(told, StringTable::Load(StringId::kMessageSent));
+        EXPECT_EQ(icon, QMessageBox::NoIcon);
         EXPECT_TRUE(edit.toPlainText().isEmpty());
         EXPECT_EQ(window.CounterEdit()->text(), QStringLiteral("0/200"));
     });

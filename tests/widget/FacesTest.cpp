@@ -345,7 +345,7 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
     QFile::resize(QStringLiteral("./Skins/NoMini/mini_bg.bmp"), 0);
     // damage anywhere but in the backgrounds is worn: numbers out of range, broken pictures
     DialogTestKit::MakeVariantSkin(
-        quilo, QStringLiteral("Scarred"), {}, {},
+        quilo, QStringLiteral("Scarred"), {"[MINI_LINK]"}, {},
         {{"[MAIN_EDIT]", "[MAIN_EDIT]=-2147483648,-5,2147483648,99999999999"},
          {"[MAIN_VOLM]", "[MAIN_VOLM]=ab,"},
          {"[MAIN_EDIT_COL]", "[MAIN_EDIT_COL]=-5,99999999999,ab"}});
@@ -360,6 +360,7 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
         const int volume = SliderOf(window)->GetPos();
         const QSize size = face->size();
         const QPoint play = ButtonOf(window, FaceButton::Play)->pos();
+        const QRect miniLink = IsMini() ? window.MiniWindow()->LinkArea() : QRect();
         // in the skin chooser: a double-click wears the skin at once, OK once the chooser ends
         const auto choose = [&](const char* name, bool byDoubleClick) {
             DialogTestKit::WhenModal<CSkinDlg>(&window, [name, byDoubleClick](CSkinDlg& chooser) {
@@ -402,6 +403,10 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
         wear(QStringLiteral("Scarred"));
         EXPECT_EQ(program_.skin.Name(), QStringLiteral("Scarred"));
         EXPECT_TRUE(messages_.empty()) << "the same skin in other letters, and a scarred one";
+        if (IsMini()) {
+            EXPECT_FALSE(miniLink.isEmpty());
+            EXPECT_EQ(window.MiniWindow()->LinkArea(), miniLink) << "kept without [MINI_LINK]";
+        }
         EXPECT_FALSE(face->grab().isNull());
 
         choose("Midnight", true);
@@ -486,6 +491,10 @@ TEST_F(MainWindow, TheMessageTakesTwoHundredBytesAndNeverLosesWhatWasThere) {
         EXPECT_EQ(edit->toPlainText(), text);
         EXPECT_TRUE(window.isVisible());
         EXPECT_TRUE(finished.isEmpty());
+        // a line break leaves as CR LF: two bytes, more than the last one left
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        edit->insertPlainText(QStringLiteral("\n"));
+        EXPECT_EQ(window.CounterEdit()->text(), QStringLiteral("199/200"));
     });
 }
 
@@ -752,8 +761,11 @@ TEST_F(MainWindow, TheContextMenuOpensAboveTheClickAndGreysSeeingRadioWithoutVid
 }
 
 TEST_F(MainWindow, TheCharacterOpensItsPageUnderAHandAndClicks) {
-    program_.login = {QStringLiteral("demo"), QStringLiteral("secret"), QString()};
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+    // the link area lies under the character; without a password its page opens directly
+    DialogTestKit::MakeVariantSkin(QStringLiteral("Quilo2"), QStringLiteral("Linked"), {}, {},
+                                   {{"[MAIN_LINK0]", "[MAIN_LINK0]=0,0,300,476"}});
+    program_.login = {QStringLiteral("demo"), QString(), QString()};
+    RunMainWindow(QStringLiteral("Linked"), [&](CMainDlg& window) {
         program_.state.characterLink = QStringLiteral("http://main.example/event/quilo.asp");
         program_.state.characterTimes = {1, 60000, 1000};
         emit window.ProgramTable().programChanged();
@@ -770,10 +782,11 @@ TEST_F(MainWindow, TheCharacterOpensItsPageUnderAHandAndClicks) {
         // a real press, held until the face has taken it: the press also starts the window
         // manager's move, which only the release after it ends
         ASSERT_TRUE(WidgetTestKit::RealButton(true));
-        ASSERT_TRUE(Await([&] { return opened_.size() == 1; }));
+        ASSERT_TRUE(Await([&] { return opened_.size() == 2; }));
         ASSERT_TRUE(WidgetTestKit::RealButton(false));
         EXPECT_TRUE(opened_[0].startsWith(QStringLiteral("http://127.0.0.1:")))
             << "the character page opens through a local page: " << opened_[0].toStdString();
+        EXPECT_EQ(opened_[1], program_.config.webServer) << "then the link area's";
         ASSERT_TRUE(clicked.wait(3000));
         EXPECT_GE(sinceClick.elapsed(), ClickSound::kDelayMs * 95 / 100);
         const QString heard = TestEnvironment::WorkDir() + QStringLiteral("/heard.wav");
