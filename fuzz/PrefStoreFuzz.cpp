@@ -19,9 +19,16 @@ struct Everything {
     bool operator==(const Everything&) const = default;
 };
 
+// The store has no secret store behind it, so the answer comes before GetPW returns.
+std::optional<QString> SavedPassword(const CPrefStore& store) {
+    std::optional<QString> password;
+    store.GetPW(nullptr, [&password](const std::optional<QString>& told) { password = told; });
+    return password;
+}
+
 Everything ReadEverything(const CPrefStore& store) {
     return {store.GetID(),
-            store.GetPW(),
+            SavedPassword(store),
             store.GetSkin(),
             store.GetVolume(),
             store.GetPosX(),

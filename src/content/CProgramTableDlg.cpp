@@ -1,7 +1,6 @@
 #include "content/CProgramTableDlg.h"
 
 #include <QFile>
-#include <QPointer>
 #include <QUrl>
 
 #include "content/EventFile.h"
@@ -33,12 +32,6 @@ QString WorkFile(const QString& name) {
     return folder + QLatin1Char('/') + name;
 }
 
-// The server's files name web addresses only; anything else (a local file) is never fetched.
-bool IsWebAddress(const QString& address) {
-    const QString scheme = QUrl(address).scheme();
-    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
-}
-
 }  // namespace
 
 CProgramTableDlg::CProgramTableDlg(Program& program, QObject* parent)
@@ -54,7 +47,7 @@ CProgramTableDlg::CProgramTableDlg(Program& program, QObject* parent)
     tableTimer_.start(kStepMs);
 }
 
-// Downloads in progress hear of the destruction (their owner's destroyed signal) and end.
+// Downloads in progress belong to the object and end with it.
 CProgramTableDlg::~CProgramTableDlg() = default;
 
 // A restart forgets the program found last, so that the first tick after it fetches the
@@ -77,12 +70,16 @@ void CProgramTableDlg::Log(QByteArrayView text) {
     program_.log.WriteLog(text);
 }
 
-// Judged only by whether the file is there afterwards, as every content download is.
-bool CProgramTableDlg::Download(const QString& address, const QString& localPath, qint64 maxBytes) {
-    if (IsWebAddress(address)) {
-        ServerDownload::Fetch(address, localPath, maxBytes, ServerDownload::kGenerousLimitMs, this);
-    }
-    return !localPath.isEmpty() && QFile::exists(localPath);
+// Judged only by whether the file is there afterwards, as every content download is. What a
+// restart left behind is never acted on.
+void CProgramTableDlg::Download(const QString& address, const QString& localPath, qint64 maxBytes,
+                                const std::function<void(bool present)>& next) {
+    ServerDownload::Fetch(address, localPath, maxBytes, this,
+                          [this, localPath, next, cycle = cycle_](bool) {
+                              if (cycle == cycle_) {
+                                  next(!localPath.isEmpty() && QFile::exists(localPath));
+                              }
+                          });
 }
 
 bool CProgramTableDlg::LoadTable(const QString& path) {
@@ -96,56 +93,57 @@ bool CProgramTableDlg::LoadTable(const QString& path) {
 
 void CProgramTableDlg::OnTableTimer() {
     tableTimer_.stop();
-    const QPointer<CProgramTableDlg> alive(this);
-    const QString path = WorkFile(QLatin1String(kTableLocalName));
-    QFile::remove(path);
-    const QString address = program_.config.webServer + QLatin1String("/time_table.asp");
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        Log(LogText::kTryProgramTable);
-        const bool present = Download(address, path, ServerDownload::kServerTextMaxBytes);
-        if (alive.isNull()) {
-            return;
-        }
-        if (!present) {
-            Log(LogText::kProgramTableFailed);
-            continue;
-        }
-        Log(LogText::kProgramTableDone);
-        if (LoadTable(path)) {
-            clockTimer_.start(kStepMs);
-            return;
-        }
+    QFile::remove(WorkFile(QLatin1String(kTableLocalName)));
+    TryTable(0);
+}
+
+void CProgramTableDlg::TryTable(int attempt) {
+    if (attempt == kAttempts) {
+        emit programCleared();
+        emit linksCleared();
+        ShowMessage(nullptr, StringId::kProgramInfoFailed, MessageIcon::Warning);
+        return;
     }
-    emit programCleared();
-    emit linksCleared();
-    // the last thing done: the box waits for the listener, and nothing here needs the object
-    // afterwards
-    ShowMessage(nullptr, StringId::kProgramInfoFailed, MessageIcon::Warning);
+    Log(LogText::kTryProgramTable);
+    const QString path = WorkFile(QLatin1String(kTableLocalName));
+    const QString address = program_.config.webServer + QLatin1String("/time_table.asp");
+    Download(address, path, ServerDownload::kServerTextMaxBytes,
+             [this, path, attempt](bool present) {
+                 if (!present) {
+                     Log(LogText::kProgramTableFailed);
+                 } else {
+                     Log(LogText::kProgramTableDone);
+                     if (LoadTable(path)) {
+                         clockTimer_.start(kStepMs);
+                         return;
+                     }
+                 }
+                 TryTable(attempt + 1);
+             });
 }
 
 void CProgramTableDlg::OnInfoTimer() {
     infoTimer_.stop();
-    const QPointer<CProgramTableDlg> alive(this);
     const QString code = program_.state.programCode;
+    QFile::remove(WorkFile(code));
+    QFile::remove(WorkFile(QLatin1String(kEventLocalName)));
+    TryInfo(code, 0);
+}
+
+// The event file comes with every attempt at the program's info file; whether it came is never
+// asked.
+void CProgramTableDlg::TryInfo(const QString& code, int attempt) {
+    if (attempt == kAttempts) {
+        emit programCleared();
+        return;
+    }
+    const QString infoPath = WorkFile(code);
+    const QString eventPath = WorkFile(QLatin1String(kEventLocalName));
     const QString infoAddress =
         program_.config.webServer + QStringLiteral("/info/") + code + QStringLiteral(".txt");
     const QString eventAddress = program_.config.webServer + QStringLiteral("/info/event.txt");
-    const QString infoPath = WorkFile(code);
-    const QString eventPath = WorkFile(QLatin1String(kEventLocalName));
-    QFile::remove(infoPath);
-    QFile::remove(eventPath);
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        Log(QByteArray(LogText::kTryProgramInfoFormat).replace("%s", ToCp949(code)));
-        Download(infoAddress, infoPath, ServerDownload::kServerTextMaxBytes);
-        if (alive.isNull()) {
-            return;
-        }
-        // the event file comes with every attempt; whether it came is never asked
-        Log(LogText::kTryEventFile);
-        Download(eventAddress, eventPath, ServerDownload::kServerTextMaxBytes);
-        if (alive.isNull()) {
-            return;
-        }
+    Log(QByteArray(LogText::kTryProgramInfoFormat).replace("%s", ToCp949(code)));
+    const auto judge = [this, code, attempt, infoPath, eventPath](bool) {
         if (!infoPath.isEmpty() && QFile::exists(infoPath)) {
             Log(LogText::kProgramInfoDone);
             ApplyInfoAndEvent(infoPath, eventPath);
@@ -154,8 +152,13 @@ void CProgramTableDlg::OnInfoTimer() {
             return;
         }
         Log(LogText::kProgramInfoFailed);
-    }
-    emit programCleared();
+        TryInfo(code, attempt + 1);
+    };
+    Download(infoAddress, infoPath, ServerDownload::kServerTextMaxBytes,
+             [this, eventAddress, eventPath, judge](bool) {
+                 Log(LogText::kTryEventFile);
+                 Download(eventAddress, eventPath, ServerDownload::kServerTextMaxBytes, judge);
+             });
 }
 
 // Both files are parsed into a copy that replaces the state whole, with no wait in between:
@@ -175,47 +178,57 @@ void CProgramTableDlg::ApplyInfoAndEvent(const QString& infoPath, const QString&
 
 void CProgramTableDlg::OnImageTimer() {
     imageTimer_.stop();
-    const QPointer<CProgramTableDlg> alive(this);
-    const QString code = program_.state.programCode;
-    const QString image1Path = WorkFile(code + QStringLiteral("_1.bmp"));
-    const QString image2Path = WorkFile(code + QStringLiteral("_2.bmp"));
-    const QString eventImagePath = WorkFile(QLatin1String(kEventImageLocalName));
     // the link images stay from earlier runs; only the banner must never be an old one
-    QFile::remove(eventImagePath);
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        Log(LogText::kTryImage1);
-        const bool present =
-            Download(program_.state.image1Url, image1Path, ServerDownload::kImageMaxBytes);
-        if (alive.isNull()) {
-            return;
-        }
-        if (present) {
-            Log(LogText::kImage1Done);
-            break;
-        }
-        Log(LogText::kImage1Failed);
+    QFile::remove(WorkFile(QLatin1String(kEventImageLocalName)));
+    TryImage1(program_.state.programCode, 0);
+}
+
+void CProgramTableDlg::TryImage1(const QString& code, int attempt) {
+    if (attempt == kAttempts) {
+        TryImage2(code, 0);
+        return;
     }
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        Log(LogText::kTryImage2);
-        Download(program_.state.image2Url, image2Path, ServerDownload::kImageMaxBytes);
-        if (alive.isNull()) {
-            return;
-        }
-        // the banner rides along with every attempt at image 2, unjudged
-        if (!program_.state.eventImageUrl.isEmpty()) {
-            Log(LogText::kImage3Ignored);
-            Download(program_.state.eventImageUrl, eventImagePath, ServerDownload::kImageMaxBytes);
-            if (alive.isNull()) {
-                return;
-            }
-        }
+    Log(LogText::kTryImage1);
+    Download(program_.state.image1Url, WorkFile(code + QStringLiteral("_1.bmp")),
+             ServerDownload::kImageMaxBytes, [this, code, attempt](bool present) {
+                 if (present) {
+                     Log(LogText::kImage1Done);
+                     TryImage2(code, 0);
+                     return;
+                 }
+                 Log(LogText::kImage1Failed);
+                 TryImage1(code, attempt + 1);
+             });
+}
+
+// The banner rides along with every attempt at image 2, unjudged.
+void CProgramTableDlg::TryImage2(const QString& code, int attempt) {
+    if (attempt == kAttempts) {
+        emit linksChanged();
+        return;
+    }
+    const QString image2Path = WorkFile(code + QStringLiteral("_2.bmp"));
+    const auto judge = [this, code, attempt, image2Path](bool) {
         if (!image2Path.isEmpty() && QFile::exists(image2Path)) {
             Log(LogText::kImage2Done);
-            break;
+            emit linksChanged();
+            return;
         }
         Log(LogText::kImage2Failed);
-    }
-    emit linksChanged();
+        TryImage2(code, attempt + 1);
+    };
+    Log(LogText::kTryImage2);
+    Download(program_.state.image2Url, image2Path, ServerDownload::kImageMaxBytes,
+             [this, judge](bool present) {
+                 if (program_.state.eventImageUrl.isEmpty()) {
+                     judge(present);
+                     return;
+                 }
+                 Log(LogText::kImage3Ignored);
+                 Download(program_.state.eventImageUrl,
+                          WorkFile(QLatin1String(kEventImageLocalName)),
+                          ServerDownload::kImageMaxBytes, judge);
+             });
 }
 
 void CProgramTableDlg::OnClockTimer() {

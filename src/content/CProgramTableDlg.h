@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 
 #include "content/ProgramTable.h"
 #include "web/CWebRequestDlg.h"
@@ -12,18 +13,17 @@ class Program;
 struct TickerLine;
 
 // The hidden window that fetches what is on air from the service and tells the main window.
-// Four one-shot timers drive it; each handler stops its own timer first and arms the next step:
+// Four one-shot timers drive it; each handler stops its own timer first, and the answers of its
+// downloads arm the next step:
 //
 //   table   fetch and parse the day's program table; then the first clock tick at once
 //   info    fetch the new program's info file and the event file; then the images
 //   images  fetch the two link images and the event banner
 //   clock   every 30 s read the server's clock: ticker, schedule, the program on air
 //
-// The clock reading goes out on the request channel and its answer drives the next step. The
-// downloads wait in nested event loops, so the face keeps painting and other timers fire inside
-// a wait. The object may also be destroyed inside one of its own
-// waits (the main window closes meanwhile): the downloads are then given up at once, and no
-// handler touches the object after a wait it did not survive.
+// Every step (a download, the clock reading) starts at once and goes on when its answer comes;
+// nothing waits. Each step tries up to kAttempts times. A restart leaves the answers of the
+// steps under way unheard, and the object's end gives up its downloads.
 class CProgramTableDlg : public QObject {
     Q_OBJECT
 
@@ -56,8 +56,12 @@ signals:
 
 private:
     void OnTableTimer();
+    void TryTable(int attempt);
     void OnInfoTimer();
+    void TryInfo(const QString& code, int attempt);
     void OnImageTimer();
+    void TryImage1(const QString& code, int attempt);
+    void TryImage2(const QString& code, int attempt);
     void OnClockTimer();
     void OnClockRead(const ServerTimeReading& reading);
     // The answer of one clock reading: a program code, "timefail" or "order".
@@ -65,7 +69,8 @@ private:
     void ActOnAnswer(const QString& answer, const TickerLine& ticker);
     bool LoadTable(const QString& path);
     void ApplyInfoAndEvent(const QString& infoPath, const QString& eventPath);
-    bool Download(const QString& address, const QString& localPath, qint64 maxBytes);
+    void Download(const QString& address, const QString& localPath, qint64 maxBytes,
+                  const std::function<void(bool present)>& next);
     void Log(QByteArrayView text);
     void PostRefresh();
 
@@ -80,6 +85,6 @@ private:
     // the code the last successful tick found; empty at start and after a restart
     QString previousCode_;
     bool lastTickFailed_ = false;
-    // counts restarts, so that a clock answer asked for before one is not acted on
+    // counts restarts, so that an answer asked for before one is not acted on
     quint64 cycle_ = 0;
 };

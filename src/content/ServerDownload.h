@@ -3,11 +3,13 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 class QObject;
 
-// Fetches one file from the service's web server (or any address a server file names) into a
-// local file. The GUI thread keeps running while it waits: the wait is a nested event loop with
-// a deadline, so windows repaint and timers fire, and nothing spins.
+// Fetches one file from the service's web server (or any http or https address a server file
+// names) into a local file. It starts at once and tells its caller, from the event loop, whether
+// the file came; nothing waits for it.
 //
 // The bytes go to a temporary file beside the target and replace the target only when the
 // whole answer came in with a success status (HTTP 2xx), redirects followed as a browser's
@@ -27,11 +29,12 @@ public:
     static constexpr qint64 kImageMaxBytes = 4 * 1024 * 1024;
     static constexpr qint64 kPackageMaxBytes = 64 * 1024 * 1024;
 
-    // True when `localPath` now holds the file at `address`, false otherwise (no server, an
-    // error status, a write error, more than `maxBytes` announced or sent, or `limitMs`
-    // passed). An empty `localPath` always fails.
-    // When `owner` is given and destroyed during the wait, the download is given up at once,
-    // so an owner that goes away never keeps a wait of its own running.
-    static bool Fetch(const QString& address, const QString& localPath, qint64 maxBytes,
-                      int limitMs = kGenerousLimitMs, const QObject* owner = nullptr);
+    // done(true) once `localPath` holds the file at `address`, done(false) otherwise (not an
+    // http or https address, no server, an error status, a write error, more than `maxBytes`
+    // announced or sent, or `limitMs` passed); always later, from the event loop. An empty
+    // `localPath` always fails. The download belongs to `receiver`: when the receiver goes, the
+    // download is given up at once and done is never called.
+    using Done = std::function<void(bool fetched)>;
+    static void Fetch(const QString& address, const QString& localPath, qint64 maxBytes,
+                      QObject* receiver, Done done, int limitMs = kGenerousLimitMs);
 };

@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QUrl>
+#include <QWidget>
 
 #include "content/ServerDownload.h"
 #include "content/ServerText.h"
@@ -32,11 +33,12 @@ QString WorkFile(const QString& folder, const QString& name) {
 }
 
 // Deletes the old copy first, so that it can never pass for the new one.
-bool Download(const QString& address, const QString& localPath, qint64 maxBytes) {
+void Download(const QString& address, const QString& localPath, qint64 maxBytes, QObject* receiver,
+              ServerDownload::Done done) {
     if (!localPath.isEmpty()) {
         QFile::remove(localPath);
     }
-    return ServerDownload::Fetch(address, localPath, maxBytes);
+    ServerDownload::Fetch(address, localPath, maxBytes, receiver, std::move(done));
 }
 
 // The announced SHA-256 of the release in lower-case hex; empty when none is announced.
@@ -54,28 +56,34 @@ QByteArray ChecksumOf(const QString& path) {
 // Fetches the release the update info names. Only a web address is fetched, and a package
 // whose checksum differs from the announced one is thrown away: it is not the release the
 // service meant, and the listener would be asked to install it.
-bool FetchSetup(ActivityLog& log, const QByteArray& info, const QString& address,
-                const QString& setupPath) {
+void FetchSetup(ActivityLog& log, const QByteArray& info, const QString& address,
+                const QString& setupPath, QObject* receiver, const UpdateDone& done) {
     log.WriteLog(LogText::kTrySetup);
     if (!IsWebAddress(address)) {
         log.WriteLog(LogText::kSetupNotWeb);
-        return false;
+        done(false);
+        return;
     }
-    if (!Download(address, setupPath, ServerDownload::kPackageMaxBytes)) {
-        log.WriteLog(LogText::kSetupFailed);
-        return false;
-    }
-    const QByteArray announced = AnnouncedChecksum(info);
-    if (!announced.isEmpty() && announced != ChecksumOf(setupPath)) {
-        QFile::remove(setupPath);
-        log.WriteLog(LogText::kSetupMismatch);
-        return false;
-    }
-    log.WriteLog(LogText::kSetupDone);
-    if (announced.isEmpty()) {
-        log.WriteLog(LogText::kSetupUnchecked);
-    }
-    return true;
+    Download(address, setupPath, ServerDownload::kPackageMaxBytes, receiver,
+             [&log, info, setupPath, done](bool fetched) {
+                 if (!fetched) {
+                     log.WriteLog(LogText::kSetupFailed);
+                     done(false);
+                     return;
+                 }
+                 const QByteArray announced = AnnouncedChecksum(info);
+                 if (!announced.isEmpty() && announced != ChecksumOf(setupPath)) {
+                     QFile::remove(setupPath);
+                     log.WriteLog(LogText::kSetupMismatch);
+                     done(false);
+                     return;
+                 }
+                 log.WriteLog(LogText::kSetupDone);
+                 if (announced.isEmpty()) {
+                     log.WriteLog(LogText::kSetupUnchecked);
+                 }
+                 done(true);
+             });
 }
 
 // Versions compare as the positional numbers of their texts: "2.01" is 2001, "2.10" 2010.
@@ -119,21 +127,28 @@ QString SetupFileName(const QString& address) {
     return name;
 }
 
-bool CheckForUpdate(QWidget* owner, ActivityLog& log, const QString& webServer) {
+void CheckForUpdate(QWidget* owner, ActivityLog& log, const QString& webServer, UpdateDone done) {
     const QString folder = GetWorkFolder();
     const QString infoPath = WorkFile(folder, QLatin1String(kInfoLocalName));
     log.WriteLog(LogText::kTryVersionInfo);
-    if (!Download(webServer + QLatin1String(kInfoPath), infoPath,
-                  ServerDownload::kServerTextMaxBytes)) {
-        log.WriteLog(LogText::kVersionInfoFailed);
-        return false;
-    }
-    log.WriteLog(LogText::kVersionInfoDone);
-    const QByteArray info = ReadWholeFile(infoPath);
-    if (info.isNull() || !IsNewer(info)) {
-        return false;
-    }
-    const QString address = FromCp949(GetSectionValue(info, "[URL]", kNextKey));
-    const QString setupPath = WorkFile(folder, SetupFileName(address));
-    return FetchSetup(log, info, address, setupPath) && OfferUpgrade(owner, info, setupPath);
+    Download(webServer + QLatin1String(kInfoPath), infoPath, ServerDownload::kServerTextMaxBytes,
+             owner, [owner, &log, folder, infoPath, done](bool fetched) {
+                 if (!fetched) {
+                     log.WriteLog(LogText::kVersionInfoFailed);
+                     done(false);
+                     return;
+                 }
+                 log.WriteLog(LogText::kVersionInfoDone);
+                 const QByteArray info = ReadWholeFile(infoPath);
+                 if (info.isNull() || !IsNewer(info)) {
+                     done(false);
+                     return;
+                 }
+                 const QString address = FromCp949(GetSectionValue(info, "[URL]", kNextKey));
+                 const QString setupPath = WorkFile(folder, SetupFileName(address));
+                 FetchSetup(log, info, address, setupPath, owner,
+                            [owner, info, setupPath, done](bool setupFetched) {
+                                done(setupFetched && OfferUpgrade(owner, info, setupPath));
+                            });
+             });
 }

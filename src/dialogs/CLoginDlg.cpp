@@ -95,16 +95,20 @@ void CLoginDlg::FillSavedId() {
 void CLoginDlg::OnFirstTick() {
     SetInputEnabled(false);
     checkingUpdate_ = true;
-    const bool handedOver = CheckForUpdate(this, program_.log, program_.config.webServer);
+    CheckForUpdate(this, program_.log, program_.config.webServer,
+                   [this](bool handedOver) { OnUpdateChecked(handedOver); });
+}
+
+void CLoginDlg::OnUpdateChecked(bool handedOver) {
     checkingUpdate_ = false;
     SetInputEnabled(true);
     if (handedOver) {
         // the new release takes over: the program ends as if the listener had cancelled
-        QMetaObject::invokeMethod(this, &CLoginDlg::reject, Qt::QueuedConnection);
+        reject();
         return;
     }
     if (!isVisible()) {
-        return;  // cancelled, or the program told to end, while the check waited
+        return;  // cancelled, or the program told to end, while the check ran
     }
     if (saveId_->isChecked()) {
         passwordField_->setFocus();
@@ -128,15 +132,16 @@ void CLoginDlg::LogInByItself() {
     if (program_.login.userId.isEmpty()) {
         return;
     }
-    const std::optional<QString> savedPassword = program_.prefs.GetPW();
-    if (!savedPassword) {
-        program_.login.userId.clear();
-        return;
-    }
-    program_.login.password = *savedPassword;
-    idField_->setText(program_.login.userId);
-    passwordField_->setText(program_.login.password);
-    TryLogIn();
+    program_.prefs.GetPW(this, [this](const std::optional<QString>& savedPassword) {
+        if (!savedPassword) {
+            program_.login.userId.clear();
+            return;
+        }
+        program_.login.password = *savedPassword;
+        idField_->setText(program_.login.userId);
+        passwordField_->setText(program_.login.password);
+        TryLogIn();
+    });
 }
 
 void CLoginDlg::TryLogIn() {

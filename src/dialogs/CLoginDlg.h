@@ -44,6 +44,7 @@ public slots:
     // One log-in with what the fields hold: OK, Enter in a field, or the automatic log-in.
     void TryLogIn();
     void OnLoginAnswer(LoginResult result);
+    void OnUpdateChecked(bool handedOver);
 
     // Ending the dialog while a log-in waits (the program is told to end) gives up the wait.
     void done(int result) override;

@@ -6,14 +6,23 @@
 #include "platform/CompanionLauncher.h"
 #include "platform/MessageBox.h"
 
-bool ApplySettings(Program& program, uint8_t optionFlags, QWidget* owner,
+namespace {
+
+void ToldIfNotSaved(QWidget* owner, bool saved) {
+    if (!saved) {
+        ShowMessage(owner, StringId::kSettingsNotSaved, MessageIcon::Error);
+    }
+}
+
+}  // namespace
+
+void ApplySettings(Program& program, uint8_t optionFlags, QWidget* owner,
                    const std::function<void(bool topMost)>& applyTopMost) {
     CPrefStore& prefs = program.prefs;
     const bool autoLogin = (optionFlags & CSettingsDlg::kAutoLogin) != 0;
     bool saved = true;
     if (autoLogin) {
         saved = prefs.SetID(program.login.userId) && saved;
-        saved = prefs.SetPW(program.login.password) && saved;
     }
     saved = prefs.SetOptionAutoLogin(autoLogin) && saved;
 
@@ -32,9 +41,12 @@ bool ApplySettings(Program& program, uint8_t optionFlags, QWidget* owner,
             CompanionLauncher::Argument(program.scheduleOption, prefs.GetInstalledDir()),
             program.log);
     }
-    if (!saved || !scheduleSaved) {
-        ShowMessage(owner, StringId::kSettingsNotSaved, MessageIcon::Error);
-        return false;
+    saved = saved && scheduleSaved;
+    if (!autoLogin) {
+        ToldIfNotSaved(owner, saved);
+        return;
     }
-    return true;
+    // the secret store may take a moment: the listener hears of a failure once it has answered
+    prefs.SetPW(program.login.password, owner,
+                [owner, saved](bool kept) { ToldIfNotSaved(owner, saved && kept); });
 }

@@ -17,6 +17,7 @@ class QWidget;
 // - the scheduled-start companion is told the installation folder while scheduled playback is
 //   on, "/d" otherwise, but only once the schedule is stored.
 // When any of it could not be saved (a full disk, a preferences file in the way) the listener is
-// told in a box owned by `owner`, and the result is false.
-bool ApplySettings(Program& program, uint8_t optionFlags, QWidget* owner,
+// told in a box owned by `owner`; the password may be stored a moment later than the rest, when
+// the desktop's secret store has answered.
+void ApplySettings(Program& program, uint8_t optionFlags, QWidget* owner,
                    const std::function<void(bool topMost)>& applyTopMost);

@@ -98,25 +98,28 @@ std::optional<QString> CPrefStore::GetID() const {
 bool CPrefStore::SetID(const QString& id) {
     return WriteValue("ID", id);
 }
-std::optional<QString> CPrefStore::GetPW() const {
+void CPrefStore::GetPW(QObject* receiver, SecretStore::ReadDone done) const {
     if (std::optional<QString> unmoved = ReadValue("PW")) {
-        return unmoved;
+        done(unmoved);
+    } else if (secrets_) {
+        secrets_->Read(SecretKey(), receiver, std::move(done));
+    } else {
+        done(std::nullopt);
     }
-    return secrets_ ? secrets_->Read(SecretKey()) : std::nullopt;
 }
 
 // The file keeps the password only where the desktop has no secret store. A store that is there
 // but does not take it (it did not answer in time, it refused) is a failed save: the password is
 // never moved into the file behind the listener's back.
-bool CPrefStore::SetPW(const QString& password) {
+void CPrefStore::SetPW(const QString& password, QObject* receiver, SecretStore::WriteDone done) {
     if (!secrets_ || !secrets_->Present()) {
-        return WriteValue("PW", password);
+        done(WriteValue("PW", password));
+        return;
     }
-    if (!secrets_->Write(SecretKey(), password)) {
-        return false;
-    }
-    // the store confirmed it: no copy may stay in the file, where it would be read first
-    return !ReadValue("PW") || RemoveValue("PW");
+    secrets_->Write(SecretKey(), password, receiver, [this, done](bool kept) {
+        // the store confirmed it: no copy may stay in the file, where it would be read first
+        done(kept && (!ReadValue("PW") || RemoveValue("PW")));
+    });
 }
 std::optional<QString> CPrefStore::GetSkin() const {
     return ReadValue("Skin");

@@ -39,8 +39,11 @@ public:
 
     std::optional<QString> GetID() const;
     bool SetID(const QString& id);
-    std::optional<QString> GetPW() const;
-    bool SetPW(const QString& password);
+    // The password: from the file while it still holds one, else from the secret store. Told to
+    // done (unless receiver is gone by then), at once when no store needs asking.
+    void GetPW(QObject* receiver, SecretStore::ReadDone done) const;
+    // Told whether the password was kept, at once when it goes to the file.
+    void SetPW(const QString& password, QObject* receiver, SecretStore::WriteDone done);
     std::optional<QString> GetSkin() const;
     bool SetSkin(const QString& skinName);
     // The saved volume; a failed read, 0 or anything above 100 gives the default 20.

@@ -3,19 +3,12 @@
 #include <qt6keychain/keychain.h>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <memory>
-
-#include "platform/DeadlineLoop.h"
+#include <QPointer>
+#include <QTimer>
 
 namespace {
 const QString kSecretServiceName = QStringLiteral("org.freedesktop.secrets");
 }
-
-// What a job reported; shared with the job's handler, which may run after the wait gave up.
-struct KeychainSecretStore::Outcome {
-    bool succeeded = false;
-    QString text;
-};
 
 KeychainSecretStore::KeychainSecretStore(QString service, int limitMs)
     : service_(std::move(service)), limitMs_(limitMs) {}
@@ -29,49 +22,60 @@ bool KeychainSecretStore::ServiceRunning() {
     return registered.isValid() && registered.value();
 }
 
-std::optional<QString> KeychainSecretStore::Read(const QString& key) {
+void KeychainSecretStore::Read(const QString& key, QObject* receiver, ReadDone done) {
     if (!ServiceRunning()) {
-        return std::nullopt;
+        done(std::nullopt);
+        return;
     }
     auto* job = new QKeychain::ReadPasswordJob(service_);
     job->setKey(key);
-    Outcome outcome;
-    if (!Await(job, outcome)) {
-        return std::nullopt;
-    }
-    return outcome.text;
+    Run(job, receiver, [done](QKeychain::Job* ended) {
+        const auto* read = qobject_cast<QKeychain::ReadPasswordJob*>(ended);
+        if (read == nullptr || read->error() != QKeychain::NoError) {
+            done(std::nullopt);
+            return;
+        }
+        done(read->textData());
+    });
 }
 
-bool KeychainSecretStore::Write(const QString& key, const QString& secret) {
+void KeychainSecretStore::Write(const QString& key, const QString& secret, QObject* receiver,
+                                WriteDone done) {
     if (!ServiceRunning()) {
-        return false;
+        done(false);
+        return;
     }
     auto* job = new QKeychain::WritePasswordJob(service_);
     job->setKey(key);
     job->setTextData(secret);
-    Outcome outcome;
-    return Await(job, outcome);
+    Run(job, receiver, [done](QKeychain::Job* ended) {
+        done(ended != nullptr && ended->error() == QKeychain::NoError);
+    });
 }
 
-// Starts the job and waits for it within the limit. The job deletes itself once finished, also
-// after a wait that gave up on it, so its handler only ever touches shared state.
-bool KeychainSecretStore::Await(QKeychain::Job* job, Outcome& outcome) const {
+// The job deletes itself once finished, also after the limit gave up on it; the limit's timer
+// belongs to the receiver, so both end with it.
+void KeychainSecretStore::Run(QKeychain::Job* job, QObject* receiver,
+                              const std::function<void(QKeychain::Job* ended)>& finished) const {
     // QtKeychain's own fallback is a plain settings file; the preferences file is ours
     job->setInsecureFallback(false);
     job->setAutoDelete(true);
-    auto reported = std::make_shared<Outcome>();
-    DeadlineLoop wait;
-    QObject::connect(job, &QKeychain::Job::finished, job, [reported](QKeychain::Job* done) {
-        reported->succeeded = done->error() == QKeychain::NoError;
-        if (auto* read = qobject_cast<QKeychain::ReadPasswordJob*>(done)) {
-            reported->text = read->textData();
+    auto* limit = new QTimer(receiver);
+    limit->setSingleShot(true);
+    const QPointer<QKeychain::Job> running(job);
+    QObject::connect(limit, &QTimer::timeout, receiver, [limit, running, finished] {
+        if (!running.isNull()) {
+            running->disconnect(limit);  // a late answer is not heard
         }
+        limit->deleteLater();
+        finished(nullptr);
     });
-    QObject::connect(job, &QKeychain::Job::finished, &wait, &DeadlineLoop::Finish);
+    QObject::connect(job, &QKeychain::Job::finished, limit,
+                     [limit, finished](QKeychain::Job* ended) {
+                         limit->stop();
+                         limit->deleteLater();
+                         finished(ended);
+                     });
+    limit->start(limitMs_);
     job->start();
-    if (!wait.Run(limitMs_)) {
-        return false;
-    }
-    outcome = *reported;
-    return outcome.succeeded;
 }

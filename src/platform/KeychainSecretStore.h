@@ -8,9 +8,8 @@ class Job;
 
 // The desktop's secret store (the Secret Service: GNOME Keyring, KWallet, KeePassXC ...) through
 // QtKeychain. It is used only while a Secret Service runs on the session bus, so a desktop
-// without one is never made to start one or to show a prompt. Each job is awaited in a bounded
-// nested event loop; a job that outlasts the limit counts as a failure and is left to finish on
-// its own.
+// without one is never made to start one or to show a prompt. A job that outlasts the limit counts
+// as a failure and is left to finish on its own, unheard.
 class KeychainSecretStore : public SecretStore {
 public:
     static constexpr int kDefaultLimitMs = 3000;
@@ -18,16 +17,19 @@ public:
     explicit KeychainSecretStore(QString service = QStringLiteral("Quilo"),
                                  int limitMs = kDefaultLimitMs);
 
-    std::optional<QString> Read(const QString& key) override;
-    bool Write(const QString& key, const QString& secret) override;
+    void Read(const QString& key, QObject* receiver, ReadDone done) override;
+    void Write(const QString& key, const QString& secret, QObject* receiver,
+               WriteDone done) override;
     bool Present() const override { return ServiceRunning(); }
 
     // True when a Secret Service owns its name on the session bus.
     static bool ServiceRunning();
 
 private:
-    struct Outcome;
-    bool Await(QKeychain::Job* job, Outcome& outcome) const;
+    // Starts the job; `finished` hears the job that ended in time, or nullptr when the limit ran
+    // out first.
+    void Run(QKeychain::Job* job, QObject* receiver,
+             const std::function<void(QKeychain::Job* ended)>& finished) const;
 
     QString service_;
     int limitMs_;

@@ -9,6 +9,7 @@
 #include "StationProcess.h"
 #include "platform/CPrefStore.h"
 #include "support/QtPrinting.h"
+#include "support/SavedPassword.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -31,7 +32,7 @@ void WriteDamagedPrefs(const QString& skin, const QByteArray& lineEnd) {
 void ExpectLogInKept() {
     const CPrefStore prefs;
     EXPECT_EQ(prefs.GetID(), QStringLiteral("demo"));
-    EXPECT_EQ(prefs.GetPW(), QStringLiteral("quilo2007"));
+    EXPECT_EQ(SavedPassword::Read(prefs), QStringLiteral("quilo2007"));
     EXPECT_TRUE(prefs.GetOptionAutoLogin());
     QFile file(prefs.FilePath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/QtPrinting.h"
+#include "support/SavedPassword.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -96,6 +97,13 @@ protected:
         return dialog;
     }
 
+    // Logs in with what the fields hold and waits for the answer: the dialog takes input again,
+    // or has closed.
+    static void LogInAndAwait(CLoginDlg& dialog) {
+        dialog.TryLogIn();
+        EXPECT_TRUE(Await([&dialog] { return dialog.isEnabled() || !dialog.isVisible(); }, 30000));
+    }
+
     // The requests the station received (on one site, or all) since the last call.
     QJsonArray TakeRequests(const QByteArray& site = {}) {
         const RawHttp::Response answer =
@@ -126,7 +134,7 @@ protected:
 
 TEST_F(LoginDialog, TheSavedLogInGoesStraightThroughAndThePasswordGoesOnlyToTheMainSite) {
     program_.prefs.SetID(QString::fromLatin1(kDemoId));
-    program_.prefs.SetPW(QString::fromLatin1(kDemoPassword));
+    SavedPassword::Write(program_.prefs, QString::fromLatin1(kDemoPassword));
     program_.prefs.SetOptionAutoLogin(true);
     TakeRequests();
     // a slow update check: Enter pressed while it waits must not send a log-in of its own
@@ -191,7 +199,7 @@ TEST_F(LoginDialog, TypedKeysLogInAndTheTickedBoxRemembersTheIdAsTheCaretLeavesI
     ASSERT_TRUE(Await([&] { return !dialog->isVisible(); }));
     EXPECT_TRUE(dialog->Succeeded());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_FALSE(program_.prefs.GetPW()) << "typing a password never saves it";
+    EXPECT_FALSE(SavedPassword::Read(program_.prefs)) << "typing a password never saves it";
 }
 
 TEST_F(LoginDialog, AWrongPasswordIsSilentAndTheDialogStaysForAnotherTry) {
@@ -200,6 +208,7 @@ TEST_F(LoginDialog, AWrongPasswordIsSilentAndTheDialogStaysForAnotherTry) {
     dialog->PasswordField().setText(QStringLiteral("wrong"));
     TakeRequests();
     QTest::keyClick(&dialog->PasswordField(), Qt::Key_Enter);
+    ASSERT_TRUE(Await([&] { return dialog->isEnabled(); }));
 
     EXPECT_TRUE(messages_.isEmpty());
     EXPECT_TRUE(dialog->isVisible());
@@ -219,7 +228,7 @@ TEST_F(LoginDialog, AWrongPasswordIsSilentAndTheDialogStaysForAnotherTry) {
 
     dialog->PasswordField().setText(QString::fromLatin1(kDemoPassword));
     QTest::mouseClick(&dialog->OkButton(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_TRUE(dialog->Succeeded());
+    EXPECT_TRUE(Await([&] { return dialog->Succeeded(); }));
 }
 
 TEST_F(LoginDialog, ARefusedSiteAndASilentOneAreToldApart) {
@@ -229,7 +238,7 @@ TEST_F(LoginDialog, ARefusedSiteAndASilentOneAreToldApart) {
     dialog->PasswordField().setText(QString::fromLatin1(kDemoPassword));
 
     ASSERT_TRUE(station_.Control("/_station/fault?name=refuse&site=main"));
-    dialog->TryLogIn();
+    LogInAndAwait(*dialog);
     EXPECT_EQ(messages_, QList<StringId>{StringId::kLoginServerFailed});
     ASSERT_TRUE(station_.Control("/_station/fault?name=clear"));
 
@@ -243,7 +252,7 @@ TEST_F(LoginDialog, ARefusedSiteAndASilentOneAreToldApart) {
     });
     QElapsedTimer waited;
     waited.start();
-    dialog->TryLogIn();
+    LogInAndAwait(*dialog);
     EXPECT_GE(waited.elapsed(), 3000) << "the log-in's limit, not the site, ended the wait";
     EXPECT_EQ(messages_, QList<StringId>{StringId::kLoginFailed});
     EXPECT_TRUE(dialog->isVisible());
@@ -281,7 +290,7 @@ TEST_F(LoginDialog, WithoutTheSkinsBackgroundTheBuiltInLookStandsInAndSavedIdsBe
     ASSERT_TRUE(station_.Control("/_station/fault?name=clear"));
     ASSERT_TRUE(station_.Control("/_station/fault?name=delay&ms=300&site=main"));
     dialog->PasswordField().setText(QStringLiteral("wrong"));
-    dialog->TryLogIn();
+    LogInAndAwait(*dialog);
     EXPECT_EQ(indicatorOffset, QPoint(28, 133));
 
     QTest::mouseClick(&dialog->SaveIdBox(), Qt::LeftButton, {}, QPoint(3, 3));
@@ -312,7 +321,7 @@ TEST_F(LoginDialog, TheSkinsFieldColoursAndNoIndicatorWithoutItsPlace) {
     QTimer::singleShot(0, dialog.get(),
                        [&] { indicatorSeen = dialog->WaitIndicator() != nullptr; });
     ASSERT_TRUE(station_.Control("/_station/fault?name=delay&ms=300&site=main"));
-    dialog->TryLogIn();
+    LogInAndAwait(*dialog);
     EXPECT_FALSE(indicatorSeen);
 }
 
@@ -323,7 +332,7 @@ TEST_F(LoginDialog, AcceptedUpdateEndsTheDialogAsCancelled) {
         return MessageAnswer::Yes;
     });
     program_.prefs.SetID(QString::fromLatin1(kDemoId));
-    program_.prefs.SetPW(QString::fromLatin1(kDemoPassword));
+    SavedPassword::Write(program_.prefs, QString::fromLatin1(kDemoPassword));
     program_.prefs.SetOptionAutoLogin(true);
 
     CLoginDlg dialog(program_, *channel_);

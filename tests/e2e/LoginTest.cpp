@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/QtPrinting.h"
+#include "support/SavedPassword.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,7 +63,7 @@ TEST(LogIn, TheListenerTypesIdAndPasswordAndThePlayerOpens) {
     ASSERT_TRUE(QuiloRun::WaitForMainWindow()) << "the player opened";
     ASSERT_TRUE(quilo.Terminate());
     EXPECT_FALSE(QuiloRun::AllLogLines().contains(QStringLiteral("quilo2007")));
-    EXPECT_FALSE(CPrefStore().GetPW()) << "a typed password is not saved";
+    EXPECT_FALSE(SavedPassword::Read(CPrefStore())) << "a typed password is not saved";
 }
 
 TEST(LogIn, AnOfferedUpdateDeclinedGoesOnToTheLogInAndAcceptedEndsTheProgram) {

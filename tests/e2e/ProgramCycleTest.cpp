@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTimeZone>
 
@@ -218,42 +217,6 @@ TEST_F(ProgramCycle, AClockThatCannotBeReadClearsTheViewAndIsAskedAgainSoon) {
     static_assert(CProgramTableDlg::kRetryTickMs < CProgramTableDlg::kTickMs / 2);
     ASSERT_TRUE(AwaitCount("links", 1, CProgramTableDlg::kTickMs * 3 / 4));
     EXPECT_EQ(program_.state.programCode, QStringLiteral("0000105"));
-}
-
-TEST_F(ProgramCycle, DestroyedInsideItsOwnWaitsItLetsGoAtOnce) {
-    Start({"--clock-start", "2007-07-01T12:30:00", "--clock-rate", "0"});
-    // an answer held far longer than the wait may take once its owner is gone
-    constexpr int kHeldMs = 30000;
-    ASSERT_TRUE(
-        station_->Control("/_station/fault?name=delay&site=web&ms=" + QByteArray::number(kHeldMs)));
-    MakeTable();
-    // the table is on its way when the window goes; the check runs inside the download's own
-    // wait, as the main window's closing would
-    QElapsedTimer gone;
-    ASSERT_TRUE(Await([&] {
-        if (table_ && Logged(LogText::kTryProgramTable) == 1) {
-            table_.reset();
-            gone.start();
-        }
-        return !table_;
-    }));
-    EXPECT_LT(gone.elapsed(), kHeldMs / 2)
-        << "the download's wait ended with its owner, not the answer";
-    EXPECT_TRUE(heard_.empty());
-    EXPECT_EQ(Logged(LogText::kProgramTableFailed), 0) << "nothing was judged afterwards";
-
-    // now inside the clock reading: it ends in its own time, and nothing is written afterwards
-    ASSERT_TRUE(station_->Control("/_station/fault?name=delay&ms=1000&site=web"));
-    MakeTable();
-    ASSERT_TRUE(Await([&] {
-        if (table_ && Logged(LogText::kTryTime) == 1) {
-            table_.reset();
-        }
-        return !table_;
-    }));
-    ASSERT_TRUE(Await([&] { return Logged(LogText::kTimeDone) == 1; }));
-    EXPECT_EQ(program_.state.programCode, QString()) << "the answer was no longer stored";
-    EXPECT_TRUE(heard_.empty());
 }
 
 TEST_F(ProgramCycle, AGarbledTableShowsNoProgramAndTheNextRestartRecovers) {

@@ -11,6 +11,7 @@
 #include "platform/CPrefStore.h"
 #include "support/Await.h"
 #include "support/LogReading.h"
+#include "support/SavedPassword.h"
 #include "support/TestEnvironment.h"
 
 QuiloRun::QuiloRun() = default;
@@ -72,7 +73,7 @@ QStringList QuiloRun::XdoTool(const QStringList& arguments) {
 void QuiloRun::SaveAutomaticLogIn() {
     CPrefStore prefs;
     prefs.SetID(QStringLiteral("demo"));
-    prefs.SetPW(QStringLiteral("quilo2007"));
+    SavedPassword::Write(prefs, QStringLiteral("quilo2007"));
     prefs.SetOptionAutoLogin(true);
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/QtPrinting.h"
+#include "support/SavedPassword.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -104,7 +105,7 @@ protected:
             program_.login);
         // the scheduled copy logs in by itself
         program_.prefs.SetID(program_.login.userId);
-        program_.prefs.SetPW(program_.login.password);
+        SavedPassword::Write(program_.prefs, program_.login.password);
         program_.prefs.SetOptionAutoLogin(true);
         StringTable::SetKorean(false);
         SetMessageAnswerer([](StringId, const QString&) { return MessageAnswer::Ok; });
@@ -123,11 +124,12 @@ protected:
     void WithSettings(const std::function<void(CSettingsDlg&)>& inSettings) {
         CMainDlg window(program_);
         ASSERT_TRUE(window.Open());
-        WhenModal<CSettingsDlg>(&window, [&](CSettingsDlg& dialog) { inSettings(dialog); });
-        QTimer::singleShot(0, &window, [&] {
-            window.Actions().settings.trigger();
-            window.CloseWithoutAsking();
+        // the face closes once the settings are applied: the command runs from the event loop
+        WhenModal<CSettingsDlg>(&window, [&](CSettingsDlg& dialog) {
+            inSettings(dialog);
+            QTimer::singleShot(0, &window, [&] { window.CloseWithoutAsking(); });
         });
+        window.Actions().settings.trigger();
         QEventLoop untilClosed;
         QObject::connect(&window, &QDialog::finished, &untilClosed, &QEventLoop::quit);
         untilClosed.exec();

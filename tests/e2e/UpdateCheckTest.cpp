@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStringList>
+#include <QWidget>
+
+#include <optional>
 
 #include "StationProcess.h"
 #include "content/WorkFolder.h"
@@ -17,6 +20,7 @@
 #include "platform/LogMessages.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
+#include "support/Await.h"
 #include "support/LogReading.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
@@ -77,11 +81,18 @@ protected:
         return station_.Control("/_station/update?ver=" + version +
                                 "&msg=" + message.toUtf8().toPercentEncoding());
     }
-    bool Check() { return CheckForUpdate(nullptr, log_, station_.Base(StationProcess::kWeb)); }
+    bool Check() {
+        std::optional<bool> handedOver;
+        CheckForUpdate(&owner_, log_, station_.Base(StationProcess::kWeb),
+                       [&handedOver](bool told) { handedOver = told; });
+        Await([&handedOver] { return handedOver.has_value(); }, 30000);
+        return handedOver.value_or(false);
+    }
     QStringList Logged() const { return LoggedMessages(log_.FileName()); }
     QStringList WorkFiles() const { return QDir(GetWorkFolder()).entryList(QDir::Files); }
 
     StationProcess station_{{"--update-file", PackagePath()}};
+    QWidget owner_;  // the message boxes' owner, and the check's
     ActivityLog log_;
     std::vector<Shown> shown_;
     QStringList opened_;

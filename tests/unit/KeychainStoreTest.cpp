@@ -7,6 +7,7 @@
 #include "platform/CPrefStore.h"
 #include "platform/KeychainSecretStore.h"
 #include "support/QtPrinting.h"
+#include "support/SavedPassword.h"
 
 // Runs beside a private GNOME Keyring answering as the Secret Service (tests/support/
 // with-keyring.sh): a listener upgrading keeps the saved log-in, which moves into the store.
@@ -20,13 +21,14 @@ TEST(KeychainStore, TheSavedPasswordMovesFromTheFileIntoTheDesktopStore) {
     file.close();
 
     CPrefStore prefs;
-    EXPECT_EQ(prefs.GetPW(), QStringLiteral("quilo2007"));
-    ASSERT_TRUE(prefs.SetPW(QStringLiteral("quilo2007")));
+    EXPECT_EQ(SavedPassword::Read(prefs), QStringLiteral("quilo2007"));
+    ASSERT_TRUE(SavedPassword::Write(prefs, QStringLiteral("quilo2007")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("[Prefs]\nID=demo\n"));
 
     const QString key = QStringLiteral("PW ") + QFileInfo(path).absoluteFilePath();
-    EXPECT_EQ(KeychainSecretStore().Read(key), QStringLiteral("quilo2007"));
-    EXPECT_EQ(CPrefStore().GetPW(), QStringLiteral("quilo2007"));
-    EXPECT_FALSE(KeychainSecretStore().Read(QStringLiteral("PW /nothing/saved/here")));
+    EXPECT_EQ(SavedPassword::ReadSecret(KeychainSecretStore(), key), QStringLiteral("quilo2007"));
+    EXPECT_EQ(SavedPassword::Read(CPrefStore()), QStringLiteral("quilo2007"));
+    EXPECT_FALSE(
+        SavedPassword::ReadSecret(KeychainSecretStore(), QStringLiteral("PW /nothing/saved/here")));
 }

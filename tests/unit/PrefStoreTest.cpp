@@ -4,6 +4,7 @@
 
 #include "support/FullDisk.h"
 #include "support/QtPrinting.h"
+#include "support/SavedPassword.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,7 +25,7 @@ QByteArray ReadFile(const QString& path) {
 
 void ExpectNothingReadable(const CPrefStore& store) {
     EXPECT_FALSE(store.GetID());
-    EXPECT_FALSE(store.GetPW());
+    EXPECT_FALSE(SavedPassword::Read(store));
     EXPECT_FALSE(store.GetSkin());
     EXPECT_EQ(store.GetVolume(), 20u);
     EXPECT_FALSE(store.GetPosX());
@@ -63,8 +64,8 @@ TEST(PrefStore, EveryValueRoundTripsExactlyThroughAPrivateFile) {
     EXPECT_TRUE(store.SetOptionNotify(false));
     EXPECT_TRUE(store.SetSchedule(table));
     for (const QString& password : passwords) {
-        EXPECT_TRUE(store.SetPW(password));
-        EXPECT_EQ(CPrefStore().GetPW(), password);
+        EXPECT_TRUE(SavedPassword::Write(store, password));
+        EXPECT_EQ(SavedPassword::Read(CPrefStore()), password);
     }
 
     const CPrefStore again;
@@ -137,7 +138,7 @@ TEST(PrefStore, AnUnreadableFileIsNeverWrittenOver) {
     EXPECT_EQ(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files), QStringList{"prefs.ini"})
         << "no temporary file is left behind";
     EXPECT_TRUE(store.SetVolume(50));
-    EXPECT_EQ(store.GetPW(), QStringLiteral("secret"));
+    EXPECT_EQ(SavedPassword::Read(store), QStringLiteral("secret"));
     EXPECT_TRUE(store.GetOptionSchedule());
 }
 

@@ -18,6 +18,7 @@
 #include "skin/CSkinButton.h"
 #include "support/Await.h"
 #include "support/FullDisk.h"
+#include "support/SavedPassword.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -115,7 +116,7 @@ TEST_F(SettingsDialog, TickedOptionsAreStoredAndTakeEffectAtOnce) {
     });
     EXPECT_TRUE(ticked.confirmed);
     EXPECT_EQ(program_.prefs.GetID(), QStringLiteral("demo"));
-    EXPECT_EQ(program_.prefs.GetPW(), QStringLiteral("quilo2007"));
+    EXPECT_EQ(SavedPassword::Read(program_.prefs), QStringLiteral("quilo2007"));
     EXPECT_TRUE(program_.prefs.GetOptionAutoLogin());
     EXPECT_TRUE(program_.prefs.GetOptionTopMost());
     EXPECT_TRUE(Await([&] { return WindowStates(owner_).contains("_NET_WM_STATE_ABOVE"); }))
@@ -141,7 +142,7 @@ TEST_F(SettingsDialog, TickedOptionsAreStoredAndTakeEffectAtOnce) {
 
 TEST_F(SettingsDialog, ScheduledPlaybackWithoutAnyTimeIsOffAndAutoLogInOffKeepsTheSavedPassword) {
     program_.prefs.SetID(QStringLiteral("old"));
-    program_.prefs.SetPW(QStringLiteral("oldpw"));
+    SavedPassword::Write(program_.prefs, QStringLiteral("oldpw"));
     program_.prefs.SetOptionAutoLogin(true);
     program_.prefs.SetOptionSchedule(true);
     program_.schedule.fill(0xFF);
@@ -154,7 +155,7 @@ TEST_F(SettingsDialog, ScheduledPlaybackWithoutAnyTimeIsOffAndAutoLogInOffKeepsT
     EXPECT_TRUE(outcome.confirmed);
     EXPECT_FALSE(program_.prefs.GetOptionAutoLogin());
     EXPECT_EQ(program_.prefs.GetID(), QStringLiteral("old"));
-    EXPECT_EQ(program_.prefs.GetPW(), QStringLiteral("oldpw"));
+    EXPECT_EQ(SavedPassword::Read(program_.prefs), QStringLiteral("oldpw"));
     EXPECT_FALSE(program_.scheduleOption);
     EXPECT_FALSE(program_.prefs.GetOptionSchedule());
     EXPECT_TRUE(PrefsText().contains("Schedule=FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"));
