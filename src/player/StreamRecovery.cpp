@@ -8,7 +8,12 @@ StreamRecovery::StreamRecovery(ActivityLog& log, RetryPolicy policy, QObject* pa
     : QObject(parent), log_(log), policy_(std::move(policy)) {
     retryTimer_.setObjectName(QStringLiteral("retryTimer"));
     retryTimer_.setSingleShot(true);
-    connect(&retryTimer_, &QTimer::timeout, this, &StreamRecovery::retryDue);
+    connect(&retryTimer_, &QTimer::timeout, this, [this] {
+        probe_.Stop();
+        emit retryDue();
+    });
+    connect(&probe_, &ServerProbe::serverBack, this,
+            [this] { RetryNow("The stream server answers: retry the stream now."); });
     FollowReachability();
 }
 
@@ -24,6 +29,11 @@ void StreamRecovery::FollowReachability() {
     }
 }
 
+void StreamRecovery::SetServer(const QString& host, quint16 port) {
+    serverHost_ = host;
+    serverPort_ = port;
+}
+
 void StreamRecovery::StreamFailed() {
     WriteBackendOnce();
     const qint64 playedMs = playingSince_.isValid() ? playingSince_.elapsed() : -1;
@@ -34,6 +44,9 @@ void StreamRecovery::StreamFailed() {
                       .arg(policy_.Attempt())
                       .toUtf8());
     retryTimer_.start(delayMs);
+    if (!serverHost_.isEmpty()) {
+        probe_.Start(serverHost_, serverPort_);
+    }
 }
 
 void StreamRecovery::StreamPlaying() {
@@ -43,23 +56,32 @@ void StreamRecovery::StreamPlaying() {
 }
 
 void StreamRecovery::StreamOpened() {
-    retryTimer_.stop();
+    StopWaiting();
     playingSince_.invalidate();
 }
 
 void StreamRecovery::Stop() {
-    retryTimer_.stop();
+    StopWaiting();
     playingSince_.invalidate();
     policy_.Reset();
 }
 
 void StreamRecovery::NetworkOnline() {
+    RetryNow("The network is back: retry the stream now.");
+}
+
+void StreamRecovery::RetryNow(const char* reason) {
     if (!retryTimer_.isActive()) {
         return;
     }
-    retryTimer_.stop();
-    log_.WriteLog("The network is back: retry the stream now.");
+    StopWaiting();
+    log_.WriteLog(reason);
     emit retryDue();
+}
+
+void StreamRecovery::StopWaiting() {
+    retryTimer_.stop();
+    probe_.Stop();
 }
 
 void StreamRecovery::OnReachabilityChanged(QNetworkInformation::Reachability reachability) {

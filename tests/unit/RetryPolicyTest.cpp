@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTimer>
 #include <algorithm>
 #include <vector>
 
 #include "platform/ActivityLog.h"
+#include "player/ServerProbe.h"
 #include "player/StreamRecovery.h"
 #include "support/LogReading.h"
 #include "support/QtPrinting.h"
@@ -108,4 +111,38 @@ TEST(StreamRecovery, OneAttemptWaitsAtATimeTheNetworksReturnHurriesItAndStopEnds
                            QStringLiteral("Retry the stream in 4000 ms (attempt 3)."),
                            QStringLiteral("Retry the stream in 8000 ms (attempt 4)."),
                            QStringLiteral("Retry the stream in 1000 ms (attempt 1).")}));
+}
+
+// The server's door is knocked at while the attempt waits: its return cuts a long pause short,
+// and a server that never went away leaves the pause alone.
+TEST(StreamRecovery, AServerThatComesBackIsTriedAtOnceWhateverThePause) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    const quint16 port = server.serverPort();
+    ActivityLog log;
+    StreamRecovery recovery(log, RetryPolicy(Scripted({})));
+    recovery.SetServer(QStringLiteral("127.0.0.1"), port);
+    QSignalSpy due(&recovery, &StreamRecovery::retryDue);
+    QSignalSpy knocked(&server, &QTcpServer::newConnection);
+
+    for (int failures = 0; failures < 5; ++failures) {
+        recovery.StreamFailed();
+    }
+    ASSERT_EQ(recovery.PendingDelayMs(), 16000);
+    ASSERT_TRUE(knocked.wait(5000)) << "the first knock finds the server there";
+    EXPECT_TRUE(recovery.IsWaiting()) << "a server that never went away leaves the pause alone";
+
+    recovery.Stop();
+    server.close();
+    for (int failures = 0; failures < 6; ++failures) {
+        recovery.StreamFailed();
+    }
+    ASSERT_EQ(recovery.PendingDelayMs(), 30000);
+    // the server is away for the first knock, back for a later one
+    QTimer::singleShot(ServerProbe::kKnockPeriodMs / 2, &server,
+                       [&] { server.listen(QHostAddress::LocalHost, port); });
+    ASSERT_TRUE(due.wait(60000));
+    EXPECT_FALSE(recovery.IsWaiting());
+    EXPECT_TRUE(LoggedMessages(log.FileName())
+                    .contains(QStringLiteral("The stream server answers: retry the stream now.")));
 }
