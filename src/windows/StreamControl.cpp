@@ -7,9 +7,9 @@
 #include "player/StreamRecovery.h"
 #include "windows/TickerRule.h"
 
-namespace {
-constexpr int kPollPeriodMs = 500;
-}  // namespace
+#include <QUrl>
+
+#include <utility>
 
 StreamControl::StreamControl(Program& program, TickerRule& ticker,
                              std::function<QRect()> faceGeometry, QWidget* owner)
@@ -19,10 +19,6 @@ StreamControl::StreamControl(Program& program, TickerRule& ticker,
       faceGeometry_(std::move(faceGeometry)),
       viewer_(new CViewerDlg(program.log, program.skin, program.config.vlcArgs, owner)),
       recovery_(new StreamRecovery(program.log, RetryPolicy(), this)) {
-    playingPoll_.setInterval(kPollPeriodMs);
-    viewerPoll_.setInterval(kPollPeriodMs);
-    connect(&playingPoll_, &QTimer::timeout, this, &StreamControl::OnPlayingPoll);
-    connect(&viewerPoll_, &QTimer::timeout, this, &StreamControl::OnViewerPoll);
     connect(viewer_, &CViewerDlg::playbackFailed, this, &StreamControl::OnStreamFailed);
     connect(recovery_, &StreamRecovery::retryDue, this, [this] { PlayStream(true); });
     connect(viewer_, &CViewerDlg::closeRequested, this, &StreamControl::View, Qt::QueuedConnection);
@@ -45,7 +41,7 @@ void StreamControl::Start(int volume, bool play) {
     if (play) {
         viewer_->Play(fmUrl_, false);
         ticker_.ShowConnecting();
-        playingPoll_.start();
+        whenPlaying_ = WhenPlaying::ShowProgram;
         emit playRequestChanged(true);
     }
 }
@@ -62,6 +58,10 @@ void StreamControl::ChooseStreamAddresses() {
         fmUrl_ = QStringLiteral("mmst://%1/L-FM_300k").arg(server);
         vfmUrl_ = QStringLiteral("mmst://%1/L-VFM_300k").arg(server);
     }
+    // both channels come from the same server; MMS over TCP listens on 1755 unless told
+    constexpr int kMmsPort = 1755;
+    const QUrl stream(fmUrl_);
+    recovery_->SetServer(stream.host(), static_cast<quint16>(stream.port(kMmsPort)));
 }
 
 void StreamControl::Play() {
@@ -81,7 +81,7 @@ void StreamControl::PlayStream(bool again) {
             recovery_->StreamOpened();
             ticker_.ShowConnecting();
         }
-        playingPoll_.start();
+        whenPlaying_ = WhenPlaying::ShowProgram;
         emit playRequestChanged(true);
     }
     if (viewer_->IsMuted()) {
@@ -108,14 +108,14 @@ void StreamControl::View() {
         viewer_->Hide();
         viewer_->Stop();
         viewer_->Play(fmUrl_, true);
-        playingPoll_.start();
+        whenPlaying_ = WhenPlaying::ShowProgram;
     } else if (viewer_->IsPlayRequested()) {
         viewer_->Stop();
         viewer_->Play(vfmUrl_, true);
-        viewerPoll_.start();
+        whenPlaying_ = WhenPlaying::ShowViewer;
     } else if (viewer_->IsCreated()) {
         viewer_->Play(vfmUrl_, true);
-        viewerPoll_.start();
+        whenPlaying_ = WhenPlaying::ShowViewer;
     } else {
         return;
     }
@@ -145,32 +145,23 @@ bool StreamControl::IsPlayRequested() const {
 // The viewer has stopped the stream and hidden itself; the ticker keeps the program's texts away
 // until the stream plays again.
 void StreamControl::OnStreamFailed() {
-    playingPoll_.stop();
-    viewerPoll_.stop();
+    whenPlaying_ = WhenPlaying::Nothing;
     ticker_.ShowReconnecting();
     recovery_->StreamFailed();
 }
 
+// The engine reports each stream that starts playing once: the ticker gets the program back,
+// and a visual stream's viewer opens under the face on screen.
 void StreamControl::OnStreamPlaying() {
     recovery_->StreamPlaying();
-}
-
-void StreamControl::OnPlayingPoll() {
-    if (!viewer_->IsPlaying()) {
-        return;
+    const WhenPlaying next = std::exchange(whenPlaying_, WhenPlaying::Nothing);
+    if (next == WhenPlaying::ShowViewer) {
+        const QRect face = faceGeometry_();
+        viewer_->Show(face.left(), face.bottom() + 1);
     }
-    playingPoll_.stop();
-    ticker_.ShowProgram();
-}
-
-void StreamControl::OnViewerPoll() {
-    if (!viewer_->IsPlaying()) {
-        return;
+    if (next != WhenPlaying::Nothing) {
+        ticker_.ShowProgram();
     }
-    viewerPoll_.stop();
-    const QRect face = faceGeometry_();
-    viewer_->Show(face.left(), face.bottom() + 1);
-    ticker_.ShowProgram();
 }
 
 // The stream itself goes on (it may be watched, and a sound device may come back): the ticker
@@ -181,6 +172,6 @@ void StreamControl::OnSoundOutputUnavailable() {
     }
     toldNoSoundOutput_ = true;
     program_.log.WriteLog(LogText::kNoSoundOutput);
-    playingPoll_.stop();
+    whenPlaying_ = WhenPlaying::Nothing;
     ticker_.Set(StringTable::Load(StringId::kNoSoundOutput), QString());
 }

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QRect>
 #include <QString>
-#include <QTimer>
 #include <functional>
 
 class CViewerDlg;
@@ -61,8 +60,6 @@ private:
     void PlayStream(bool again);
     void OnStreamFailed();
     void OnStreamPlaying();
-    void OnPlayingPoll();
-    void OnViewerPoll();
     void OnSoundOutputUnavailable();
 
     Program& program_;
@@ -72,10 +69,9 @@ private:
     StreamRecovery* recovery_;
     QString fmUrl_;
     QString vfmUrl_;
-    // until the stream plays: then the program's ticker comes back
-    QTimer playingPoll_;
-    // until the visual stream plays: then the viewer opens
-    QTimer viewerPoll_;
+    // what the stream asked for last brings once it plays
+    enum class WhenPlaying { Nothing, ShowProgram, ShowViewer };
+    WhenPlaying whenPlaying_ = WhenPlaying::Nothing;
     // the listener has been told once that nothing can be heard
     bool toldNoSoundOutput_ = false;
 };
