@@ -6,7 +6,6 @@
 #include "app/MprisPlayer.h"
 #include "app/MprisRoot.h"
 #include "app/ProgramNotifier.h"
-#include "content/CProgramTableDlg.h"
 #include "content/Program.h"
 #include "platform/LogMessages.h"
 #include "windows/CMainDlg.h"
@@ -29,11 +28,9 @@ bool DesktopBus::Join() {
         program_.log.WriteLog(LogText::kNoSessionBus);
         return false;
     }
-    auto* notifier = new ProgramNotifier(bus, program_, this);
-    connect(&mainWindow_.ProgramTable(), &CProgramTableDlg::programChanged, notifier,
-            &ProgramNotifier::OnProgramChanged);
+    new ProgramNotifier(bus, program_, this);
     new MprisRoot(this, mainWindow_);
-    new MprisPlayer(this, bus, program_, mainWindow_);
+    new MprisPlayer(this, bus, program_, mainWindow_.Actions());
     joined_ = bus.registerObject(QString::fromLatin1(MprisPlayer::kObjectPath), this,
                                  QDBusConnection::ExportAdaptors) &&
               bus.registerService(QString::fromLatin1(kServiceName));

@@ -5,18 +5,14 @@
 #include <QUrl>
 #include <cmath>
 
-#include "content/CProgramTableDlg.h"
 #include "content/Program.h"
 #include "content/WorkFolder.h"
-#include "skin/CSkinSlider.h"
-#include "windows/CMainDlg.h"
-#include "windows/StreamControl.h"
+#include "windows/PlayerActions.h"
 
 namespace {
 
 constexpr char kInterface[] = "org.mpris.MediaPlayer2.Player";
 constexpr char kNoTrack[] = "/org/mpris/MediaPlayer2/TrackList/NoTrack";
-constexpr int kFullVolume = 100;
 
 // An absolute path of an existing file, or nothing.
 QString ExistingFile(const QString& path) {
@@ -38,36 +34,34 @@ QString PathElement(const QString& code) {
 }  // namespace
 
 MprisPlayer::MprisPlayer(QObject* exported, const QDBusConnection& bus, Program& program,
-                         CMainDlg& mainWindow)
-    : QDBusAbstractAdaptor(exported), bus_(bus), program_(program), mainWindow_(mainWindow) {
+                         PlayerActions& commands)
+    : QDBusAbstractAdaptor(exported), bus_(bus), program_(program), commands_(commands) {
     announcedStatus_ = PlaybackStatus();
     announcedMetadata_ = Metadata();
     announcedVolume_ = Volume();
-    ConnectMainWindow();
+    ConnectPlayerModel();
 }
 
-void MprisPlayer::ConnectMainWindow() {
-    CProgramTableDlg& table = mainWindow_.ProgramTable();
-    connect(&mainWindow_.Stream(), &StreamControl::playRequestChanged, this,
-            &MprisPlayer::AnnounceIfChanged);
-    connect(&mainWindow_, &CMainDlg::volumeChanged, this, &MprisPlayer::AnnounceIfChanged);
-    connect(&table, &CProgramTableDlg::programChanged, this, &MprisPlayer::AnnounceIfChanged);
-    connect(&table, &CProgramTableDlg::programCleared, this, &MprisPlayer::AnnounceIfChanged);
+void MprisPlayer::ConnectPlayerModel() {
+    const PlayerModel* model = &program_.player;
+    connect(model, &PlayerModel::playingChanged, this, &MprisPlayer::AnnounceIfChanged);
+    connect(model, &PlayerModel::volumeChanged, this, &MprisPlayer::AnnounceIfChanged);
+    connect(model, &PlayerModel::programChanged, this, &MprisPlayer::AnnounceIfChanged);
+    connect(model, &PlayerModel::programCleared, this, &MprisPlayer::AnnounceIfChanged);
     // the program's picture arrives after the program
-    connect(&table, &CProgramTableDlg::linksChanged, this, &MprisPlayer::AnnounceIfChanged);
+    connect(model, &PlayerModel::linksChanged, this, &MprisPlayer::AnnounceIfChanged);
 }
 
 QString MprisPlayer::PlaybackStatus() const {
-    return mainWindow_.Stream().IsPlayRequested() ? QStringLiteral("Playing")
-                                                  : QStringLiteral("Stopped");
+    return program_.player.IsPlaying() ? QStringLiteral("Playing") : QStringLiteral("Stopped");
 }
 
 QVariantMap MprisPlayer::Metadata() const {
     QVariantMap metadata;
     metadata.insert(QStringLiteral("mpris:trackid"),
                     QVariant::fromValue(QDBusObjectPath(TrackId())));
-    if (!program_.state.title.isEmpty()) {
-        metadata.insert(QStringLiteral("xesam:title"), program_.state.title);
+    if (!program_.player.OnAir().title.isEmpty()) {
+        metadata.insert(QStringLiteral("xesam:title"), program_.player.OnAir().title);
     }
     const QString art = ArtPath();
     if (!art.isEmpty()) {
@@ -76,19 +70,18 @@ QVariantMap MprisPlayer::Metadata() const {
     return metadata;
 }
 
-// What the face's slider shows is what is heard.
 double MprisPlayer::Volume() const {
-    const CSkinSlider* slider = mainWindow_.VolumeSlider();
-    return slider != nullptr ? slider->GetPos() / double(kFullVolume) : 0.0;
+    return program_.player.Volume() / double(PlayerModel::kMaxVolume);
 }
 
 void MprisPlayer::SetVolume(double volume) {
     const double clamped = std::clamp(volume, 0.0, 1.0);
-    mainWindow_.SetVolume(static_cast<int>(std::lround(clamped * kFullVolume)));
+    program_.player.SetVolume(static_cast<int>(std::lround(clamped * PlayerModel::kMaxVolume)));
 }
 
+// The desktop's commands are the player's own, as the tray menu gives them.
 void MprisPlayer::Play() {
-    mainWindow_.Stream().Play();
+    commands_.play.trigger();
 }
 
 void MprisPlayer::Pause() {
@@ -96,7 +89,7 @@ void MprisPlayer::Pause() {
 }
 
 void MprisPlayer::PlayPause() {
-    if (mainWindow_.Stream().IsPlayRequested()) {
+    if (program_.player.IsPlaying()) {
         Stop();
     } else {
         Play();
@@ -104,7 +97,7 @@ void MprisPlayer::PlayPause() {
 }
 
 void MprisPlayer::Stop() {
-    mainWindow_.Stream().Stop();
+    commands_.stop.trigger();
 }
 
 void MprisPlayer::AnnounceIfChanged() {
@@ -135,7 +128,7 @@ void MprisPlayer::Announce(const QVariantMap& changed) {
 }
 
 QString MprisPlayer::TrackId() const {
-    const QString code = PathElement(program_.state.programCode);
+    const QString code = PathElement(program_.player.OnAir().programCode);
     if (code.isEmpty()) {
         return QString::fromLatin1(kNoTrack);
     }
@@ -145,7 +138,7 @@ QString MprisPlayer::TrackId() const {
 // The program's first link image once it has been fetched, else the skin's own picture.
 QString MprisPlayer::ArtPath() const {
     const QString folder = GetWorkFolder();
-    const QString code = program_.state.programCode;
+    const QString code = program_.player.OnAir().programCode;
     if (!folder.isEmpty() && !code.isEmpty()) {
         const QString linkImage = ExistingFile(folder + u'/' + code + QStringLiteral("_1.bmp"));
         if (!linkImage.isEmpty()) {

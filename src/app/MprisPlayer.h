@@ -5,7 +5,7 @@
 #include <QDBusObjectPath>
 #include <QVariantMap>
 
-class CMainDlg;
+class PlayerActions;
 class Program;
 
 // The player's controls as the desktop's media applets and keys see them
@@ -34,7 +34,7 @@ public:
 
     // `exported` is the object on `bus` the interface hangs on.
     MprisPlayer(QObject* exported, const QDBusConnection& bus, Program& program,
-                CMainDlg& mainWindow);
+                PlayerActions& commands);
 
     QString PlaybackStatus() const;
     double Rate() const { return 1.0; }
@@ -62,7 +62,7 @@ signals:
     void Seeked(qlonglong position);
 
 private:
-    void ConnectMainWindow();
+    void ConnectPlayerModel();
     void AnnounceIfChanged();
     void Announce(const QVariantMap& changed);
     QString TrackId() const;
@@ -70,7 +70,7 @@ private:
 
     QDBusConnection bus_;
     Program& program_;
-    CMainDlg& mainWindow_;
+    PlayerActions& commands_;
     // what the bus was last told, so that only a change is announced
     QString announcedStatus_;
     QVariantMap announcedMetadata_;

@@ -14,12 +14,15 @@ constexpr int kDefaultTimeout = -1;
 
 ProgramNotifier::ProgramNotifier(const QDBusConnection& bus, const Program& program,
                                  QObject* parent)
-    : QObject(parent), bus_(bus), program_(program) {}
+    : QObject(parent), bus_(bus), program_(program) {
+    connect(&program.player, &PlayerModel::programChanged, this,
+            &ProgramNotifier::OnProgramChanged);
+}
 
 void ProgramNotifier::OnProgramChanged() {
-    if (IsHidden(program_.viewMode) && program_.prefs.GetOptionNotify() &&
-        !program_.state.title.isEmpty()) {
-        Notify(program_.state.title);
+    if (IsHidden(program_.player.Mode()) && program_.prefs.GetOptionNotify() &&
+        !program_.player.OnAir().title.isEmpty()) {
+        Notify(program_.player.OnAir().title);
     }
 }
 

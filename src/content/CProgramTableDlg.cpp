@@ -99,8 +99,8 @@ void CProgramTableDlg::OnTableTimer() {
 
 void CProgramTableDlg::TryTable(int attempt) {
     if (attempt == kAttempts) {
-        emit programCleared();
-        emit linksCleared();
+        program_.player.ClearProgram(program_.config.mainSite);
+        program_.player.ClearLinks();
         ShowMessage(nullptr, StringId::kProgramInfoFailed, MessageIcon::Warning);
         return;
     }
@@ -124,7 +124,7 @@ void CProgramTableDlg::TryTable(int attempt) {
 
 void CProgramTableDlg::OnInfoTimer() {
     infoTimer_.stop();
-    const QString code = program_.state.programCode;
+    const QString code = program_.player.OnAir().programCode;
     QFile::remove(WorkFile(code));
     QFile::remove(WorkFile(QLatin1String(kEventLocalName)));
     TryInfo(code, 0);
@@ -134,7 +134,7 @@ void CProgramTableDlg::OnInfoTimer() {
 // asked.
 void CProgramTableDlg::TryInfo(const QString& code, int attempt) {
     if (attempt == kAttempts) {
-        emit programCleared();
+        program_.player.ClearProgram(program_.config.mainSite);
         return;
     }
     const QString infoPath = WorkFile(code);
@@ -148,7 +148,6 @@ void CProgramTableDlg::TryInfo(const QString& code, int attempt) {
             Log(LogText::kProgramInfoDone);
             ApplyInfoAndEvent(infoPath, eventPath);
             imageTimer_.start(kStepMs);
-            emit programChanged();
             return;
         }
         Log(LogText::kProgramInfoFailed);
@@ -161,10 +160,10 @@ void CProgramTableDlg::TryInfo(const QString& code, int attempt) {
              });
 }
 
-// Both files are parsed into a copy that replaces the state whole, with no wait in between:
-// a clock tick inside a download never sees half a program, nor is its code overwritten.
+// Both files are parsed into a copy that replaces the program on air whole, with no wait in
+// between: a clock tick inside a download never sees half a program, nor is its code overwritten.
 void CProgramTableDlg::ApplyInfoAndEvent(const QString& infoPath, const QString& eventPath) {
-    AppState updated = program_.state;
+    AppState updated = program_.player.OnAir();
     const QByteArray info = ReadWholeFile(infoPath);
     if (!info.isNull()) {
         ParseProgramInfo(info, updated);
@@ -173,14 +172,14 @@ void CProgramTableDlg::ApplyInfoAndEvent(const QString& infoPath, const QString&
     if (!event.isNull()) {
         ParseEventFile(event, updated);
     }
-    program_.state = updated;
+    program_.player.SetProgram(updated);
 }
 
 void CProgramTableDlg::OnImageTimer() {
     imageTimer_.stop();
     // the link images stay from earlier runs; only the banner must never be an old one
     QFile::remove(WorkFile(QLatin1String(kEventImageLocalName)));
-    TryImage1(program_.state.programCode, 0);
+    TryImage1(program_.player.OnAir().programCode, 0);
 }
 
 void CProgramTableDlg::TryImage1(const QString& code, int attempt) {
@@ -189,7 +188,7 @@ void CProgramTableDlg::TryImage1(const QString& code, int attempt) {
         return;
     }
     Log(LogText::kTryImage1);
-    Download(program_.state.image1Url, WorkFile(code + QStringLiteral("_1.bmp")),
+    Download(program_.player.OnAir().image1Url, WorkFile(code + QStringLiteral("_1.bmp")),
              ServerDownload::kImageMaxBytes, [this, code, attempt](bool present) {
                  if (present) {
                      Log(LogText::kImage1Done);
@@ -204,28 +203,28 @@ void CProgramTableDlg::TryImage1(const QString& code, int attempt) {
 // The banner rides along with every attempt at image 2, unjudged.
 void CProgramTableDlg::TryImage2(const QString& code, int attempt) {
     if (attempt == kAttempts) {
-        emit linksChanged();
+        program_.player.LinksFetched();
         return;
     }
     const QString image2Path = WorkFile(code + QStringLiteral("_2.bmp"));
     const auto judge = [this, code, attempt, image2Path](bool) {
         if (!image2Path.isEmpty() && QFile::exists(image2Path)) {
             Log(LogText::kImage2Done);
-            emit linksChanged();
+            program_.player.LinksFetched();
             return;
         }
         Log(LogText::kImage2Failed);
         TryImage2(code, attempt + 1);
     };
     Log(LogText::kTryImage2);
-    Download(program_.state.image2Url, image2Path, ServerDownload::kImageMaxBytes,
+    Download(program_.player.OnAir().image2Url, image2Path, ServerDownload::kImageMaxBytes,
              [this, judge](bool present) {
-                 if (program_.state.eventImageUrl.isEmpty()) {
+                 if (program_.player.OnAir().eventImageUrl.isEmpty()) {
                      judge(present);
                      return;
                  }
                  Log(LogText::kImage3Ignored);
-                 Download(program_.state.eventImageUrl,
+                 Download(program_.player.OnAir().eventImageUrl,
                           WorkFile(QLatin1String(kEventImageLocalName)),
                           ServerDownload::kImageMaxBytes, judge);
              });
@@ -250,7 +249,7 @@ void CProgramTableDlg::OnClockTimer() {
 void CProgramTableDlg::OnClockRead(const ServerTimeReading& reading) {
     TickerLine ticker;
     const QString answer = AnswerFor(reading, ticker);
-    program_.state.programCode = answer;
+    program_.player.SetProgramCode(answer);
     ActOnAnswer(answer, ticker);
 }
 
@@ -273,8 +272,8 @@ void CProgramTableDlg::ActOnAnswer(const QString& answer, const TickerLine& tick
         previousCode_.clear();
         lastTickFailed_ = true;
         clockTimer_.start(kRetryTickMs);
-        emit programCleared();
-        emit linksCleared();
+        program_.player.ClearProgram(program_.config.mainSite);
+        program_.player.ClearLinks();
     } else if (answer == QLatin1String(ProgramAnswer::kOrder)) {
         // a new broadcast day: the whole cycle again, from the table
         previousCode_.clear();

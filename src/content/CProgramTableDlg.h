@@ -12,7 +12,7 @@
 class Program;
 struct TickerLine;
 
-// The hidden window that fetches what is on air from the service and tells the main window.
+// The hidden window that fetches what is on air from the service into the player model.
 // Four one-shot timers drive it; each handler stops its own timer first, and the answers of its
 // downloads arm the next step:
 //
@@ -45,10 +45,6 @@ public slots:
     void RefreshProgram();
 
 signals:
-    void programChanged();
-    void linksChanged();
-    void programCleared();
-    void linksCleared();
     // a text of the service's ticker file, delivered at once (not queued)
     void tickerText(const QString& text, const QString& link);
     // a scheduled time of the listener's has come

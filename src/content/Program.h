@@ -6,26 +6,12 @@
 
 #include "content/AppState.h"
 #include "content/Config.h"
+#include "content/PlayerModel.h"
 #include "platform/ActivityLog.h"
 #include "platform/CPrefStore.h"
 #include "skin/SkinInfo.h"
 #include "web/CWebRequestDlg.h"
 #include "web/LoginInfo.h"
-
-// Which face the listener has: the main or the mini window, shown or hidden in the tray.
-enum class ViewMode {
-    MainShown,
-    MainHidden,
-    MiniShown,
-    MiniHidden,
-};
-
-inline bool IsMini(ViewMode mode) {
-    return mode == ViewMode::MiniShown || mode == ViewMode::MiniHidden;
-}
-inline bool IsHidden(ViewMode mode) {
-    return mode == ViewMode::MainHidden || mode == ViewMode::MiniHidden;
-}
 
 // The objects that live for the whole run, created before the start sequence and shared by the
 // windows. The activity log comes first, so its file exists before anything else happens.
@@ -44,9 +30,9 @@ public:
     std::unique_ptr<CWebRequestDlg> webRequest;
     // the log-in dialog's top-left when the log-in succeeded; none means the saved position
     std::optional<QPoint> loginPosition;
-    // what is on air; reset to its defaults when the main window is built
-    AppState state;
-    ViewMode viewMode = ViewMode::MainShown;
+    // what the listener sees and changes, the program on air included; reset when the main
+    // window is built
+    PlayerModel player;
     // started with "/a" while scheduled playback is on: do not play, wait hidden
     bool scheduledStart = false;
     bool scheduleOption = false;

@@ -89,8 +89,8 @@ void CInfoDlg::PlaceControls() {
 }
 
 void CInfoDlg::ShowProgram() {
-    description_->setPlainText(DialogSkin::ShownLines(program_.state.contents));
-    title_->SetTextAndFont(program_.state.title, kTitleHeight, kTitleWeight, false,
+    description_->setPlainText(DialogSkin::ShownLines(program_.player.OnAir().contents));
+    title_->SetTextAndFont(program_.player.OnAir().title, kTitleHeight, kTitleWeight, false,
                            QStringLiteral("MS Sans Serif"), titleColor_);
 }
 

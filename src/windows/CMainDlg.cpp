@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "content/CProgramTableDlg.h"
+#include "content/PlayerModel.h"
 #include "content/Program.h"
 #include "platform/MessageBox.h"
 #include "player/CViewerDlg.h"
@@ -35,27 +36,26 @@ CMainDlg::CMainDlg(Program& program)
       program_(program),
       web_({program.config.webServer, program.config.mainSite}, program.config.domain) {
     // a new main window starts from a clean program state
-    program_.viewMode = ViewMode::MainShown;
+    program_.player.SetMode(ViewMode::MainShown);
     program_.scheduleOption = false;
-    program_.state =
-        AppState::Defaults(program_.config.mainSite, StringTable::Load(StringId::kSeeHomePage));
+    program_.player.ResetOnAir(
+        AppState::Defaults(program_.config.mainSite, StringTable::Load(StringId::kSeeHomePage)));
     setWindowTitle(QStringLiteral("Quilo"));
     setWindowIcon(QIcon(QStringLiteral(":/res/icon124.png")));
     CreateControls();
     // the cursor follows the pointer over the character and the link area without a button held
     setMouseTracking(true);
-    tickerRule_ = std::make_unique<TickerRule>(*ticker_, program_.state);
+    tickerRule_ = std::make_unique<TickerRule>(*ticker_, program_.player.OnAir());
     connect(tickerRule_.get(), &TickerRule::changed, this,
             [this](const QString& text, const QString& link) {
-                if (IsMini(program_.viewMode) && mini_ != nullptr) {
+                if (IsMini(program_.player.Mode()) && mini_ != nullptr) {
                     mini_->SetTicker(text, link);
                 }
             });
     stream_ = new StreamControl(
         program_, *tickerRule_, [this] { return VisibleFace()->frameGeometry(); }, this);
     connect(stream_, &StreamControl::playStarting, this, &CMainDlg::RefreshProgramIfNoLinks);
-    connect(stream_, &StreamControl::unmuted, this, [this] { ShowMuted(false); });
-    sprites_ = new CharacterSprites(*this, program_.skin, program_.state);
+    sprites_ = new CharacterSprites(*this, program_.skin, program_.player.OnAir());
     clickSound_ = new ClickSound(program_.config.vlcArgs, this);
     tray_ = std::make_unique<CTrayIcon>(program_, actions_);
     connect(tray_.get(), &CTrayIcon::bringToFrontRequested, this, &CMainDlg::BringToFront,
@@ -67,7 +67,7 @@ CMainDlg::CMainDlg(Program& program)
     connect(&resyncTimer_, &QTimer::timeout, this, &CMainDlg::OnResyncTimer);
     ConnectButtons();
     ConnectActions();
-    ConnectProgramTable();
+    ConnectPlayerModel();
 }
 
 CMainDlg::~CMainDlg() = default;
@@ -83,11 +83,12 @@ void CMainDlg::ConnectButtons() {
     onClick(FaceButton::Info, &CMainDlg::OpenProgramInfo);
     onClick(FaceButton::Play, [this] { stream_->Play(); });
     onClick(FaceButton::Stop, [this] { stream_->Stop(); });
-    onClick(FaceButton::Mute, &CMainDlg::OnMuteClicked);
+    // the toggle's new state: pressed is sound off
+    onClick(FaceButton::Mute, [this](bool muted) { program_.player.SetMuted(muted); });
     onClick(FaceButton::View, [this] { stream_->View(); });
     onClick(FaceButton::Send, [this] { composer_->Send(); });
-    connect(volume_, &CSkinSlider::sliderMoved, this, &CMainDlg::SetVolume);
-    connect(volume_, &CSkinSlider::positionSet, this, &CMainDlg::SetVolume);
+    connect(volume_, &CSkinSlider::sliderMoved, &program_.player, &PlayerModel::SetVolume);
+    connect(volume_, &CSkinSlider::positionSet, &program_.player, &PlayerModel::SetVolume);
 }
 
 void CMainDlg::ConnectActions() {
@@ -105,18 +106,21 @@ void CMainDlg::ConnectActions() {
     onTrigger(actions_.close, &CMainDlg::Close);
 }
 
-// What the program table finds out arrives after its own work is done; the ticker texts and the
-// scheduled times come at once.
-void CMainDlg::ConnectProgramTable() {
+// The face shows the model's volume and mute, as the mini face does. What the program table finds
+// out arrives after its own work is done; the ticker texts and the scheduled times come at once.
+void CMainDlg::ConnectPlayerModel() {
+    PlayerModel* model = &program_.player;
+    connect(model, &PlayerModel::volumeChanged, this, &CMainDlg::ShowVolume);
+    connect(model, &PlayerModel::mutedChanged, this, &CMainDlg::ShowMuted);
+    connect(model, &PlayerModel::programChanged, this, &CMainDlg::OnProgramChanged,
+            Qt::QueuedConnection);
+    connect(model, &PlayerModel::linksChanged, this, &CMainDlg::OnLinksChanged,
+            Qt::QueuedConnection);
+    connect(model, &PlayerModel::programCleared, this, &CMainDlg::OnProgramCleared,
+            Qt::QueuedConnection);
+    connect(model, &PlayerModel::linksCleared, this, &CMainDlg::OnLinksCleared,
+            Qt::QueuedConnection);
     CProgramTableDlg* table = programTable_.get();
-    connect(table, &CProgramTableDlg::programChanged, this, &CMainDlg::OnProgramChanged,
-            Qt::QueuedConnection);
-    connect(table, &CProgramTableDlg::linksChanged, this, &CMainDlg::OnLinksChanged,
-            Qt::QueuedConnection);
-    connect(table, &CProgramTableDlg::programCleared, this, &CMainDlg::OnProgramCleared,
-            Qt::QueuedConnection);
-    connect(table, &CProgramTableDlg::linksCleared, this, &CMainDlg::OnLinksCleared,
-            Qt::QueuedConnection);
     connect(table, &CProgramTableDlg::tickerText, this, &CMainDlg::OnTickerText,
             Qt::DirectConnection);
     connect(table, &CProgramTableDlg::scheduleFire, this, &CMainDlg::OnScheduleFire,
@@ -136,9 +140,9 @@ bool CMainDlg::Open() {
 }
 
 void CMainDlg::RunStartSequence() {
-    const uint32_t volume = program_.prefs.GetVolume();
-    volume_->SetPos(static_cast<int>(volume));
-    stream_->Start(static_cast<int>(volume), !program_.scheduledStart);
+    program_.player.SetVolume(static_cast<int>(program_.prefs.GetVolume()));
+    ShowVolume(program_.player.Volume());
+    stream_->Start(!program_.scheduledStart);
     if (program_.prefs.GetOptionMini()) {
         OpenMiniWindow();
     }
@@ -192,8 +196,8 @@ void CMainDlg::Shutdown() {
     }
     program_.prefs.SetPosX(static_cast<uint32_t>(pos().x()));
     program_.prefs.SetPosY(static_cast<uint32_t>(pos().y()));
-    program_.prefs.SetOptionMini(IsMini(program_.viewMode));
-    program_.prefs.SetVolume(static_cast<uint32_t>(volume_->GetPos()));
+    program_.prefs.SetOptionMini(IsMini(program_.player.Mode()));
+    program_.prefs.SetVolume(static_cast<uint32_t>(program_.player.Volume()));
     program_.prefs.SetSkin(program_.skin.Name());
 }
 
@@ -226,7 +230,7 @@ CViewerDlg& CMainDlg::Viewer() const {
 }
 
 QWidget* CMainDlg::VisibleFace() const {
-    if (IsMini(program_.viewMode) && mini_ != nullptr) {
+    if (IsMini(program_.player.Mode()) && mini_ != nullptr) {
         return mini_.get();
     }
     return const_cast<CMainDlg*>(this);
@@ -237,22 +241,22 @@ void CMainDlg::HideShow() {
     if (!tray_->IsEnabled()) {
         return;
     }
-    switch (program_.viewMode) {
+    switch (program_.player.Mode()) {
         case ViewMode::MainShown:
             hide();
-            program_.viewMode = ViewMode::MainHidden;
+            program_.player.SetMode(ViewMode::MainHidden);
             break;
         case ViewMode::MainHidden:
             show();
-            program_.viewMode = ViewMode::MainShown;
+            program_.player.SetMode(ViewMode::MainShown);
             break;
         case ViewMode::MiniShown:
             mini_->hide();
-            program_.viewMode = ViewMode::MiniHidden;
+            program_.player.SetMode(ViewMode::MiniHidden);
             break;
         case ViewMode::MiniHidden:
             mini_->show();
-            program_.viewMode = ViewMode::MiniShown;
+            program_.player.SetMode(ViewMode::MiniShown);
             break;
     }
 }
@@ -268,11 +272,9 @@ void CMainDlg::OpenMiniWindow() {
     }
     mini_->SetTopMost(topMost_);
     mini_->ShowProgramButtons(infoButtonShown_, viewButtonShown_);
-    mini_->SetVolumePosition(stream_->Volume());
-    mini_->SetMuteShown(stream_->IsMuted());
     mini_->SetTicker(tickerRule_->Text(), tickerRule_->Link());
     mini_->Open(pos());
-    program_.viewMode = ViewMode::MiniShown;
+    program_.player.SetMode(ViewMode::MiniShown);
     tray_->SetWindow(mini_.get());
     hide();
 }
@@ -285,9 +287,7 @@ void CMainDlg::ConnectMiniWindow() {
     connect(mini, &CMiniDlg::infoClicked, this, &CMainDlg::OpenProgramInfo);
     connect(mini, &CMiniDlg::playClicked, this, [this] { stream_->Play(); });
     connect(mini, &CMiniDlg::stopClicked, this, [this] { stream_->Stop(); });
-    connect(mini, &CMiniDlg::muteClicked, this, &CMainDlg::OnMuteClicked);
     connect(mini, &CMiniDlg::viewClicked, this, [this] { stream_->View(); });
-    connect(mini, &CMiniDlg::volumeChanged, this, &CMainDlg::SetVolume);
     connect(mini, &CMiniDlg::mainRequested, this, &CMainDlg::OnMiniMainRequested,
             Qt::QueuedConnection);
 }
@@ -301,21 +301,21 @@ void CMainDlg::OnMiniMainRequested(const QRect& miniFrame, bool skinChanged) {
     show();
     raise();
     activateWindow();
-    program_.viewMode = ViewMode::MainShown;
+    program_.player.SetMode(ViewMode::MainShown);
     tray_->SetWindow(this);
     resyncTimer_.start(kResyncDelayMs);
-    if (stream_->IsMuted()) {
+    if (program_.player.IsMuted()) {
         Button(FaceButton::Mute)->SetState(CSkinButton::kDown);
     }
 }
 
 void CMainDlg::ActivateInstance() {
-    if (program_.viewMode == ViewMode::MainHidden) {
+    if (program_.player.Mode() == ViewMode::MainHidden) {
         show();
-        program_.viewMode = ViewMode::MainShown;
-    } else if (program_.viewMode == ViewMode::MiniHidden) {
+        program_.player.SetMode(ViewMode::MainShown);
+    } else if (program_.player.Mode() == ViewMode::MiniHidden) {
         mini_->show();
-        program_.viewMode = ViewMode::MiniShown;
+        program_.player.SetMode(ViewMode::MiniShown);
     }
     // the later copy cannot bring another program's window forward here, so the face comes
     // forward by itself
@@ -325,7 +325,7 @@ void CMainDlg::ActivateInstance() {
 }
 
 void CMainDlg::BringToFront() {
-    if (IsHidden(program_.viewMode)) {
+    if (IsHidden(program_.player.Mode())) {
         HideShow();
         return;
     }
@@ -334,38 +334,19 @@ void CMainDlg::BringToFront() {
     face->activateWindow();
 }
 
-// the toggle's new state: pressed is sound off
-void CMainDlg::OnMuteClicked(bool muted) {
-    stream_->SetMute(muted);
-    ShowMuted(muted);
-}
-
 void CMainDlg::ShowMuted(bool muted) {
     Button(FaceButton::Mute)->SetState(muted ? CSkinButton::kDown : CSkinButton::kUp);
-    if (mini_ != nullptr) {
-        mini_->SetMuteShown(muted);
-    }
 }
 
-// Either face's slider sets what is heard; the other face's follows.
-void CMainDlg::SetVolume(int volume) {
-    stream_->SetVolume(volume);
+void CMainDlg::ShowVolume(int volume) {
     volume_->SetPos(volume);
-    if (mini_ != nullptr) {
-        mini_->SetVolumePosition(volume);
-    }
-    emit volumeChanged(volume);
 }
 
 void CMainDlg::OnResyncTimer() {
-    volume_->SetPos(stream_->Volume());
     update();
-    if (stream_->IsMuted()) {
-        Button(FaceButton::Mute)->SetState(CSkinButton::kDown);
-    }
-    if (mini_ != nullptr) {
-        mini_->SetVolumePosition(stream_->Volume());
-        mini_->SetMuteShown(stream_->IsMuted());
+    ShowVolume(program_.player.Volume());
+    if (program_.player.IsMuted()) {
+        ShowMuted(true);
     }
 }
 
@@ -389,7 +370,7 @@ void CMainDlg::ShowProgramButtons(bool info, bool view) {
 }
 
 void CMainDlg::OnProgramChanged() {
-    ShowProgramButtons(true, program_.state.hasVfm);
+    ShowProgramButtons(true, program_.player.OnAir().hasVfm);
     if (!tickerRule_->ShowsConnecting()) {
         tickerRule_->ShowProgram();
     }
@@ -397,10 +378,6 @@ void CMainDlg::OnProgramChanged() {
 }
 
 void CMainDlg::OnProgramCleared() {
-    const QString mainSite = program_.config.mainSite;
-    program_.state.link1 = mainSite;
-    program_.state.link2 = mainSite;
-    program_.state.eventLink = mainSite;
     tickerRule_->ShowServiceName();
     ShowProgramButtons(false, false);
 }
@@ -420,7 +397,7 @@ void CMainDlg::OnTickerText(const QString& text, const QString& link) {
 }
 
 void CMainDlg::OnScheduleFire() {
-    if (IsHidden(program_.viewMode)) {
+    if (IsHidden(program_.player.Mode())) {
         HideShow();
     }
     if (!stream_->IsPlayRequested()) {
@@ -434,7 +411,7 @@ void CMainDlg::mousePressEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton && sprites_->IsOnLinkedCharacter(point)) {
         clickSound_->Schedule();
-        web_.OpenCharacterPage(program_.state.characterLink, program_.login.userId);
+        web_.OpenCharacterPage(program_.player.OnAir().characterLink, program_.login.userId);
     }
     if (event->button() == Qt::LeftButton && linkArea_.contains(point)) {
         web_.OpenWebPage(this, QString(), program_.login.userId, program_.login.password);
@@ -462,7 +439,7 @@ void CMainDlg::contextMenuEvent(QContextMenuEvent* event) {
         at = pos() + QPoint(10, 10);
     }
     setFocus();
-    actions_.Update(false, program_.state.hasVfm);
+    actions_.Update(false, program_.player.OnAir().hasVfm);
     MakePlayerMenu(actions_, program_.skin.Text())->TrackPopupMenu(at - QPoint(0, kMenuLift));
     update();
 }

@@ -75,15 +75,9 @@ public slots:
     void ActivateInstance();
     // Wears the named skin on every face, whole or not at all (the listener is told).
     void SwitchSkin(const QString& name);
-    // Sets what is heard, 0 to 100, and moves the sliders of both faces there.
-    void SetVolume(int volume);
     // Escape does not close the player.
     void reject() override;
     void done(int result) override;
-
-signals:
-    // the volume changed, by either face's slider or SetVolume
-    void volumeChanged(int volume);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -103,7 +97,7 @@ private:
     // CMainDlg.cpp: start, end, faces and view modes, what the program table reports
     void ConnectButtons();
     void ConnectActions();
-    void ConnectProgramTable();
+    void ConnectPlayerModel();
     void RunStartSequence();
     void Shutdown();
     void HideShow();
@@ -112,8 +106,8 @@ private:
     void ConnectMiniWindow();
     void OnMiniMainRequested(const QRect& miniFrame, bool skinChanged);
     void BringToFront();
-    void OnMuteClicked(bool muted);
     void ShowMuted(bool muted);
+    void ShowVolume(int volume);
     void OnResyncTimer();
     void OnProgramChanged();
     void OnProgramCleared();

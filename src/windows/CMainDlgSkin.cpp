@@ -166,7 +166,7 @@ void CMainDlg::AddToolTips() {
 // so a skin with missing files leaves the face as it was, with the message. While the mini face
 // is in use it wears the skin, and this face wears it when it comes back.
 void CMainDlg::SwitchSkin(const QString& name) {
-    if (IsMini(program_.viewMode) && mini_ != nullptr) {
+    if (IsMini(program_.player.Mode()) && mini_ != nullptr) {
         mini_->SwitchSkin(name);
         return;
     }

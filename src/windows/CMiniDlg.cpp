@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 
+#include "content/PlayerModel.h"
 #include "content/Program.h"
 #include "platform/MessageBox.h"
 #include "skin/CSkinButton.h"
@@ -52,11 +53,19 @@ void CMiniDlg::CreateControls() {
     connect(Button(FaceButton::Info), &CSkinButton::clicked, this, &CMiniDlg::infoClicked);
     connect(Button(FaceButton::Play), &CSkinButton::clicked, this, &CMiniDlg::playClicked);
     connect(Button(FaceButton::Stop), &CSkinButton::clicked, this, &CMiniDlg::stopClicked);
-    connect(Button(FaceButton::Mute), &CSkinButton::clicked, this, &CMiniDlg::muteClicked);
     connect(Button(FaceButton::View), &CSkinButton::clicked, this, &CMiniDlg::viewClicked);
-    connect(volume_, &CSkinSlider::sliderMoved, this, &CMiniDlg::volumeChanged);
-    connect(volume_, &CSkinSlider::positionSet, this, &CMiniDlg::volumeChanged);
     connect(Button(FaceButton::Main), &CSkinButton::clicked, this, &CMiniDlg::ReturnToMain);
+    ConnectPlayerModel();
+}
+
+// The slider and the mute button change the player model and show what it holds.
+void CMiniDlg::ConnectPlayerModel() {
+    PlayerModel* model = &program_.player;
+    connect(volume_, &CSkinSlider::sliderMoved, model, &PlayerModel::SetVolume);
+    connect(volume_, &CSkinSlider::positionSet, model, &PlayerModel::SetVolume);
+    connect(Button(FaceButton::Mute), &CSkinButton::clicked, model, &PlayerModel::SetMuted);
+    connect(model, &PlayerModel::volumeChanged, this, &CMiniDlg::ShowVolume);
+    connect(model, &PlayerModel::mutedChanged, this, &CMiniDlg::ShowMuted);
 }
 
 void CMiniDlg::ReturnToMain() {
@@ -73,9 +82,6 @@ bool CMiniDlg::ApplySkin() {
     if (!LoadBackground(program_.skin.FilePath(QLatin1String(SkinLayout::kMiniBackground)))) {
         return false;
     }
-    // placing starts the slider at 0 and the mute button up: the player has not changed
-    const int volume = volume_->GetPos();
-    const bool muted = Button(FaceButton::Mute)->GetState() == CSkinButton::kDown;
     SetColorKeyTransparency(kSkinColorKey, true);
     // the ticker's text comes from the main face, so its colour key sets none here
     SkinLayout::PlaceTicker(*ticker_, "[MINI_SCR]", "[MINI_SCR_COL]", program_.skin);
@@ -83,8 +89,9 @@ bool CMiniDlg::ApplySkin() {
         SkinLayout::PlaceButton(*Button(key.button), key, program_.skin);
     }
     SkinLayout::PlaceSlider(*volume_, SkinLayout::kMiniVolume, program_.skin);
-    SetVolumePosition(volume);
-    SetMuteShown(muted);
+    // placing starts the slider at 0 and the mute button up: they show the model again
+    ShowVolume(program_.player.Volume());
+    ShowMuted(program_.player.IsMuted());
     ShowProgramButtons(infoShown_, viewShown_);
     // a skin without the key leaves the link area as it was
     if (const std::optional<QRect> area = SkinLayout::Area(program_.skin, "[MINI_LINK]")) {
@@ -134,11 +141,11 @@ void CMiniDlg::SetTicker(const QString& text, const QString& link) {
     ticker_->Start(true);
 }
 
-void CMiniDlg::SetVolumePosition(int volume) {
+void CMiniDlg::ShowVolume(int volume) {
     volume_->SetPos(volume);
 }
 
-void CMiniDlg::SetMuteShown(bool muted) {
+void CMiniDlg::ShowMuted(bool muted) {
     Button(FaceButton::Mute)->SetState(muted ? CSkinButton::kDown : CSkinButton::kUp);
 }
 
@@ -171,7 +178,7 @@ void CMiniDlg::contextMenuEvent(QContextMenuEvent* event) {
     }
     at -= QPoint(0, kMenuLift);
     setFocus();
-    actions_.Update(false, program_.state.hasVfm);
+    actions_.Update(false, program_.player.OnAir().hasVfm);
     MakePlayerMenu(actions_, program_.skin.Text())->TrackPopupMenu(at);
     update();
 }

@@ -25,7 +25,7 @@ public:
     CMiniDlg(Program& program, PlayerActions& actions, const CWebLauncher& web);
 
     // Places every control by the current skin; false (and nothing changes) when the skin has no
-    // mini face. The volume and the mute button stay as they were.
+    // mini face. The slider and the mute button show the player model's volume and mute.
     bool ApplySkin();
     // Shows the mini face with its top-left on `corner` (kept on the screen).
     void Open(const QPoint& corner);
@@ -35,8 +35,6 @@ public:
     // What the program on air offers: its info, its visual stream.
     void ShowProgramButtons(bool info, bool view);
     void SetTicker(const QString& text, const QString& link);
-    void SetVolumePosition(int volume);
-    void SetMuteShown(bool muted);
 
     CSkinButton* Button(FaceButton button) const;
     CSkinSlider* VolumeSlider() const { return volume_; }
@@ -52,9 +50,7 @@ signals:
     void infoClicked();
     void playClicked();
     void stopClicked();
-    void muteClicked(bool muted);
     void viewClicked();
-    void volumeChanged(int volume);
     // back to the main window, which takes the mini face's place and, when the skin changed
     // here, wears the new one
     void mainRequested(const QRect& miniFrame, bool skinChanged);
@@ -69,7 +65,10 @@ protected:
 
 private:
     void CreateControls();
+    void ConnectPlayerModel();
     void ReturnToMain();
+    void ShowVolume(int volume);
+    void ShowMuted(bool muted);
 
     Program& program_;
     PlayerActions& actions_;

@@ -56,7 +56,7 @@ void CTrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
 }
 
 std::unique_ptr<CNewMenu> CTrayIcon::BuildMenu() const {
-    actions_.Update(IsHidden(program_.viewMode), program_.state.hasVfm);
+    actions_.Update(IsHidden(program_.player.Mode()), program_.player.OnAir().hasVfm);
     return MakePlayerMenu(actions_, program_.skin.Text());
 }
 

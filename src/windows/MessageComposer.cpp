@@ -62,7 +62,8 @@ void MessageComposer::Send() {
         ShowResult(-1);
         return;
     }
-    program_.webRequest->PostBoardMessage(program_.state.programCode, message, kBoardWaitMs, this,
+    program_.webRequest->PostBoardMessage(program_.player.OnAir().programCode, message,
+                                          kBoardWaitMs, this,
                                           [this](int boardResult) { ShowResult(boardResult); });
 }
 

@@ -33,7 +33,7 @@ ProgramLinks::ProgramLinks(QWidget* face, Program& program) : QObject(face), pro
 }
 
 void ProgramLinks::Reload() {
-    const QString code = program_.state.programCode;
+    const QString code = program_.player.OnAir().programCode;
     const auto downloaded = BitmapFileCache::Formats::Downloaded;
     Place(*links_[0], kLinkKeys[0], WorkFile(code + QStringLiteral("_1.bmp")), downloaded);
     Place(*links_[1], kLinkKeys[1], WorkFile(code + QStringLiteral("_2.bmp")), downloaded);
@@ -78,13 +78,13 @@ void ProgramLinks::PlaceBanner(const QString& imagePath) {
     // without an event the banner shows the skin's own picture, which leads to the main site
     int32_t point[2] = {};
     if (program_.skin.GetKeyValues(kLinkKeys[2], point, 2) != 0) {
-        program_.state.eventLink = program_.config.mainSite;
+        program_.player.SetEventLink(program_.config.mainSite);
     }
     Place(*links_[2], kLinkKeys[2], placeholder, BitmapFileCache::Formats::SkinBitmap);
 }
 
 void ProgramLinks::OnClicked(int index) {
-    const AppState& state = program_.state;
+    const AppState& state = program_.player.OnAir();
     const QString& address = index == 0 ? state.link1 : index == 1 ? state.link2 : state.eventLink;
     if (!address.isEmpty()) {
         emit openRequested(address);

@@ -1,5 +1,6 @@
 #include "windows/StreamControl.h"
 
+#include "content/PlayerModel.h"
 #include "content/Program.h"
 #include "platform/LogMessages.h"
 #include "platform/StringTable.h"
@@ -15,6 +16,7 @@ StreamControl::StreamControl(Program& program, TickerRule& ticker,
                              std::function<QRect()> faceGeometry, QWidget* owner)
     : QObject(owner),
       program_(program),
+      model_(program.player),
       ticker_(ticker),
       faceGeometry_(std::move(faceGeometry)),
       viewer_(new CViewerDlg(program.log, program.skin, program.config.vlcArgs, owner)),
@@ -24,11 +26,13 @@ StreamControl::StreamControl(Program& program, TickerRule& ticker,
     connect(viewer_, &CViewerDlg::closeRequested, this, &StreamControl::View, Qt::QueuedConnection);
     connect(viewer_, &CViewerDlg::soundOutputUnavailable, this,
             &StreamControl::OnSoundOutputUnavailable);
+    connect(&model_, &PlayerModel::volumeChanged, viewer_, &CViewerDlg::SetVolume);
+    connect(&model_, &PlayerModel::mutedChanged, viewer_, &CViewerDlg::SetMute);
 }
 
 StreamControl::~StreamControl() = default;
 
-void StreamControl::Start(int volume, bool play) {
+void StreamControl::Start(bool play) {
     if (viewer_->Create()) {
         connect(viewer_->Engine(), &MediaPlayer::playStateChanged, this, [this](int state) {
             if (state == MediaPlayer::kPlaying) {
@@ -37,12 +41,12 @@ void StreamControl::Start(int volume, bool play) {
         });
     }
     ChooseStreamAddresses();
-    viewer_->SetVolume(volume);
+    viewer_->SetVolume(model_.Volume());
     if (play) {
         viewer_->Play(fmUrl_, false);
         ticker_.ShowConnecting();
         whenPlaying_ = WhenPlaying::ShowProgram;
-        emit playRequestChanged(true);
+        model_.SetPlaying(true);
     }
 }
 
@@ -70,8 +74,6 @@ void StreamControl::Play() {
 
 // `again`: a stream that broke off is tried again, and the ticker goes on saying so.
 void StreamControl::PlayStream(bool again) {
-    // a new stream takes the mute off by itself; the faces are told either way
-    const bool wasMuted = viewer_->IsMuted();
     if (!viewer_->IsPlayRequested()) {
         emit playStarting();
         viewer_->Play(viewer_->IsShown() ? vfmUrl_ : fmUrl_, false);
@@ -82,14 +84,13 @@ void StreamControl::PlayStream(bool again) {
             ticker_.ShowConnecting();
         }
         whenPlaying_ = WhenPlaying::ShowProgram;
-        emit playRequestChanged(true);
+        model_.SetPlaying(true);
     }
+    // Play always brings the sound back (a new stream has taken the mute off by itself already)
     if (viewer_->IsMuted()) {
         viewer_->SetMute(false);
     }
-    if (wasMuted) {
-        emit unmuted();
-    }
+    model_.SetMuted(false);
 }
 
 void StreamControl::Stop() {
@@ -99,7 +100,7 @@ void StreamControl::Stop() {
     if (ticker_.ShowsConnecting()) {
         ticker_.ShowProgram();
     }
-    emit playRequestChanged(false);
+    model_.SetPlaying(false);
 }
 
 void StreamControl::View() {
@@ -120,22 +121,6 @@ void StreamControl::View() {
         return;
     }
     ticker_.ShowConnecting();
-}
-
-void StreamControl::SetVolume(int volume) {
-    viewer_->SetVolume(volume);
-}
-
-void StreamControl::SetMute(bool mute) {
-    viewer_->SetMute(mute);
-}
-
-int StreamControl::Volume() const {
-    return viewer_->GetVolume();
-}
-
-bool StreamControl::IsMuted() const {
-    return viewer_->IsMuted();
 }
 
 bool StreamControl::IsPlayRequested() const {

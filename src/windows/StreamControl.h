@@ -6,19 +6,21 @@
 #include <functional>
 
 class CViewerDlg;
+class PlayerModel;
 class Program;
 class StreamRecovery;
 class TickerRule;
 
 // Everything the player's faces ask of the stream: which addresses to play, Play, Stop, the
-// switch to and from "Seeing Radio", volume and mute, and what happens when the stream fails:
+// switch to and from "Seeing Radio", and what happens when the stream fails:
 // the viewer stops it and reports it, the ticker says the stream is being reconnected (never a
 // message box), and after StreamRecovery's pause it is played again as if the listener had
 // pressed Play. Any stream the listener opens or stops ends a waiting attempt; there is only
 // ever one stream, in the viewer's one player. A computer with no sound output is told once,
 // in the log and on the ticker. While a stream opens, the ticker says so; once
 // it plays, the ticker shows the program again and the visual stream's viewer opens under the
-// face on screen.
+// face on screen. What is heard follows the player model's volume and mute; whether a stream is
+// asked for is told to the model.
 class StreamControl : public QObject {
     Q_OBJECT
 
@@ -28,18 +30,15 @@ public:
                   QWidget* owner);
     ~StreamControl() override;
 
-    // The start of the player: the engine, the addresses for its version, the saved volume, and
-    // the audio channel unless `play` is false (a scheduled start waits hidden).
-    void Start(int volume, bool play);
+    // The start of the player: the engine, the addresses for its version, the model's volume,
+    // and the audio channel unless `play` is false (a scheduled start waits hidden).
+    void Start(bool play);
 
     void Play();
     void Stop();
     // Between the audio channel and "Seeing Radio".
     void View();
-    void SetVolume(int volume);
-    void SetMute(bool mute);
-    int Volume() const;
-    bool IsMuted() const;
+    // the viewer has a stream open or opening (not while a broken one waits to be tried again)
     bool IsPlayRequested() const;
 
     CViewerDlg& Viewer() const { return *viewer_; }
@@ -50,10 +49,6 @@ public:
 signals:
     // a stream is opened by Play (pressed, or a failed stream tried again)
     void playStarting();
-    // Play took the sound off mute: the mute buttons show up again
-    void unmuted();
-    // a stream was asked for (at the start or by Play) or Stop ended it: IsPlayRequested changed
-    void playRequestChanged(bool requested);
 
 private:
     void ChooseStreamAddresses();
@@ -63,6 +58,7 @@ private:
     void OnSoundOutputUnavailable();
 
     Program& program_;
+    PlayerModel& model_;
     TickerRule& ticker_;
     std::function<QRect()> faceGeometry_;
     CViewerDlg* viewer_;

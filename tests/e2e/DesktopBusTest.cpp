@@ -126,12 +126,12 @@ protected:
 
     // The station's clock jumps; the program table reads it again at once.
     void MoveClockTo(CMainDlg& window, const char* clock) {
-        const QString before = program_.state.programCode;
+        const QString before = program_.player.OnAir().programCode;
         ASSERT_TRUE(station_->Control(QByteArray("/_station/clock?set=") + clock));
         window.ProgramTable().RefreshProgram();
-        ASSERT_TRUE(Await([&] { return program_.state.programCode != before; })) << clock;
+        ASSERT_TRUE(Await([&] { return program_.player.OnAir().programCode != before; })) << clock;
         EXPECT_TRUE(Await([&] {
-            return Property("Metadata").contains(u'\'' + program_.state.title + u'\'');
+            return Property("Metadata").contains(u'\'' + program_.player.OnAir().title + u'\'');
         })) << clock;
     }
 
@@ -190,18 +190,19 @@ TEST_F(DesktopBusTest,
                                       &notifications, QDBusConnection::ExportAllSlots));
     ASSERT_TRUE(server.registerService(QStringLiteral("org.freedesktop.Notifications")));
     const auto titleOnBus = [&] {
-        return Property("Metadata").contains(u'\'' + program_.state.title + u'\'');
+        return Property("Metadata").contains(u'\'' + program_.player.OnAir().title + u'\'');
     };
     Run([&](CMainDlg& window) {
         // the first program comes while the face is shown: no notification
-        ASSERT_TRUE(Await([&] { return program_.state.programCode == "0000102"; }, kStreamWaitMs));
+        ASSERT_TRUE(
+            Await([&] { return program_.player.OnAir().programCode == "0000102"; }, kStreamWaitMs));
         ASSERT_TRUE(Await(titleOnBus));
         ASSERT_TRUE(Await([&] { return Property("Metadata").contains("0000102_1.bmp"); }))
             << "the program's picture once it is fetched";
         EXPECT_TRUE(notifications.calls.empty());
 
         window.Actions().hideShow.trigger();
-        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MainHidden; }));
+        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MainHidden; }));
         // each program is told once its files have come, before the next restart of the cycle
         size_t told = 0;
         for (const char* clock : {"2007-07-01T08:00:30", "2007-07-01T13:30:00"}) {
@@ -213,7 +214,7 @@ TEST_F(DesktopBusTest,
         EXPECT_EQ(notifications.calls[1].replacesId, NotificationStandIn::kId)
             << "updated, not stacked";
         EXPECT_EQ(notifications.calls[1].summary, QStringLiteral("Quilo"));
-        EXPECT_EQ(notifications.calls[1].body, program_.state.title);
+        EXPECT_EQ(notifications.calls[1].body, program_.player.OnAir().title);
         EXPECT_EQ(notifications.calls[1].desktopEntry, QStringLiteral("quilo"))
             << "the desktop finds the program's icon and its own switch by the menu entry";
 
@@ -223,8 +224,8 @@ TEST_F(DesktopBusTest,
 
         // Raise brings the face back from the tray; Quit ends the player as its close does
         Gdbus(QStringLiteral("org.mpris.MediaPlayer2.Raise"));
-        EXPECT_TRUE(
-            Await([&] { return program_.viewMode == ViewMode::MainShown && window.isVisible(); }));
+        EXPECT_TRUE(Await(
+            [&] { return program_.player.Mode() == ViewMode::MainShown && window.isVisible(); }));
         bool ended = false;
         QObject::connect(&window, &QDialog::finished, [&ended] { ended = true; });
         Gdbus(QStringLiteral("org.mpris.MediaPlayer2.Quit"));

@@ -15,6 +15,7 @@
 #include "skin/CTickerCtrl.h"
 #include "support/Await.h"
 #include "support/LogReading.h"
+#include "support/OnAir.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "windows/CMainDlg.h"
@@ -40,13 +41,15 @@ bool Playing(CMainDlg& window) {
 
 TEST_F(MainWindowPlayback, TheTickerSaysConnectingUntilTheStreamReallyPlays) {
     Run([&](CMainDlg& window) {
-        program_.state.scrollText = QStringLiteral("정오의 희망곡, 지금 방송 중");
+        ReadOnAir(program_.player, [&](AppState& onAir) {
+            onAir.scrollText = QStringLiteral("정오의 희망곡, 지금 방송 중");
+        });
         ASSERT_TRUE(Await([&] { return window.Viewer().IsPlayRequested(); }));
         EXPECT_EQ(window.Ticker()->GetLastItem(), StringTable::Load(StringId::kConnecting));
         EXPECT_FALSE(window.Viewer().IsPlaying()) << "still connecting";
         ASSERT_TRUE(Playing(window));
-        EXPECT_TRUE(
-            Await([&] { return window.Ticker()->GetLastItem() == program_.state.scrollText; }));
+        EXPECT_TRUE(Await(
+            [&] { return window.Ticker()->GetLastItem() == program_.player.OnAir().scrollText; }));
         EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.2; }));
     });
 }
@@ -54,8 +57,7 @@ TEST_F(MainWindowPlayback, TheTickerSaysConnectingUntilTheStreamReallyPlays) {
 TEST_F(MainWindowPlayback, SeeingRadioShowsTheVideoUnderTheWindowOnceItPlays) {
     Run([&](CMainDlg& window) {
         ASSERT_TRUE(Playing(window));
-        program_.state.hasVfm = true;
-        emit window.ProgramTable().programChanged();
+        ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
         ASSERT_TRUE(Await([&] { return window.Button(FaceButton::View)->isVisible(); }));
         QTest::mouseClick(window.Button(FaceButton::View), Qt::LeftButton, {}, QPoint(2, 2));
         // the viewer waits at least one look at the player before it opens
@@ -153,7 +155,7 @@ TEST_F(MainWindowPlayback, VolumeAndMuteFromTheMiniFaceAreHeardAndKeptByTheMainF
             QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(2, 2));
         };
         press(window.Button(FaceButton::Mini));
-        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MiniShown; }));
+        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
         CMiniDlg* mini = window.MiniWindow();
 
         mini->VolumeSlider()->SetPos(39);

@@ -76,13 +76,13 @@ TEST_F(OnAirFace, AScheduledMinuteBringsTheWaitingFaceBackFromTheTrayAndPlays) {
     program_.prefs.SetSchedule(schedule);
 
     Run([&](CMainDlg& window) {
-        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MainHidden; }));
+        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MainHidden; }));
         ASSERT_TRUE(Await([&] { return Logged(LogText::kTimeDone) >= 1; }, 15000));
         EXPECT_FALSE(window.Viewer().IsPlayRequested()) << "nothing plays before its time";
 
         ASSERT_TRUE(Await([&] { return window.isVisible(); }, kTickWaitMs))
             << "the scheduled minute brought the face back";
-        EXPECT_EQ(program_.viewMode, ViewMode::MainShown);
+        EXPECT_EQ(program_.player.Mode(), ViewMode::MainShown);
         EXPECT_TRUE(Await([&] { return window.Viewer().IsPlaying(); }, 30000));
         EXPECT_TRUE(Await([&] { return sink_.RecentLevel(kFmToneHz) > 0.2; }, 30000))
             << "the audio channel is heard";
@@ -191,7 +191,7 @@ TEST_F(OnAirFace, AMessageReachesTheBoardByteExactAndEveryFailureKeepsTheText) {
     EXPECT_EQ(stored[0][QStringLiteral("contents")].toString(),
               QStringLiteral("좋은 노래 고마워요\r\n똠방각하 신청합니다"));
     EXPECT_EQ(stored[0][QStringLiteral("writer")].toString(), QStringLiteral("홍길동"));
-    EXPECT_EQ(stored[0][QStringLiteral("progcd")].toString(), program_.state.programCode);
+    EXPECT_EQ(stored[0][QStringLiteral("progcd")].toString(), program_.player.OnAir().programCode);
 }
 
 TEST_F(OnAirFace, TheFaceOutlivesTheSiteRefusedForFiveMinutesAndTheViewComesBack) {

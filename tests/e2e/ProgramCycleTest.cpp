@@ -50,13 +50,13 @@ protected:
         CProgramTableDlg* table = table_.get();
         const auto record = [this](const char* what) {
             return [this, what] {
-                heard_.push_back({QLatin1String(what), program_.state.programCode});
+                heard_.push_back({QLatin1String(what), program_.player.OnAir().programCode});
             };
         };
-        QObject::connect(table, &CProgramTableDlg::programChanged, record("changed"));
-        QObject::connect(table, &CProgramTableDlg::linksChanged, record("links"));
-        QObject::connect(table, &CProgramTableDlg::programCleared, record("cleared"));
-        QObject::connect(table, &CProgramTableDlg::linksCleared, record("linksCleared"));
+        QObject::connect(&program_.player, &PlayerModel::programChanged, record("changed"));
+        QObject::connect(&program_.player, &PlayerModel::linksChanged, record("links"));
+        QObject::connect(&program_.player, &PlayerModel::programCleared, record("cleared"));
+        QObject::connect(&program_.player, &PlayerModel::linksCleared, record("linksCleared"));
         QObject::connect(table, &CProgramTableDlg::scheduleFire, record("schedule"));
         QObject::connect(table, &CProgramTableDlg::tickerText,
                          [this](const QString& text, const QString&) {
@@ -103,9 +103,10 @@ TEST_F(ProgramCycle, TheFirstTickFetchesTheProgramThenTheTickerThenTheNextProgra
 
     ASSERT_TRUE(AwaitCount("links", 1));
     EXPECT_EQ(heard_, (std::vector<Heard>{{"changed", "0000102"}, {"links", "0000102"}}));
-    EXPECT_FALSE(program_.state.title.isEmpty());
-    EXPECT_TRUE(program_.state.link1.endsWith(QStringLiteral("/program/0000102/index.asp")));
-    EXPECT_FALSE(program_.state.eventImageUrl.isEmpty());
+    EXPECT_FALSE(program_.player.OnAir().title.isEmpty());
+    EXPECT_TRUE(
+        program_.player.OnAir().link1.endsWith(QStringLiteral("/program/0000102/index.asp")));
+    EXPECT_FALSE(program_.player.OnAir().eventImageUrl.isEmpty());
     for (const char* file :
          {"progtable", "0000102", "event", "0000102_1.bmp", "0000102_2.bmp", "event.bmp"}) {
         EXPECT_TRUE(QFile::exists(Work(file))) << file;
@@ -145,11 +146,11 @@ TEST_F(ProgramCycle, FiveOClockStartsTheCycleOverUntilTheDayHasBegun) {
     MakeTable();
     ASSERT_TRUE(Await([&] { return Logged(LogText::kTryProgramTable) >= 3; }));
     EXPECT_EQ(Count("changed"), 0) << "no program while the day turns";
-    EXPECT_EQ(program_.state.programCode, QStringLiteral("order"));
+    EXPECT_EQ(program_.player.OnAir().programCode, QStringLiteral("order"));
 
     ASSERT_TRUE(station_->Control("/_station/clock?set=2007-07-01T05:01:00"));
     ASSERT_TRUE(AwaitCount("changed", 1));
-    EXPECT_EQ(program_.state.programCode, QStringLiteral("0000101"));
+    EXPECT_EQ(program_.player.OnAir().programCode, QStringLiteral("0000101"));
     EXPECT_TRUE(messages_.empty());
 }
 
@@ -171,7 +172,7 @@ TEST_F(ProgramCycle, TheServersClockDecidesTheProgramAndTheScheduleFiresOncePerR
     MakeTable();
     ASSERT_TRUE(AwaitCount("links", 1));
     EXPECT_EQ(heard_.front(), (Heard{"schedule", ""})) << "before the program is chosen";
-    EXPECT_EQ(program_.state.programCode, code);
+    EXPECT_EQ(program_.player.OnAir().programCode, code);
 
     // a restart reads the clock again at once
     table_->RefreshProgram();
@@ -201,7 +202,7 @@ TEST_F(ProgramCycle, ARefusedSiteClearsTheViewOnceAndTheCycleWaitsForARefresh) {
     ASSERT_TRUE(station_->Control("/_station/fault?name=clear"));
     table_->RefreshProgram();
     ASSERT_TRUE(AwaitCount("links", 1));
-    EXPECT_EQ(program_.state.programCode, QStringLiteral("0000105"));
+    EXPECT_EQ(program_.player.OnAir().programCode, QStringLiteral("0000105"));
     EXPECT_EQ(messages_.size(), 1U);
 }
 
@@ -216,7 +217,7 @@ TEST_F(ProgramCycle, AClockThatCannotBeReadClearsTheViewAndIsAskedAgainSoon) {
     // a new one
     static_assert(CProgramTableDlg::kRetryTickMs < CProgramTableDlg::kTickMs / 2);
     ASSERT_TRUE(AwaitCount("links", 1, CProgramTableDlg::kTickMs * 3 / 4));
-    EXPECT_EQ(program_.state.programCode, QStringLiteral("0000105"));
+    EXPECT_EQ(program_.player.OnAir().programCode, QStringLiteral("0000105"));
 }
 
 TEST_F(ProgramCycle, AGarbledTableShowsNoProgramAndTheNextRestartRecovers) {
@@ -226,12 +227,12 @@ TEST_F(ProgramCycle, AGarbledTableShowsNoProgramAndTheNextRestartRecovers) {
     // no record survives: the table is empty, so each tick only hands over the (empty) ticker
     ASSERT_TRUE(AwaitCount("ticker", 1));
     EXPECT_EQ(Count("changed"), 0);
-    EXPECT_TRUE(program_.state.title.isEmpty());
+    EXPECT_TRUE(program_.player.OnAir().title.isEmpty());
     EXPECT_EQ(heard_.back(), (Heard{"ticker", ""}));
     EXPECT_TRUE(messages_.empty());
 
     ASSERT_TRUE(station_->Control("/_station/fault?name=clear"));
     table_->RefreshProgram();
     ASSERT_TRUE(AwaitCount("links", 1));
-    EXPECT_FALSE(program_.state.title.isEmpty());
+    EXPECT_FALSE(program_.player.OnAir().title.isEmpty());
 }

@@ -37,6 +37,7 @@
 #include "skin/CTickerCtrl.h"
 #include "support/Await.h"
 #include "support/LogReading.h"
+#include "support/OnAir.h"
 #include "support/TestEnvironment.h"
 #include "support/ToneAnalysis.h"
 #include "windows/CMiniDlg.h"
@@ -211,7 +212,7 @@ TEST_P(EitherFace, StartsAtTheSavedVolumeOrTwentyAndVolumeAndMuteReachThePlayerA
         ASSERT_TRUE(WidgetTestKit::RealMove(slider->mapToGlobal(QPoint(slider->width() / 2, 3))));
         ASSERT_TRUE(WidgetTestKit::RealButton(true));
         ASSERT_TRUE(WidgetTestKit::RealMove(slider->mapToGlobal(QPoint(slider->width() + 40, 3))));
-        EXPECT_TRUE(Await([&] { return window.Stream().Volume() == 100; }))
+        EXPECT_TRUE(Await([&] { return program_.player.Volume() == 100; }))
             << "heard while dragging";
         ASSERT_TRUE(WidgetTestKit::RealButton(false));
         EXPECT_EQ(window.VolumeSlider()->GetPos(), 100);
@@ -276,30 +277,28 @@ TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirThen) {
         ASSERT_TRUE(window.Tray().IsEnabled()) << "the test display has a tray";
         CSkinDialog* face = Open(window);
         ASSERT_NE(face, nullptr);
-        program_.state.hasVfm = true;
-        emit window.ProgramTable().programChanged();
+        ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
         ASSERT_TRUE(Await([&] { return ButtonOf(window, FaceButton::View)->isVisible(); }));
         WidgetTestKit::RealClick(Centre(ButtonOf(window, FaceButton::Hide)));
-        ASSERT_TRUE(Await([&] { return program_.viewMode == Hidden(); }));
+        ASSERT_TRUE(Await([&] { return program_.player.Mode() == Hidden(); }));
         EXPECT_FALSE(face->isVisible());
 
         // the next program has no video; a double click on the tray icon asks for the face
-        program_.state.hasVfm = false;
-        emit window.ProgramTable().programChanged();
+        ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = false; });
         QCoreApplication::processEvents();
         emit window.Tray().bringToFrontRequested();
-        ASSERT_TRUE(Await([&] { return program_.viewMode == Shown(); }));
+        ASSERT_TRUE(Await([&] { return program_.player.Mode() == Shown(); }));
         EXPECT_TRUE(face->isVisible());
         EXPECT_TRUE(ButtonOf(window, FaceButton::Info)->isVisible());
         EXPECT_FALSE(ButtonOf(window, FaceButton::View)->isVisible())
             << "Seeing Radio offered for a program without it";
         window.ActivateInstance();
-        EXPECT_EQ(program_.viewMode, Shown());
+        EXPECT_EQ(program_.player.Mode(), Shown());
 
         // the program cleared altogether while hidden through the menu
         window.Actions().hideShow.trigger();
-        ASSERT_TRUE(Await([&] { return program_.viewMode == Hidden(); }));
-        emit window.ProgramTable().programCleared();
+        ASSERT_TRUE(Await([&] { return program_.player.Mode() == Hidden(); }));
+        program_.player.ClearProgram(program_.config.mainSite);
         QCoreApplication::processEvents();
         window.Actions().hideShow.trigger();
         ASSERT_TRUE(Await([&] { return face->isVisible(); }));
@@ -312,8 +311,8 @@ TEST_P(EitherFace, TheInfoButtonOpensOneInfoDialogBesideTheFaceInUse) {
         CSkinDialog* face = Open(window);
         ASSERT_NE(face, nullptr);
         face->move(600, 300);
-        program_.state.title = QStringLiteral("Morning Jazz");
-        emit window.ProgramTable().programChanged();
+        ReadOnAir(program_.player,
+                  [&](AppState& onAir) { onAir.title = QStringLiteral("Morning Jazz"); });
         CSkinButton* infoButton = ButtonOf(window, FaceButton::Info);
         ASSERT_TRUE(Await([&] { return infoButton->isVisible(); }));
         // a closed dialog is deleted once the event loop is back at its own level
@@ -455,11 +454,10 @@ TEST_F(MainWindow, TheSkinPlacesEveryControlAndTheProgramButtonsWaitForAProgram)
         CSkinButton* play = window.Button(FaceButton::Play);
         EXPECT_EQ(play->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, play), 80);
 
-        program_.state.hasVfm = true;
-        emit window.ProgramTable().programChanged();
+        ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
         ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }));
         EXPECT_TRUE(window.Button(FaceButton::View)->isVisible());
-        emit window.ProgramTable().programCleared();
+        program_.player.ClearProgram(program_.config.mainSite);
         ASSERT_TRUE(Await([&] { return !window.Button(FaceButton::Info)->isVisible(); }));
         EXPECT_FALSE(window.Button(FaceButton::View)->isVisible());
         EXPECT_EQ(window.Ticker()->GetLastItem(), StringTable::Load(StringId::kServiceName));
@@ -541,8 +539,7 @@ TEST_F(MainWindow, MissingKeysHideTheirControlsAndEditColoursNeverTakeBlueZero) 
         EXPECT_EQ(window.EditColor(), QColor(0, 0, 1));
         EXPECT_EQ(window.CounterColor(), QColor(10, 20, 1));
         // a program with video does not bring back a button the skin has no place for
-        program_.state.hasVfm = true;
-        emit window.ProgramTable().programChanged();
+        ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
         ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }));
         EXPECT_FALSE(window.Button(FaceButton::View)->isVisible());
     });
@@ -585,7 +582,7 @@ TEST_F(MainWindow, AScheduledStartWithTheMiniOptionWaitsSilentlyInTheTray) {
     program_.prefs.SetOptionMini(true);
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
         ASSERT_TRUE(Started(window));
-        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MiniHidden; }));
+        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniHidden; }));
         EXPECT_FALSE(window.isVisible());
         EXPECT_FALSE(window.MiniWindow()->isVisible());
         EXPECT_FALSE(window.Viewer().IsPlayRequested());
@@ -593,7 +590,7 @@ TEST_F(MainWindow, AScheduledStartWithTheMiniOptionWaitsSilentlyInTheTray) {
 
         // the schedule fires: the mini face comes back and plays
         emit window.ProgramTable().scheduleFire();
-        EXPECT_EQ(program_.viewMode, ViewMode::MiniShown);
+        EXPECT_EQ(program_.player.Mode(), ViewMode::MiniShown);
         EXPECT_TRUE(window.MiniWindow()->isVisible());
         EXPECT_TRUE(window.Viewer().IsPlayRequested());
     });
@@ -604,12 +601,11 @@ TEST_F(MainWindow, TheMiniFaceTakesOverWhatTheProgramOffersAndTheListenersChoice
     program_.prefs.SetOptionTopMost(false);
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
         ASSERT_TRUE(Started(window));
-        program_.state.hasVfm = true;
-        emit window.ProgramTable().programChanged();
+        ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
         ASSERT_TRUE(Await([&] { return window.Button(FaceButton::View)->isVisible(); }));
 
         Click(window.Button(FaceButton::Mini));
-        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MiniShown; }));
+        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
         CMiniDlg* mini = window.MiniWindow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(mini));
         EXPECT_EQ(mini->pos(), window.pos());
@@ -631,13 +627,13 @@ TEST_F(MainWindow, TheMiniFaceTakesOverWhatTheProgramOffersAndTheListenersChoice
         // muted and moved in the mini face: the main face comes back there, sound as it was
         Click(mini->Button(FaceButton::Stop));
         ASSERT_TRUE(Await([&] { return !window.Viewer().IsPlayRequested(); }));
-        window.Stream().SetVolume(55);
+        program_.player.SetVolume(55);
         Click(mini->Button(FaceButton::Mute));
         EXPECT_TRUE(window.Viewer().IsMuted());
         mini->move(140, 90);
         ASSERT_TRUE(Await([&] { return mini->pos() == QPoint(140, 90); }));
         Click(mini->Button(FaceButton::Main));
-        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MainShown; }));
+        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MainShown; }));
         EXPECT_TRUE(window.isVisible());
         EXPECT_FALSE(mini->isVisible());
         EXPECT_TRUE(Await([&] { return window.pos() == QPoint(140, 90); }));
@@ -658,7 +654,7 @@ TEST_F(MainWindow, AFaceLeftInMiniIsTheFaceOfTheNextStart) {
     ASSERT_TRUE(program_.prefs.GetOptionMini());
 
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MiniShown; }));
+        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
         CMiniDlg* mini = window.MiniWindow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(mini));
         EXPECT_FALSE(window.isVisible());
@@ -678,22 +674,24 @@ TEST_F(MainWindow, TheFetchedLinkImagesShowWhereTheSkinSaysAndOpenTheirAddresses
     QFile::remove(folder + QStringLiteral("/0000101_2.bmp"));
     QFile::remove(folder + QStringLiteral("/event.bmp"));
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        program_.state.programCode = QStringLiteral("0000101");
-        program_.state.link1 = QStringLiteral("http://main.example/program/0000101/index.asp");
-        program_.state.eventLink = QStringLiteral("http://main.example/event/summer.asp");
-        emit window.ProgramTable().linksChanged();
+        ReadOnAir(program_.player, [&](AppState& onAir) {
+            onAir.programCode = QStringLiteral("0000101");
+            onAir.link1 = QStringLiteral("http://main.example/program/0000101/index.asp");
+            onAir.eventLink = QStringLiteral("http://main.example/event/summer.asp");
+        });
+        program_.player.LinksFetched();
         ASSERT_TRUE(Await([&] { return window.Links().IsShown(); }));
         EXPECT_TRUE(window.Links().Link(0).isVisible());
         EXPECT_FALSE(window.Links().Link(1).isVisible()) << "no second image was fetched";
         ASSERT_TRUE(window.Links().Link(2).isVisible()) << "the skin's picture without an event";
-        EXPECT_EQ(program_.state.eventLink, program_.config.mainSite)
+        EXPECT_EQ(program_.player.OnAir().eventLink, program_.config.mainSite)
             << "the skin's picture leads to the main site";
 
         Click(&window.Links().Link(0));
         Click(&window.Links().Link(2));
-        EXPECT_EQ(opened_, (QStringList{program_.state.link1, program_.config.mainSite}));
+        EXPECT_EQ(opened_, (QStringList{program_.player.OnAir().link1, program_.config.mainSite}));
 
-        emit window.ProgramTable().linksCleared();
+        program_.player.ClearLinks();
         QCoreApplication::processEvents();
         EXPECT_FALSE(window.Links().IsShown());
         EXPECT_FALSE(window.Links().Link(2).isVisible());
@@ -729,11 +727,11 @@ TEST_F(MainWindow, ClosingWithTheScheduleOnAsksFirstAlsoFromTheMiniFacesWindowMa
 
     // the mini face closed by the window manager (Alt+F4) is its close button
     Click(window.Button(FaceButton::Mini));
-    ASSERT_TRUE(Await([&] { return program_.viewMode == ViewMode::MiniShown; }));
+    ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
     window.MiniWindow()->close();
     ASSERT_TRUE(Await([&] { return messages_.size() == 2; }));
     EXPECT_TRUE(window.MiniWindow()->isVisible()) << "the listener said no: the face stays";
-    EXPECT_EQ(program_.viewMode, ViewMode::MiniShown);
+    EXPECT_EQ(program_.player.Mode(), ViewMode::MiniShown);
     answer_ = MessageAnswer::Yes;
     window.MiniWindow()->close();
     ASSERT_TRUE(Await([&] { return !finished.isEmpty(); }));
@@ -766,9 +764,10 @@ TEST_F(MainWindow, TheCharacterOpensItsPageUnderAHandAndClicks) {
                                    {{"[MAIN_LINK0]", "[MAIN_LINK0]=0,0,300,476"}});
     program_.login = {QStringLiteral("demo"), QString(), QString()};
     RunMainWindow(QStringLiteral("Linked"), [&](CMainDlg& window) {
-        program_.state.characterLink = QStringLiteral("http://main.example/event/quilo.asp");
-        program_.state.characterTimes = {1, 60000, 1000};
-        emit window.ProgramTable().programChanged();
+        ReadOnAir(program_.player, [&](AppState& onAir) {
+            onAir.characterLink = QStringLiteral("http://main.example/event/quilo.asp");
+            onAir.characterTimes = {1, 60000, 1000};
+        });
         // right after a hop the character stays put for about a second: time to point at it
         const QRect before = window.Sprites().LastSpriteRect();
         ASSERT_TRUE(Await([&] { return window.Sprites().LastSpriteRect() != before; }));

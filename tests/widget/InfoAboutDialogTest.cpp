@@ -16,6 +16,7 @@
 #include "skin/CSkinEdit.h"
 #include "skin/CSkinStatic.h"
 #include "support/Await.h"
+#include "support/OnAir.h"
 #include "support/TestEnvironment.h"
 #include "web/CWebLauncher.h"
 
@@ -54,8 +55,10 @@ QPoint Global(const QWidget& window, const QPoint& local) {
 TEST_F(InfoAndAbout, TheInfoDialogSitsLeftOfTheFaceShowsTheProgramOnceAndOnlyItsButtonClosesIt) {
     face_.move(500, 120);
     ASSERT_TRUE(ShowAndWait(face_));
-    program_.state.title = QStringLiteral("Morning Jazz");
-    program_.state.contents = QStringLiteral("First line\r\nSecond line");
+    ReadOnAir(program_.player, [&](AppState& onAir) {
+        onAir.title = QStringLiteral("Morning Jazz");
+        onAir.contents = QStringLiteral("First line\r\nSecond line");
+    });
     QPointer<CInfoDlg> info = new CInfoDlg(program_, &face_, &face_);
     info->SetDragEnabled(false);
     ASSERT_TRUE(info->Open());
@@ -64,7 +67,7 @@ TEST_F(InfoAndAbout, TheInfoDialogSitsLeftOfTheFaceShowsTheProgramOnceAndOnlyIts
     ASSERT_TRUE(Await([&] { return !info->Title().text().isEmpty(); }));
     EXPECT_EQ(info->Title().text(), QStringLiteral("Morning Jazz"));
     EXPECT_EQ(info->Description().toPlainText(), QStringLiteral("First line\nSecond line"));
-    program_.state.title = QStringLiteral("Noon News");
+    ReadOnAir(program_.player, [&](AppState& onAir) { onAir.title = QStringLiteral("Noon News"); });
     QTest::keyClick(info, Qt::Key_Escape);
     QTest::keyClick(info, Qt::Key_Return);
     QCoreApplication::processEvents();

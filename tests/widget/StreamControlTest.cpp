@@ -27,20 +27,22 @@ TEST(StreamControl, AStreamThatBreaksOffIsTriedAgainUntilTheListenerStops) {
                                                                   QStringLiteral("/heard.wav")};
     QWidget owner;
     CTickerCtrl ticker(&owner);
-    TickerRule rule(ticker, program.state);
+    TickerRule rule(ticker, program.player.OnAir());
     StreamControl stream(
         program, rule, [] { return QRect(0, 0, 100, 100); }, &owner);
     const auto attempts = [&] {
         return LoggedMessages(program.log.FileName()).count(QStringLiteral("TRY to play."));
     };
 
-    stream.Start(50, true);
+    stream.Start(true);
     // the first attempt fails, the second comes after the first pause and fails as well
     ASSERT_TRUE(Await([&] { return attempts() >= 2 && stream.Recovery().IsWaiting(); }, 20000));
     EXPECT_EQ(rule.Text(), StringTable::Load(StringId::kReconnecting));
     EXPECT_FALSE(stream.Viewer().IsPlayRequested()) << "one stream at a time";
+    EXPECT_TRUE(program.player.IsPlaying()) << "the listener still wants the stream";
 
     stream.Stop();
+    EXPECT_FALSE(program.player.IsPlaying());
     EXPECT_FALSE(stream.Recovery().IsWaiting());
     EXPECT_EQ(rule.Text(), StringTable::Load(StringId::kServiceName));
     const int afterStop = attempts();

@@ -12,6 +12,7 @@
 #include "content/Program.h"
 #include "platform/StringTable.h"
 #include "support/Await.h"
+#include "support/OnAir.h"
 #include "windows/PlayerActions.h"
 #include "windows/PlayerMenu.h"
 
@@ -65,8 +66,8 @@ TEST_F(TrayIcon, TheMenuOffersWhatTheFaceAndTheProgramAllow) {
     for (const ViewMode viewMode :
          {ViewMode::MainShown, ViewMode::MainHidden, ViewMode::MiniShown, ViewMode::MiniHidden}) {
         for (const bool hasVfm : {false, true}) {
-            program_.viewMode = viewMode;
-            program_.state.hasVfm = hasVfm;
+            program_.player.SetMode(viewMode);
+            ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = hasVfm; });
             const auto menu = tray_.BuildMenu();
             ASSERT_TRUE(menu->IsTitleHolder(menu->ItemAt(0)));
             EXPECT_TRUE(menu->actions().contains(&actions_.play));
