@@ -45,8 +45,8 @@ CMainDlg::CMainDlg(Program& program)
     CreateControls();
     // the cursor follows the pointer over the character and the link area without a button held
     setMouseTracking(true);
-    tickerRule_ = std::make_unique<TickerRule>(*ticker_, program_.player.OnAir());
-    connect(tickerRule_.get(), &TickerRule::changed, this,
+    tickerRule_ = new TickerRule(*ticker_, program_.player.OnAir(), this);
+    connect(tickerRule_, &TickerRule::changed, this,
             [this](const QString& text, const QString& link) {
                 if (IsMini(program_.player.Mode()) && mini_ != nullptr) {
                     mini_->SetTicker(text, link);
@@ -57,10 +57,10 @@ CMainDlg::CMainDlg(Program& program)
     connect(stream_, &StreamControl::playStarting, this, &CMainDlg::RefreshProgramIfNoLinks);
     sprites_ = new CharacterSprites(*this, program_.skin, program_.player.OnAir());
     clickSound_ = new ClickSound(program_.config.vlcArgs, this);
-    tray_ = std::make_unique<CTrayIcon>(program_, actions_);
-    connect(tray_.get(), &CTrayIcon::bringToFrontRequested, this, &CMainDlg::BringToFront,
+    tray_ = new CTrayIcon(program_, actions_, this);
+    connect(tray_, &CTrayIcon::bringToFrontRequested, this, &CMainDlg::BringToFront,
             Qt::QueuedConnection);
-    programTable_ = std::make_unique<CProgramTableDlg>(program_);
+    programTable_ = new CProgramTableDlg(program_, this);
     startTimer_.setSingleShot(true);
     connect(&startTimer_, &QTimer::timeout, this, &CMainDlg::RunStartSequence);
     resyncTimer_.setSingleShot(true);
@@ -120,7 +120,7 @@ void CMainDlg::ConnectPlayerModel() {
             Qt::QueuedConnection);
     connect(model, &PlayerModel::linksCleared, this, &CMainDlg::OnLinksCleared,
             Qt::QueuedConnection);
-    CProgramTableDlg* table = programTable_.get();
+    CProgramTableDlg* table = programTable_;
     connect(table, &CProgramTableDlg::tickerText, this, &CMainDlg::OnTickerText,
             Qt::DirectConnection);
     connect(table, &CProgramTableDlg::scheduleFire, this, &CMainDlg::OnScheduleFire,
@@ -352,7 +352,7 @@ void CMainDlg::OnResyncTimer() {
 
 void CMainDlg::RefreshProgramIfNoLinks() {
     if (!links_->IsShown()) {
-        QMetaObject::invokeMethod(programTable_.get(), &CProgramTableDlg::RefreshProgram,
+        QMetaObject::invokeMethod(programTable_, &CProgramTableDlg::RefreshProgram,
                                   Qt::QueuedConnection);
     }
 }

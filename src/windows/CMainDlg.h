@@ -164,12 +164,14 @@ private:
     QColor counterColor_ = Qt::white;
     QRect linkArea_;
 
-    std::unique_ptr<TickerRule> tickerRule_;
-    std::unique_ptr<CTrayIcon> tray_;
+    // the face's helpers are its children; the mini face is a window of its own, which a parent
+    // would tie to this one's place and stacking on screen
+    TickerRule* tickerRule_ = nullptr;
+    CTrayIcon* tray_ = nullptr;
     StreamControl* stream_ = nullptr;
     CharacterSprites* sprites_ = nullptr;
     std::unique_ptr<CMiniDlg> mini_;
-    std::unique_ptr<CProgramTableDlg> programTable_;
+    CProgramTableDlg* programTable_ = nullptr;
     // once, right after the face opens: the rest of the start
     QTimer startTimer_;
     // once, a moment after a skin switch or the return from the mini face
