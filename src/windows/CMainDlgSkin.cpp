@@ -61,6 +61,8 @@ void CMainDlg::CreateControls() {
     });
     for (const ButtonKey& key : SkinLayout::MainButtons()) {
         buttons_[key.button] = new CSkinButton(this);
+        // named for its place in the skin, so tools (and tests) can tell the buttons apart
+        buttons_[key.button]->setObjectName(QLatin1String(key.key));
     }
     volume_ = new CSkinSlider(this);
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -121,7 +123,10 @@ void CMainDlg::ApplySkin() {
     SkinLayout::PlaceSlider(*volume_, SkinLayout::kMainVolume, program_.skin);
     sprites_->ApplySkin();
     // a skin without the key has no link area: the last skin's must not linger
-    linkArea_ = SkinLayout::Area(program_.skin, "[MAIN_LINK0]").value_or(QRect());
+    // a skin without the key leaves the link area as it was
+    if (const std::optional<QRect> area = SkinLayout::Area(program_.skin, "[MAIN_LINK0]")) {
+        linkArea_ = *area;
+    }
     update();
 }
 

@@ -48,6 +48,10 @@ bool MessageComposer::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MessageComposer::Send() {
+    // a press while the board has not answered yet is not a second message
+    if (posting_) {
+        return;
+    }
     const QString text = edit_.toPlainText();
     if (text.isEmpty() || ShowsPrompt()) {
         ShowMessage(owner_, StringId::kMessageEmpty, MessageIcon::Warning);
@@ -62,9 +66,12 @@ void MessageComposer::Send() {
         ShowResult(-1);
         return;
     }
+    posting_ = true;
     program_.webRequest->PostBoardMessage(program_.player.OnAir().programCode, message,
-                                          kBoardWaitMs, this,
-                                          [this](int boardResult) { ShowResult(boardResult); });
+                                          kBoardWaitMs, this, [this](int boardResult) {
+                                              posting_ = false;
+                                              ShowResult(boardResult);
+                                          });
 }
 
 void MessageComposer::ShowResult(int boardResult) {

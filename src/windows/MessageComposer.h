@@ -34,4 +34,6 @@ private:
     QLineEdit& counter_;
     Program& program_;
     QWidget* owner_;
+    // a message is on its way to the board
+    bool posting_ = false;
 };
