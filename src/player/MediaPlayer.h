@@ -52,11 +52,11 @@ public:
 
     void Play(const QString& address);
     void Stop();
-    int GetPlayState() const;
+    int CurrentPlayState() const;
     QString CurrentAddress() const { return requestedAddress_; }
 
     // Volume and mute are kept while nothing plays and given to every stream as it starts.
-    int GetVolume() const { return volume_; }
+    int Volume() const { return volume_; }
     void SetVolume(int volume);
     void SetMute(bool mute);
     bool IsMuted() const { return muted_; }

@@ -25,7 +25,7 @@ int SkinInfo::GetKeyValues(const char* key, int32_t* values, int count) const {
     return ::GetKeyValues(text_, key, values, count);
 }
 
-std::optional<QRect> SkinInfo::GetKeyRect(const char* key) const {
+std::optional<QRect> SkinInfo::KeyRect(const char* key) const {
     int32_t values[4] = {};
     if (GetKeyValues(key, values, 4) == 0) {
         return std::nullopt;

@@ -29,7 +29,7 @@ public:
     // A key of four numbers, left, top, width and height, as a rectangle; none when the key is
     // missing. Each number is held to what a screen can hold (+-32767), so a skin's absurd
     // number gives an absurd place, never an arithmetic overflow.
-    std::optional<QRect> GetKeyRect(const char* key) const;
+    std::optional<QRect> KeyRect(const char* key) const;
 
     // The positional number conversion, for the readers still naming it through the skin.
     static int32_t ParseFieldNumber(QByteArrayView field) { return ::ParseFieldNumber(field); }

@@ -41,7 +41,7 @@ MessageComposer::MessageComposer(MessageEdit& edit, QLineEdit& counter, Program&
 
 // Focusing the box while it shows the prompt makes room for the listener's own words.
 bool MessageComposer::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &edit_ && event->type() == QEvent::FocusIn && ShowsPrompt()) {
+    if (watched == &edit_ && event->type() == QEvent::FocusIn && IsShowingPrompt()) {
         Clear();
     }
     return QObject::eventFilter(watched, event);
@@ -49,7 +49,7 @@ bool MessageComposer::eventFilter(QObject* watched, QEvent* event) {
 
 void MessageComposer::Send() {
     const QString text = edit_.toPlainText();
-    if (text.isEmpty() || ShowsPrompt()) {
+    if (text.isEmpty() || IsShowingPrompt()) {
         ShowMessage(owner_, StringId::kMessageEmpty, MessageIcon::Warning);
         Clear();
         edit_.setFocus();
@@ -76,7 +76,7 @@ void MessageComposer::ShowResult(int boardResult) {
     ShowMessage(owner_, ResultText(boardResult), MessageIcon::Warning);
 }
 
-bool MessageComposer::ShowsPrompt() const {
+bool MessageComposer::IsShowingPrompt() const {
     return edit_.toPlainText().compare(StringTable::Load(StringId::kMessagePrompt),
                                        Qt::CaseInsensitive) == 0;
 }
