@@ -85,6 +85,7 @@ private:
 
     libvlc_instance_t* instance_ = nullptr;
     libvlc_media_player_t* player_ = nullptr;
+    // not parented: it must be gone before the engine instance it listens to is released
     std::unique_ptr<EngineLog> log_;
     StreamWatch watch_;
     // The stream the engine plays now; events of an earlier one (those the engine sends while we
