@@ -7,7 +7,7 @@
 #include <string>
 
 #include "FuzzCheck.h"
-#include "skin/SkinInfo.h"
+#include "platform/KeyNumbers.h"
 
 namespace {
 
@@ -38,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string field = rest.substr(fieldAt % (rest.size() + 1), fieldLength);
     const std::string ownKey = rest.substr(keyAt % (rest.size() + 1), keyLength);
     const QByteArrayView fieldView(field.data(), static_cast<qsizetype>(field.size()));
-    const int32_t narrow = SkinInfo::ParseFieldNumber(fieldView);
-    const int64_t wide = SkinInfo::ParseFieldNumber64(fieldView);
+    const int32_t narrow = ParseFieldNumber(fieldView);
+    const int64_t wide = ParseFieldNumber64(fieldView);
     // nine places cannot overflow 32 bits: both widths read the same number
     if (field.size() <= 9) {
         FUZZ_CHECK(narrow == wide);
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // a guard after the asked-for numbers shows a write past them
         std::array<int32_t, 5> values{};
         values[static_cast<size_t>(count)] = 0x5A5A5A5A;
-        const int found = SkinInfo::GetKeyValues(text, key, values.data(), count);
+        const int found = GetKeyValues(text, key, values.data(), count);
         FUZZ_CHECK(found == 0 || found == 1);
         FUZZ_CHECK(values[static_cast<size_t>(count)] == 0x5A5A5A5A);
         if (found == 1) {

@@ -106,7 +106,7 @@ bool CQuiloApp::LogIn() {
         login.exec();
         program_.login.userId = login.UserId();
         program_.login.password = login.Password();
-        succeeded = login.Succeeded() && !ending_;
+        succeeded = login.HasSucceeded() && !ending_;
         if (succeeded) {
             program_.loginPosition = login.TopLeft();
         }

@@ -40,8 +40,10 @@ private:
 
     Program& program_;
     SingleInstance singleInstance_;
+    // a top-level window, which has no Qt parent
     std::unique_ptr<CMainDlg> mainWindow_;
-    // on the session bus while the main window is open; goes before it
+    // on the session bus while the main window is open; held here, not parented, so that it goes
+    // before the window
     std::unique_ptr<DesktopBus> desktopBus_;
     bool ending_ = false;
 };

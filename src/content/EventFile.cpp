@@ -2,7 +2,7 @@
 
 #include "content/ServerText.h"
 #include "platform/Cp949.h"
-#include "skin/SkinInfo.h"
+#include "platform/KeyNumbers.h"
 
 namespace {
 
@@ -15,8 +15,8 @@ void ParseEventFile(QByteArrayView text, AppState& state) {
     state.eventImageUrl = FromCp949(GetSectionValue(text, "[IMG]", kNextKey));
     state.characterLink = FromCp949(GetSectionValue(text, "[QUILO]", kNextKey));
     std::array<int32_t, 3> times{};
-    if (SkinInfo::GetKeyValues(text.toByteArray(), "[QUILO_TIME]", times.data(),
-                               static_cast<int>(times.size())) == 1) {
+    if (GetKeyValues(text.toByteArray(), "[QUILO_TIME]", times.data(),
+                     static_cast<int>(times.size())) == 1) {
         state.characterTimes = times;
     }
 }

@@ -1,6 +1,6 @@
 #include "content/ProgramTable.h"
 
-#include "skin/SkinInfo.h"
+#include "platform/KeyNumbers.h"
 
 namespace {
 
@@ -19,8 +19,7 @@ QByteArray Between(QByteArrayView text, qsizetype begin, qsizetype end) {
 
 // Wide enough that no hour text, however long, overflows.
 int64_t StartMinute(const ProgramRow& row) {
-    return int64_t{SkinInfo::ParseFieldNumber(row.hour)} * 60 +
-           SkinInfo::ParseFieldNumber(row.minute);
+    return int64_t{ParseFieldNumber(row.hour)} * 60 + ParseFieldNumber(row.minute);
 }
 
 // The broadcast-day minute: 00:00 to 04:59 count as 24:00 to 28:59.

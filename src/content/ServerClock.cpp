@@ -2,7 +2,7 @@
 
 #include "content/ServerText.h"
 #include "platform/Cp949.h"
-#include "skin/SkinInfo.h"
+#include "platform/KeyNumbers.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ constexpr uint8_t kEmptyEntry = 0xFF;
 constexpr uint8_t kEnabledBit = 0x80;
 
 int64_t ValueNumber(QByteArrayView text, QByteArrayView key) {
-    return SkinInfo::ParseFieldNumber64(GetSectionValue(text, key, kNextKey));
+    return ParseFieldNumber64(GetSectionValue(text, key, kNextKey));
 }
 
 // The server's minute as the twelve digits YYYYMMDDhhmm the ticker window is written in.
@@ -20,7 +20,7 @@ int64_t MinuteStamp(const std::tm& time) {
         QString::asprintf("%.4d%.2d%.2d%.2d%.2d", time.tm_year + 1900, time.tm_mon + 1,
                           time.tm_mday, time.tm_hour, time.tm_min)
             .toLatin1();
-    return SkinInfo::ParseFieldNumber64(stamp);
+    return ParseFieldNumber64(stamp);
 }
 
 }  // namespace

@@ -11,10 +11,10 @@
 #include "platform/ActivityLog.h"
 #include "platform/Cp949.h"
 #include "platform/DesktopOpen.h"
+#include "platform/KeyNumbers.h"
 #include "platform/LogMessages.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
-#include "skin/SkinInfo.h"
 
 namespace {
 
@@ -88,9 +88,8 @@ void FetchSetup(ActivityLog& log, const QByteArray& info, const QString& address
 
 // Versions compare as the positional numbers of their texts: "2.01" is 2001, "2.10" 2010.
 bool IsNewer(const QByteArray& info) {
-    const int32_t offered = SkinInfo::ParseFieldNumber(GetSectionValue(info, "[VER]", kNextKey));
-    const int32_t own =
-        SkinInfo::ParseFieldNumber(ToCp949(StringTable::Load(StringId::kVersionNumber)));
+    const int32_t offered = ParseFieldNumber(GetSectionValue(info, "[VER]", kNextKey));
+    const int32_t own = ParseFieldNumber(ToCp949(StringTable::Load(StringId::kVersionNumber)));
     return offered > own;
 }
 

@@ -145,7 +145,7 @@ void CLoginDlg::LogInByItself() {
 }
 
 void CLoginDlg::TryLogIn() {
-    if (checkingUpdate_ || loginWaiting_ || Succeeded()) {
+    if (checkingUpdate_ || loginWaiting_ || HasSucceeded()) {
         return;  // one log-in at a time, none before the update check is over, none after one
     }
     ShowWaitIndicator();

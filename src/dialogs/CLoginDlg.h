@@ -28,7 +28,7 @@ public:
     // Read by the start after the dialog has ended.
     const QString& UserId() const { return userId_; }
     const QString& Password() const { return password_; }
-    bool Succeeded() const { return result_ == 1; }
+    bool HasSucceeded() const { return result_ == 1; }
     // Where the dialog stood when the log-in succeeded: the main window opens there.
     std::optional<QPoint> TopLeft() const;
 

@@ -22,7 +22,7 @@ struct SkinnedButton {
 };
 
 std::optional<QRect> SkinArea(const SkinInfo& skin, const char* key) {
-    return skin.GetKeyRect(key);
+    return skin.KeyRect(key);
 }
 
 // The field colours take the low 8 bits of each number, and a blue of 0 counts as 1.

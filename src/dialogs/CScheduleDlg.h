@@ -15,7 +15,7 @@ class QLineEdit;
 // The nine times of day at which the program starts playing by itself. Each row is a tick box
 // (the time is in use), an AM/PM list and the hour and minute fields; the skin draws the face
 // and the OK, Cancel and program-list buttons. The dialog edits a copy of the schedule: the
-// caller takes the copy back only when Confirmed().
+// caller takes the copy back only when IsConfirmed().
 class CScheduleDlg : public CSkinDialog {
     Q_OBJECT
 
@@ -27,7 +27,7 @@ public:
     // the dialog ends at once, unconfirmed.
     int exec() override;
 
-    bool Confirmed() const { return confirmed_; }
+    bool IsConfirmed() const { return confirmed_; }
     const ScheduleBytes& Schedule() const { return schedule_; }
 
     QCheckBox& EnableBox(int row) const { return *rows_.at(row).enable; }

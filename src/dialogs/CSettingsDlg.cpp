@@ -99,7 +99,7 @@ void CSettingsDlg::OnOptionClicked(OptionFlag flag, bool on) {
 void CSettingsDlg::EditSchedule() {
     CScheduleDlg scheduleDlg(program_, workingSchedule_, this);
     scheduleDlg.exec();
-    if (scheduleDlg.Confirmed()) {
+    if (scheduleDlg.IsConfirmed()) {
         workingSchedule_ = scheduleDlg.Schedule();
     }
 }

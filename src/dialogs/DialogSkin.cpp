@@ -7,7 +7,7 @@
 namespace DialogSkin {
 
 std::optional<QRect> Area(const SkinInfo& skin, const char* key) {
-    return skin.GetKeyRect(key);
+    return skin.KeyRect(key);
 }
 
 std::optional<QPoint> Point(const SkinInfo& skin, const char* key) {

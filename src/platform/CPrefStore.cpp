@@ -78,7 +78,7 @@ QString CPrefStore::SecretKey() const {
     return QStringLiteral("PW ") + QFileInfo(filePath_).absoluteFilePath();
 }
 
-std::optional<uint32_t> CPrefStore::GetNumber(const char* key) const {
+std::optional<uint32_t> CPrefStore::Number(const char* key) const {
     const std::optional<QString> stored = ReadValue(key);
     bool isNumber = false;
     const uint parsed = stored ? stored->trimmed().toUInt(&isNumber) : 0;
@@ -88,8 +88,8 @@ std::optional<uint32_t> CPrefStore::GetNumber(const char* key) const {
     return parsed;
 }
 
-bool CPrefStore::GetOption(const char* key) const {
-    return GetNumber(key).value_or(0) != 0;
+bool CPrefStore::IsOptionOn(const char* key) const {
+    return Number(key).value_or(0) != 0;
 }
 
 std::optional<QString> CPrefStore::GetID() const {
@@ -112,7 +112,7 @@ void CPrefStore::GetPW(QObject* receiver, SecretStore::ReadDone done) const {
 // but does not take it (it did not answer in time, it refused) is a failed save: the password is
 // never moved into the file behind the listener's back.
 void CPrefStore::SetPW(const QString& password, QObject* receiver, SecretStore::WriteDone done) {
-    if (!secrets_ || !secrets_->Present()) {
+    if (!secrets_ || !secrets_->IsPresent()) {
         done(WriteValue("PW", password));
         return;
     }
@@ -129,7 +129,7 @@ bool CPrefStore::SetSkin(const QString& skinName) {
 }
 
 uint32_t CPrefStore::GetVolume() const {
-    const uint32_t volume = GetNumber("Volume").value_or(0);
+    const uint32_t volume = Number("Volume").value_or(0);
     return volume == 0 || volume > 100 ? kDefaultVolume : volume;
 }
 
@@ -137,43 +137,43 @@ bool CPrefStore::SetVolume(uint32_t volume) {
     return WriteValue("Volume", QString::number(volume));
 }
 std::optional<uint32_t> CPrefStore::GetPosX() const {
-    return GetNumber("PosX");
+    return Number("PosX");
 }
 bool CPrefStore::SetPosX(uint32_t x) {
     return WriteValue("PosX", QString::number(x));
 }
 std::optional<uint32_t> CPrefStore::GetPosY() const {
-    return GetNumber("PosY");
+    return Number("PosY");
 }
 bool CPrefStore::SetPosY(uint32_t y) {
     return WriteValue("PosY", QString::number(y));
 }
 bool CPrefStore::GetOptionMini() const {
-    return GetOption("OptionMini");
+    return IsOptionOn("OptionMini");
 }
 bool CPrefStore::SetOptionMini(bool on) {
     return WriteValue("OptionMini", QString::number(on ? 1 : 0));
 }
 bool CPrefStore::GetOptionAutoLogin() const {
-    return GetOption("OptionAutoLogin");
+    return IsOptionOn("OptionAutoLogin");
 }
 bool CPrefStore::SetOptionAutoLogin(bool on) {
     return WriteValue("OptionAutoLogin", QString::number(on ? 1 : 0));
 }
 bool CPrefStore::GetOptionTopMost() const {
-    return GetOption("OptionTopMost");
+    return IsOptionOn("OptionTopMost");
 }
 bool CPrefStore::SetOptionTopMost(bool on) {
     return WriteValue("OptionTopMost", QString::number(on ? 1 : 0));
 }
 bool CPrefStore::GetOptionSchedule() const {
-    return GetOption("OptionSchedule");
+    return IsOptionOn("OptionSchedule");
 }
 bool CPrefStore::SetOptionSchedule(bool on) {
     return WriteValue("OptionSchedule", QString::number(on ? 1 : 0));
 }
 bool CPrefStore::GetOptionNotify() const {
-    return GetNumber("OptionNotify").value_or(1) != 0;
+    return Number("OptionNotify").value_or(1) != 0;
 }
 bool CPrefStore::SetOptionNotify(bool on) {
     return WriteValue("OptionNotify", QString::number(on ? 1 : 0));

@@ -79,8 +79,8 @@ private:
     bool RemoveValue(const char* key);
     bool RewriteFile(const std::function<QByteArray(const QByteArray&)>& change);
     QString SecretKey() const;
-    std::optional<uint32_t> GetNumber(const char* key) const;
-    bool GetOption(const char* key) const;
+    std::optional<uint32_t> Number(const char* key) const;
+    bool IsOptionOn(const char* key) const;
 
     QString filePath_;
     std::shared_ptr<SecretStore> secrets_;

@@ -13,7 +13,7 @@ const QString kSecretServiceName = QStringLiteral("org.freedesktop.secrets");
 KeychainSecretStore::KeychainSecretStore(QString service, int limitMs)
     : service_(std::move(service)), limitMs_(limitMs) {}
 
-bool KeychainSecretStore::ServiceRunning() {
+bool KeychainSecretStore::IsServiceRunning() {
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || bus.interface() == nullptr) {
         return false;
@@ -23,7 +23,7 @@ bool KeychainSecretStore::ServiceRunning() {
 }
 
 void KeychainSecretStore::Read(const QString& key, QObject* receiver, ReadDone done) {
-    if (!ServiceRunning()) {
+    if (!IsServiceRunning()) {
         done(std::nullopt);
         return;
     }
@@ -41,7 +41,7 @@ void KeychainSecretStore::Read(const QString& key, QObject* receiver, ReadDone d
 
 void KeychainSecretStore::Write(const QString& key, const QString& secret, QObject* receiver,
                                 WriteDone done) {
-    if (!ServiceRunning()) {
+    if (!IsServiceRunning()) {
         done(false);
         return;
     }

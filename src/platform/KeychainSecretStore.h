@@ -20,10 +20,10 @@ public:
     void Read(const QString& key, QObject* receiver, ReadDone done) override;
     void Write(const QString& key, const QString& secret, QObject* receiver,
                WriteDone done) override;
-    bool Present() const override { return ServiceRunning(); }
+    bool IsPresent() const override { return IsServiceRunning(); }
 
     // True when a Secret Service owns its name on the session bus.
-    static bool ServiceRunning();
+    static bool IsServiceRunning();
 
 private:
     // Starts the job; `finished` hears the job that ended in time, or nullptr when the limit ran

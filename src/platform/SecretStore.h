@@ -23,5 +23,5 @@ public:
     virtual void Write(const QString& key, const QString& secret, QObject* receiver,
                        WriteDone done) = 0;
     // Whether the store is there to be asked at all (it may still fail to answer in time).
-    virtual bool Present() const = 0;
+    virtual bool IsPresent() const = 0;
 };

@@ -19,5 +19,6 @@ signals:
 private:
     void OnSignalArrived();
 
+    // not parented: it must be gone before the destructor closes the pipe it watches
     std::unique_ptr<QSocketNotifier> notifier_;
 };

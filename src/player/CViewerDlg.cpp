@@ -156,11 +156,11 @@ void CViewerDlg::Hide() {
 }
 
 bool CViewerDlg::IsPlaying() const {
-    return IsCreated() && player_->GetPlayState() == MediaPlayer::kPlaying;
+    return IsCreated() && player_->CurrentPlayState() == MediaPlayer::kPlaying;
 }
 
 int CViewerDlg::GetVolume() const {
-    return IsCreated() ? player_->GetVolume() : 0;
+    return IsCreated() ? player_->Volume() : 0;
 }
 
 void CViewerDlg::SetVolume(int volume) {

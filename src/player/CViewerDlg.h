@@ -68,6 +68,8 @@ private:
     ActivityLog& log_;
     const SkinInfo& skin_;
     QStringList engineOptions_;
+    // not parented: the engine stops and goes before the video widget it draws into, which goes
+    // with the dialog's other children
     std::unique_ptr<MediaPlayer> player_;
     QWidget* video_ = nullptr;
     CSkinButton* closeButton_ = nullptr;

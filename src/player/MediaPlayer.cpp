@@ -200,7 +200,7 @@ void MediaPlayer::ReportNoAudioOutput() {
     emit audioOutputUnavailable();
 }
 
-int MediaPlayer::GetPlayState() const {
+int MediaPlayer::CurrentPlayState() const {
     if (player_ == nullptr) {
         return kUndefined;
     }

@@ -52,11 +52,11 @@ public:
 
     void Play(const QString& address);
     void Stop();
-    int GetPlayState() const;
+    int CurrentPlayState() const;
     QString CurrentAddress() const { return requestedAddress_; }
 
     // Volume and mute are kept while nothing plays and given to every stream as it starts.
-    int GetVolume() const { return volume_; }
+    int Volume() const { return volume_; }
     void SetVolume(int volume);
     void SetMute(bool mute);
     bool IsMuted() const { return muted_; }
@@ -85,6 +85,7 @@ private:
 
     libvlc_instance_t* instance_ = nullptr;
     libvlc_media_player_t* player_ = nullptr;
+    // not parented: it must be gone before the engine instance it listens to is released
     std::unique_ptr<EngineLog> log_;
     StreamWatch watch_;
     // The stream the engine plays now; events of an earlier one (those the engine sends while we

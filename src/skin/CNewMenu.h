@@ -46,12 +46,12 @@ public:
     void InsertAction(int position, QAction* action);
     // The title strip's colour (the window system's caption colour unless set).
     void SetMenuTitleColor(QColor color);
-    QColor GetMenuTitleColor() const { return titleColor_; }
+    QColor MenuTitleColor() const { return titleColor_; }
     // Makes the first item, a separator (inserted when the first item is something else), the
     // holder of the title.
     bool SetMenuTitle(const QString& text, unsigned titleFlags);
-    QString GetMenuTitle() const { return title_; }
-    unsigned GetMenuTitleFlags() const { return titleFlags_; }
+    QString MenuTitle() const { return title_; }
+    unsigned MenuTitleFlags() const { return titleFlags_; }
     // Gives every item whose command id is in the toolbar that image. False when the bitmap
     // cannot be loaded.
     bool LoadToolBar(const MenuToolbar& toolbar);
@@ -60,7 +60,7 @@ public:
     // has been triggered), or null.
     QAction* TrackPopupMenu(const QPoint& at);
 
-    int GetMenuItemCount() const { return static_cast<int>(actions().size()); }
+    int MenuItemCount() const { return static_cast<int>(actions().size()); }
     QAction* ItemAt(int position) const;
     static int CommandOf(const QAction* item);
     bool IsTitleHolder(const QAction* item) const {

@@ -38,7 +38,6 @@ public:
     // toggle's kDown is "on"); kDisabled disables the control.
     void SetState(State state);
     State GetState() const;
-    Kind GetKind() const { return kind_; }
 
     QSize sizeHint() const override;
 

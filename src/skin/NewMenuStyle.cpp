@@ -30,7 +30,7 @@ QColor Mix(const QColor& a, const QColor& b, int percentOfA) {
 
 QColor TitleColorOf(const QWidget* widget, const QPalette& palette) {
     if (const auto* menu = qobject_cast<const CNewMenu*>(widget)) {
-        return menu->GetMenuTitleColor();
+        return menu->MenuTitleColor();
     }
     return palette.color(QPalette::Highlight);
 }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/KeyNumbers.h"
+
 // The current skin: the name of its folder under "./Skins/" and the exact bytes of its
 // "skininfo.ini", through which every window finds where its controls sit and which colours it
 // uses. An entry is a bracketed key, exactly one separator character of any kind, and numbers
@@ -22,21 +24,15 @@ public:
     // "./Skins/" + the skin name + a file name that begins with a slash, e.g. "/main_bg.bmp".
     QString FilePath(const QString& fileName) const;
 
-    // Looks `key` up in `text` and converts `count` numbers into `values`. Returns 1 when all
-    // were read, 0 when the key is missing or a delimiter is not found (the values read before
-    // the missing one are stored all the same; callers never use them).
-    static int GetKeyValues(const QByteArray& text, const char* key, int32_t* values, int count);
-    // The same over this skin's text.
+    // The key's numbers in this skin's text, as the free GetKeyValues reads them.
     int GetKeyValues(const char* key, int32_t* values, int count) const;
     // A key of four numbers, left, top, width and height, as a rectangle; none when the key is
     // missing. Each number is held to what a screen can hold (+-32767), so a skin's absurd
     // number gives an absurd place, never an arithmetic overflow.
-    std::optional<QRect> GetKeyRect(const char* key) const;
+    std::optional<QRect> KeyRect(const char* key) const;
 
-    // A positional decimal conversion: every byte of the field counts as one decimal place,
-    // whether it is a digit or not, so "12 " reads 120 and " 12" reads 12.
-    static int32_t ParseFieldNumber(QByteArrayView field);
-    static int64_t ParseFieldNumber64(QByteArrayView field);
+    // The positional number conversion, for the readers still naming it through the skin.
+    static int32_t ParseFieldNumber(QByteArrayView field) { return ::ParseFieldNumber(field); }
 
     static QString SkinFolder(const QString& skinName);
 

@@ -1,6 +1,6 @@
 #include "web/ResponseHeaders.h"
 
-#include "skin/SkinInfo.h"
+#include "platform/KeyNumbers.h"
 
 #include <array>
 
@@ -93,14 +93,14 @@ std::tm ParseDateHeader(QByteArrayView dateText, std::tm previous) {
     if (const int weekday = NameIndex(Field(dateText, 6, 3), kWeekdays); weekday >= 0) {
         time.tm_wday = weekday;
     }
-    time.tm_mday = SkinInfo::ParseFieldNumber(Field(dateText, 11, 2));
+    time.tm_mday = ParseFieldNumber(Field(dateText, 11, 2));
     if (const int month = NameIndex(Field(dateText, 14, 3), kMonths); month >= 0) {
         time.tm_mon = month;
     }
-    time.tm_year = SkinInfo::ParseFieldNumber(Field(dateText, 18, 4)) - 1900;
-    time.tm_hour = SkinInfo::ParseFieldNumber(Field(dateText, 23, 2)) + kServiceHoursAheadOfGmt;
-    time.tm_min = SkinInfo::ParseFieldNumber(Field(dateText, 26, 2));
-    time.tm_sec = SkinInfo::ParseFieldNumber(Field(dateText, 29, 2));
+    time.tm_year = ParseFieldNumber(Field(dateText, 18, 4)) - 1900;
+    time.tm_hour = ParseFieldNumber(Field(dateText, 23, 2)) + kServiceHoursAheadOfGmt;
+    time.tm_min = ParseFieldNumber(Field(dateText, 26, 2));
+    time.tm_sec = ParseFieldNumber(Field(dateText, 29, 2));
     if (time.tm_hour > 23) {
         time.tm_hour -= 24;
         AdvanceOneDay(time);

@@ -77,7 +77,7 @@ void CharacterSprites::ApplySkin() {
     characterArea_ = SkinLayout::Area(skin_, "[MAIN_QUILO]").value_or(QRect());
     int32_t values[6] = {};
     if (skin_.GetKeyValues("[MAIN_QUILO_G]", values, 6)) {
-        animationArea_ = skin_.GetKeyRect("[MAIN_QUILO_G]").value_or(QRect());
+        animationArea_ = skin_.KeyRect("[MAIN_QUILO_G]").value_or(QRect());
         // a frame count that is a multiple of 256 has no frames: no animation
         animationFrameCount_ = static_cast<uint8_t>(values[4] & 0xFF);
         animationPeriod_ = std::max(1, values[5]);

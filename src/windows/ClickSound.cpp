@@ -14,8 +14,6 @@ ClickSound::ClickSound(QStringList engineOptions, QObject* parent)
     connect(&delay_, &QTimer::timeout, this, &ClickSound::Play);
 }
 
-ClickSound::~ClickSound() = default;
-
 void ClickSound::Schedule() {
     delay_.start();
 }
@@ -25,8 +23,8 @@ void ClickSound::Play() {
     if (wave.isEmpty()) {
         return;
     }
-    if (!engine_) {
-        engine_ = std::make_unique<MediaPlayer>(engineOptions_);
+    if (engine_ == nullptr) {
+        engine_ = new MediaPlayer(engineOptions_, this);
     }
     // the wave ends by itself; the engine's report of that end is no failure worth a word
     engine_->Play(QUrl::fromLocalFile(wave).toString());

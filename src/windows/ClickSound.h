@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
-#include <memory>
 
 class MediaPlayer;
 
@@ -17,7 +16,6 @@ public:
     static constexpr int kDelayMs = 500;
 
     ClickSound(QStringList engineOptions, QObject* parent);
-    ~ClickSound() override;
 
     // Starts the half-second wait; a second click within it waits anew and plays once.
     void Schedule();
@@ -34,5 +32,5 @@ private:
 
     QStringList engineOptions_;
     QTimer delay_;
-    std::unique_ptr<MediaPlayer> engine_;
+    MediaPlayer* engine_ = nullptr;
 };

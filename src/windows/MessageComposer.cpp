@@ -41,7 +41,7 @@ MessageComposer::MessageComposer(MessageEdit& edit, QLineEdit& counter, Program&
 
 // Focusing the box while it shows the prompt makes room for the listener's own words.
 bool MessageComposer::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &edit_ && event->type() == QEvent::FocusIn && ShowsPrompt()) {
+    if (watched == &edit_ && event->type() == QEvent::FocusIn && IsShowingPrompt()) {
         Clear();
     }
     return QObject::eventFilter(watched, event);
@@ -53,7 +53,7 @@ void MessageComposer::Send() {
         return;
     }
     const QString text = edit_.toPlainText();
-    if (text.isEmpty() || ShowsPrompt()) {
+    if (text.isEmpty() || IsShowingPrompt()) {
         ShowMessage(owner_, StringId::kMessageEmpty, MessageIcon::Warning);
         Clear();
         edit_.setFocus();
@@ -84,7 +84,7 @@ void MessageComposer::ShowResult(int boardResult) {
     ShowMessage(owner_, ResultText(boardResult), MessageIcon::Warning);
 }
 
-bool MessageComposer::ShowsPrompt() const {
+bool MessageComposer::IsShowingPrompt() const {
     return edit_.toPlainText().compare(StringTable::Load(StringId::kMessagePrompt),
                                        Qt::CaseInsensitive) == 0;
 }

@@ -25,7 +25,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool ShowsPrompt() const;
+    bool IsShowingPrompt() const;
     void Clear();
     void UpdateCounter();
     void ShowResult(int boardResult);

@@ -1,7 +1,7 @@
 #include "windows/PlayerMenu.h"
 
+#include "platform/KeyNumbers.h"
 #include "skin/ColorKey.h"
-#include "skin/SkinInfo.h"
 #include "windows/PlayerActions.h"
 
 namespace {
@@ -35,7 +35,7 @@ std::unique_ptr<CNewMenu> MakePlayerMenu(PlayerActions& actions, const QByteArra
         }
     }
     int32_t rgb[3] = {};
-    if (SkinInfo::GetKeyValues(skinText, "[MENU_COL]", rgb, 3) != 0) {
+    if (GetKeyValues(skinText, "[MENU_COL]", rgb, 3) != 0) {
         menu->SetMenuTitleColor(QColor(rgb[0] & 0xFF, rgb[1] & 0xFF, rgb[2] & 0xFF));
     }
     menu->SetMenuTitle(QStringLiteral("Quilo"), kSideGradientTitle);

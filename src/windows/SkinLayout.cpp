@@ -109,7 +109,7 @@ bool PlaceTicker(CTickerCtrl& ticker, const char* areaKey, const char* colorKey,
 }
 
 std::optional<QRect> Area(const SkinInfo& skin, const char* key) {
-    return skin.GetKeyRect(key);
+    return skin.KeyRect(key);
 }
 
 std::optional<QColor> Color(const SkinInfo& skin, const char* key) {

@@ -152,7 +152,7 @@ TEST_F(LoginDialog, TheSavedLogInGoesStraightThroughAndThePasswordGoesOnlyToTheM
     checkUnderWay.start(20);
     dialog.exec();
 
-    ASSERT_TRUE(dialog.Succeeded());
+    ASSERT_TRUE(dialog.HasSucceeded());
     EXPECT_FALSE(checkUnderWay.isActive()) << "Enter was pressed during the check";
     EXPECT_EQ(LogText().count("TRY to log-in."), 1);
     EXPECT_EQ(QJsonDocument(TakeRequests("main")).toJson().count("subloginproc"), 1)
@@ -197,7 +197,7 @@ TEST_F(LoginDialog, TypedKeysLogInAndTheTickedBoxRemembersTheIdAsTheCaretLeavesI
     QTest::keyClicks(&dialog->PasswordField(), QString::fromLatin1(kDemoPassword));
     QTest::keyClick(&dialog->PasswordField(), Qt::Key_Return);
     ASSERT_TRUE(Await([&] { return !dialog->isVisible(); }));
-    EXPECT_TRUE(dialog->Succeeded());
+    EXPECT_TRUE(dialog->HasSucceeded());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_FALSE(SavedPassword::Read(program_.prefs)) << "typing a password never saves it";
 }
@@ -228,7 +228,7 @@ TEST_F(LoginDialog, AWrongPasswordIsSilentAndTheDialogStaysForAnotherTry) {
 
     dialog->PasswordField().setText(QString::fromLatin1(kDemoPassword));
     QTest::mouseClick(&dialog->OkButton(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_TRUE(Await([&] { return dialog->Succeeded(); }));
+    EXPECT_TRUE(Await([&] { return dialog->HasSucceeded(); }));
 }
 
 TEST_F(LoginDialog, ARefusedSiteAndASilentOneAreToldApart) {
@@ -339,7 +339,7 @@ TEST_F(LoginDialog, AcceptedUpdateEndsTheDialogAsCancelled) {
     QTimer::singleShot(20000, &dialog, &QDialog::reject);
     dialog.exec();
 
-    EXPECT_FALSE(dialog.Succeeded());
+    EXPECT_FALSE(dialog.HasSucceeded());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(messages_, QList<StringId>{StringId::kUpdateQuestion});
     EXPECT_EQ(opened_.size(), 1) << "the package went to the desktop";

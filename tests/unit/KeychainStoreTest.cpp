@@ -12,7 +12,7 @@
 // Runs beside a private GNOME Keyring answering as the Secret Service (tests/support/
 // with-keyring.sh): a listener upgrading keeps the saved log-in, which moves into the store.
 TEST(KeychainStore, TheSavedPasswordMovesFromTheFileIntoTheDesktopStore) {
-    ASSERT_TRUE(KeychainSecretStore::ServiceRunning());
+    ASSERT_TRUE(KeychainSecretStore::IsServiceRunning());
     const QString path = CPrefStore::DefaultFilePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);

@@ -23,7 +23,7 @@ public:
         }
         done(running && answering);
     }
-    bool Present() const override { return running; }
+    bool IsPresent() const override { return running; }
 
     bool running = true;
     bool answering = true;
@@ -86,7 +86,7 @@ TEST(PasswordStore, EachPreferencesFileHasItsOwnSecret) {
 // the file as before.
 TEST(PasswordStore, WithoutASecretServiceTheDesktopStoreDeclinesAndTheFileKeepsThePassword) {
     qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/quilo-test-bus");
-    EXPECT_FALSE(KeychainSecretStore::ServiceRunning());
+    EXPECT_FALSE(KeychainSecretStore::IsServiceRunning());
     KeychainSecretStore desktop;
     EXPECT_FALSE(
         SavedPassword::WriteSecret(desktop, QStringLiteral("PW test"), QStringLiteral("x")));

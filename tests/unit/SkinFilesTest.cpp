@@ -11,6 +11,7 @@
 #include <QtEndian>
 #include <vector>
 
+#include "platform/KeyNumbers.h"
 #include "skin/BitmapFileCache.h"
 #include "skin/SkinInfo.h"
 #include "support/TestEnvironment.h"
@@ -82,7 +83,7 @@ TEST_P(SkinFilesTest, EveryBitmapIsAWellFormed24BitFileAndStatesShareTheirSize) 
     }
     EXPECT_EQ(LoadBitmap(folder.filePath(QStringLiteral("choice.bmp"))).size(), QSize(64, 64));
     int32_t animation[6] = {};
-    ASSERT_EQ(SkinInfo::GetKeyValues(text_, "[MAIN_QUILO_G]", animation, 6), 1);
+    ASSERT_EQ(GetKeyValues(text_, "[MAIN_QUILO_G]", animation, 6), 1);
     const int frames = animation[4] & 0xff;
     ASSERT_GE(frames, 1);
     for (int frame = 1; frame <= frames + 1; ++frame) {

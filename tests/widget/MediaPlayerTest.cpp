@@ -134,7 +134,8 @@ struct WatchedPlayer {
         QObject::connect(&player, &MediaPlayer::audioOutputUnavailable, [this] { ++noOutput; });
     }
     bool AwaitPlaying(int timeoutMs = 10000) {
-        return Await([this] { return player.GetPlayState() == MediaPlayer::kPlaying; }, timeoutMs);
+        return Await([this] { return player.CurrentPlayState() == MediaPlayer::kPlaying; },
+                     timeoutMs);
     }
     // Lets `ms` pass with the event loop running; true when nothing was reported meanwhile.
     bool QuietFor(int ms) {
@@ -203,7 +204,7 @@ TEST(MediaPlayerWatch, OurOwnStopAndAStreamSwitchAreNoError) {
     watched.player.Play(first.Address());
     ASSERT_TRUE(watched.AwaitPlaying());
     watched.player.Stop();
-    EXPECT_NE(watched.player.GetPlayState(), MediaPlayer::kPlaying);
+    EXPECT_NE(watched.player.CurrentPlayState(), MediaPlayer::kPlaying);
     EXPECT_TRUE(watched.QuietFor(StreamWatch::kJitterMs + kNetworkCacheMs + 1500));
 
     // switching streams stops the one before on the way

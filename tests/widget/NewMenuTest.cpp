@@ -41,7 +41,7 @@ TEST(NewMenu, AFirstSeparatorHoldsTheTitleAndToolbarImagesGoToTheirCommands) {
     menu.InsertMenu(3, CNewMenu::kByPosition, PlayerActions::kClose, QStringLiteral("Close"));
     ASSERT_TRUE(menu.SetMenuTitle(QStringLiteral("Quilo"), 6));
 
-    EXPECT_EQ(menu.GetMenuItemCount(), 4) << "the leading separator is kept as the title holder";
+    EXPECT_EQ(menu.MenuItemCount(), 4) << "the leading separator is kept as the title holder";
     EXPECT_TRUE(menu.IsTitleHolder(firstLine));
     EXPECT_EQ(ImageCentre(menu.ItemAt(1)), QColor(Qt::red));
     EXPECT_EQ(menu.ItemAt(1)->icon().pixmap(QSize(16, 15)).toImage().pixelColor(1, 1).alpha(), 0)
@@ -55,7 +55,7 @@ TEST(NewMenu, AFirstSeparatorHoldsTheTitleAndToolbarImagesGoToTheirCommands) {
     CNewMenu startsWithCommand;
     startsWithCommand.InsertMenu(0, CNewMenu::kByPosition, PlayerActions::kPlay, "Play");
     ASSERT_TRUE(startsWithCommand.SetMenuTitle(QStringLiteral("Quilo"), 6));
-    ASSERT_EQ(startsWithCommand.GetMenuItemCount(), 2);
+    ASSERT_EQ(startsWithCommand.MenuItemCount(), 2);
     EXPECT_TRUE(startsWithCommand.IsTitleHolder(startsWithCommand.ItemAt(0)));
     EXPECT_EQ(CNewMenu::CommandOf(startsWithCommand.ItemAt(1)), PlayerActions::kPlay);
 }

@@ -78,7 +78,7 @@ protected:
         CScheduleDlg dialog(program_, schedule, &owner_);
         WhenModal<CScheduleDlg>(&owner_, act);
         dialog.exec();
-        EXPECT_EQ(dialog.Confirmed(), expectConfirmed);
+        EXPECT_EQ(dialog.IsConfirmed(), expectConfirmed);
         return dialog.Schedule();
     }
 
@@ -201,7 +201,7 @@ TEST_F(ScheduleDialog, CancelAndEnterCloseUnconfirmedAndAMissingFaceIsReported) 
     ASSERT_TRUE(program_.skin.Load(QStringLiteral("Faceless")));
     CScheduleDlg dialog(program_, stored, &owner_);
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_FALSE(dialog.Confirmed());
+    EXPECT_FALSE(dialog.IsConfirmed());
     EXPECT_EQ(messages_, std::vector<StringId>{StringId::kFilesMissing});
 }
 

@@ -81,10 +81,10 @@ TEST_F(TrayIcon, TheMenuOffersWhatTheFaceAndTheProgramAllow) {
 
     // the skin's menu colour, low 8 bits of each value, or the caption colour without one
     const auto plain = tray_.BuildMenu();
-    EXPECT_EQ(plain->GetMenuTitleColor(), plain->palette().color(QPalette::Highlight));
-    EXPECT_EQ(MakePlayerMenu(actions_, "[MAIN_PLAY] 1,2\r\n[MENU_COL] 456,30,40\r\n")
-                  ->GetMenuTitleColor(),
-              QColor(200, 30, 40));
+    EXPECT_EQ(plain->MenuTitleColor(), plain->palette().color(QPalette::Highlight));
+    EXPECT_EQ(
+        MakePlayerMenu(actions_, "[MAIN_PLAY] 1,2\r\n[MENU_COL] 456,30,40\r\n")->MenuTitleColor(),
+        QColor(200, 30, 40));
 }
 
 TEST_F(TrayIcon, ClicksOnTheRealIconReachThePlayer) {
@@ -120,7 +120,7 @@ TEST_F(TrayIcon, ClicksOnTheRealIconReachThePlayer) {
         shown = menu.grab().toImage();
         title = menu.TitleRect();
         top = menu.TitleBlendColor();
-        bottom = menu.GetMenuTitleColor();
+        bottom = menu.MenuTitleColor();
         QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(&actions_.play).center());
     });
     ASSERT_TRUE(RealClick(onIcon, 3));

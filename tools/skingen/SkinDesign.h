@@ -18,8 +18,6 @@ public:
     SkinDesign(const Theme& theme, const DialogSizes& sizes);
     virtual ~SkinDesign() = default;
 
-    const Theme& GetTheme() const { return theme_; }
-
     // Draws and writes the skin into skinsRoot/<name>; with a preview folder, also a picture of
     // each window there. Returns what went wrong (nothing on success).
     QStringList Write(const QDir& skinsRoot, const QString& previewFolder) const;
