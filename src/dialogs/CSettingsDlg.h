@@ -27,7 +27,7 @@ public:
     // the dialog ends at once, cancelled.
     int exec() override;
 
-    bool Confirmed() const { return confirmed_; }
+    bool IsConfirmed() const { return confirmed_; }
     uint8_t OptionFlags() const { return optionFlags_; }
     // the schedule as edited so far; the program's own until confirmed with scheduled playback
     const ScheduleBytes& WorkingSchedule() const { return workingSchedule_; }

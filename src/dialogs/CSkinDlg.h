@@ -27,7 +27,7 @@ public:
     int exec() override;
 
     // True when OK was pressed with an item selected; the chosen name is then that item's text.
-    bool Confirmed() const { return confirmed_; }
+    bool IsConfirmed() const { return confirmed_; }
     // The item taken by OK or by the last double-click.
     const QString& ChosenName() const { return chosenName_; }
 

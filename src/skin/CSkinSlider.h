@@ -29,7 +29,6 @@ public:
 
     // Clamped into the range; reports nothing.
     void SetPos(int position);
-    int GetPos() const { return value(); }
     // Insets of the thumb's travel inside the channel.
     void SetMargins(int left, int top, int right, int bottom);
 

@@ -31,9 +31,6 @@ public:
     // number gives an absurd place, never an arithmetic overflow.
     std::optional<QRect> KeyRect(const char* key) const;
 
-    // The positional number conversion, for the readers still naming it through the skin.
-    static int32_t ParseFieldNumber(QByteArrayView field) { return ::ParseFieldNumber(field); }
-
     static QString SkinFolder(const QString& skinName);
 
 private:

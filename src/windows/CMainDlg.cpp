@@ -371,7 +371,7 @@ void CMainDlg::ShowProgramButtons(bool info, bool view) {
 
 void CMainDlg::OnProgramChanged() {
     ShowProgramButtons(true, program_.player.OnAir().hasVfm);
-    if (!tickerRule_->ShowsConnecting()) {
+    if (!tickerRule_->IsShowingConnecting()) {
         tickerRule_->ShowProgram();
     }
     sprites_->StartCharacterCycle();
@@ -391,7 +391,7 @@ void CMainDlg::OnLinksCleared() {
 }
 
 void CMainDlg::OnTickerText(const QString& text, const QString& link) {
-    if (!tickerRule_->ShowsConnecting()) {
+    if (!tickerRule_->IsShowingConnecting()) {
         tickerRule_->Set(text, link);
     }
 }

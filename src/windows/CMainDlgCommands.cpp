@@ -12,7 +12,7 @@ void CMainDlg::Settings() {
     CSettingsDlg settings(program_, VisibleFace());
     settings.exec();
     repaint();
-    if (!settings.Confirmed()) {
+    if (!settings.IsConfirmed()) {
         return;
     }
     ApplySettings(program_, settings.OptionFlags(), VisibleFace(), [this](bool topMost) {
@@ -28,7 +28,7 @@ void CMainDlg::ChooseSkin() {
     connect(&chooser, &CSkinDlg::changeSkin, this, &CMainDlg::SwitchSkin);
     chooser.exec();
     update();
-    if (chooser.Confirmed()) {
+    if (chooser.IsConfirmed()) {
         SwitchSkin(chooser.ChosenName());
     }
 }

@@ -2,6 +2,7 @@
 
 #include "content/PlayerModel.h"
 #include "content/Program.h"
+#include "platform/KeyNumbers.h"
 #include "platform/LogMessages.h"
 #include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
@@ -55,7 +56,7 @@ void StreamControl::Start(bool play) {
 void StreamControl::ChooseStreamAddresses() {
     const QByteArray version = viewer_->GetPlayerVersion().toLatin1();
     const QString server = program_.config.streamServer;
-    if (SkinInfo::ParseFieldNumber(version) > 10) {
+    if (ParseFieldNumber(version) > 10) {
         fmUrl_ = QStringLiteral("mms://%1:8080/L-FM_300k").arg(server);
         vfmUrl_ = QStringLiteral("mms://%1:8080/L-VFM_300k").arg(server);
     } else {
@@ -97,7 +98,7 @@ void StreamControl::Stop() {
     recovery_->Stop();
     viewer_->Stop();
     viewer_->Hide();
-    if (ticker_.ShowsConnecting()) {
+    if (ticker_.IsShowingConnecting()) {
         ticker_.ShowProgram();
     }
     model_.SetPlaying(false);

@@ -37,7 +37,7 @@ void TickerRule::ShowReconnecting() {
     Set(StringTable::Load(StringId::kReconnecting), QString());
 }
 
-bool TickerRule::ShowsConnecting() const {
+bool TickerRule::IsShowingConnecting() const {
     const QString shown = ticker_.GetLastItem();
     return shown == StringTable::Load(StringId::kConnecting) ||
            shown == StringTable::Load(StringId::kReconnecting);

@@ -21,7 +21,7 @@ public:
     // The reconnecting notice while a stream that broke off is being opened again.
     void ShowReconnecting();
     // Either notice: the program's texts wait until the stream plays.
-    bool ShowsConnecting() const;
+    bool IsShowingConnecting() const;
     // The program's own ticker text and link.
     void ShowProgram();
     // The service's name, as at the start and when no program is known.

@@ -160,7 +160,7 @@ TEST_F(DesktopBusTest, PlayStopAndVolumeFromTheBusAreHeardAndTheSliderIsAnnounce
         Gdbus(QStringLiteral("org.freedesktop.DBus.Properties.Set"),
               {QString::fromLatin1(kPlayerInterface), QStringLiteral("Volume"),
                QStringLiteral("<0.4>")});
-        EXPECT_EQ(window.VolumeSlider()->GetPos(), 40);
+        EXPECT_EQ(window.VolumeSlider()->value(), 40);
         EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.1 && level > 0.003; }))
             << "quieter, not silent";
 

@@ -170,7 +170,7 @@ TEST_F(MainWindowPlayback, VolumeAndMuteFromTheMiniFaceAreHeardAndKeptByTheMainF
         // back in the main face: still playing, still muted, at the mini face's volume
         press(mini->Button(FaceButton::Main));
         ASSERT_TRUE(Await([&] { return window.isVisible(); }));
-        EXPECT_TRUE(Await([&] { return window.VolumeSlider()->GetPos() == 40; }));
+        EXPECT_TRUE(Await([&] { return window.VolumeSlider()->value() == 40; }));
         EXPECT_EQ(window.Button(FaceButton::Mute)->GetState(), CSkinButton::kDown);
         EXPECT_FALSE(Await([&] { return sink_.RecentLevel(kFmToneHz) > 0.001; }, 1500))
             << "the sound stays off";

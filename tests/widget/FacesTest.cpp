@@ -202,7 +202,7 @@ TEST_P(EitherFace, StartsAtTheSavedVolumeOrTwentyAndVolumeAndMuteReachThePlayerA
         EXPECT_EQ(window.Stream().FmUrl(), QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"));
         EXPECT_EQ(window.Stream().VfmUrl(), QStringLiteral("mms://127.0.0.1:8080/L-VFM_300k"));
         CSkinSlider* slider = SliderOf(window);
-        EXPECT_EQ(slider->GetPos(), 20);
+        EXPECT_EQ(slider->value(), 20);
         EXPECT_EQ(window.Viewer().GetVolume(), 20);
         EXPECT_FALSE(window.Viewer().IsMuted());
         // no stream server answers here: the stream is opening or waits to be tried again
@@ -215,13 +215,13 @@ TEST_P(EitherFace, StartsAtTheSavedVolumeOrTwentyAndVolumeAndMuteReachThePlayerA
         EXPECT_TRUE(Await([&] { return program_.player.Volume() == 100; }))
             << "heard while dragging";
         ASSERT_TRUE(WidgetTestKit::RealButton(false));
-        EXPECT_EQ(window.VolumeSlider()->GetPos(), 100);
+        EXPECT_EQ(window.VolumeSlider()->value(), 100);
         // the keyboard on the slider
         slider->SetPos(64);
         slider->setFocus();
         QTest::keyClick(slider, Qt::Key_Right);
         EXPECT_EQ(window.Viewer().GetVolume(), 65);
-        EXPECT_EQ(window.VolumeSlider()->GetPos(), 65);
+        EXPECT_EQ(window.VolumeSlider()->value(), 65);
 
         WidgetTestKit::RealClick(Centre(ButtonOf(window, FaceButton::Mute)));
         ASSERT_TRUE(Await([&] { return window.Viewer().IsMuted(); }));
@@ -356,7 +356,7 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
         window.Stream().Stop();
         Click(ButtonOf(window, FaceButton::Mute));
         ASSERT_TRUE(Await([&] { return window.Viewer().IsMuted(); }));
-        const int volume = SliderOf(window)->GetPos();
+        const int volume = SliderOf(window)->value();
         const QSize size = face->size();
         const QPoint play = ButtonOf(window, FaceButton::Play)->pos();
         const QRect miniLink = IsMini() ? window.MiniWindow()->LinkArea() : QRect();
@@ -413,7 +413,7 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
         EXPECT_EQ(face->size(), BitmapSize(Background(QStringLiteral("Midnight"))));
         // the player has not changed: the face shows it again
         EXPECT_TRUE(Await([&] {
-            return SliderOf(window)->GetPos() == volume &&
+            return SliderOf(window)->value() == volume &&
                    ButtonOf(window, FaceButton::Mute)->GetState() == CSkinButton::kDown;
         }));
         EXPECT_EQ(program_.prefs.GetSkin(), QStringLiteral("Midnight"));
@@ -637,7 +637,7 @@ TEST_F(MainWindow, TheMiniFaceTakesOverWhatTheProgramOffersAndTheListenersChoice
         EXPECT_TRUE(window.isVisible());
         EXPECT_FALSE(mini->isVisible());
         EXPECT_TRUE(Await([&] { return window.pos() == QPoint(140, 90); }));
-        EXPECT_TRUE(Await([&] { return window.VolumeSlider()->GetPos() == 55; }));
+        EXPECT_TRUE(Await([&] { return window.VolumeSlider()->value() == 55; }));
         ASSERT_TRUE(Await(
             [&] { return window.Button(FaceButton::Mute)->GetState() == CSkinButton::kDown; }));
         EXPECT_TRUE(window.Viewer().IsMuted());

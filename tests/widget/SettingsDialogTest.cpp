@@ -75,11 +75,11 @@ protected:
         CSettingsDlg dialog(program_, &owner_);
         WhenModal<CSettingsDlg>(&owner_, act);
         dialog.exec();
-        if (dialog.Confirmed()) {
+        if (dialog.IsConfirmed()) {
             ApplySettings(program_, dialog.OptionFlags(), &owner_,
                           [&](bool topMost) { owner_.SetTopMost(topMost); });
         }
-        return {dialog.Confirmed(), dialog.OptionFlags()};
+        return {dialog.IsConfirmed(), dialog.OptionFlags()};
     }
 
     // Every argument the companion was started with, one per start.
@@ -238,7 +238,7 @@ TEST_F(SettingsDialog, ASkinWithoutABoxLeavesItsOptionOffAndOneWithoutItsFaceIsR
     ASSERT_TRUE(program_.skin.Load(QStringLiteral("Faceless")));
     CSettingsDlg dialog(program_, &owner_);
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
-    EXPECT_FALSE(dialog.Confirmed());
+    EXPECT_FALSE(dialog.IsConfirmed());
     EXPECT_EQ(messages_, std::vector<StringId>{StringId::kFilesMissing});
 }
 

@@ -105,7 +105,7 @@ TEST_F(SkinChooser, ListsEveryFolderByNameWithItsPictureAndOkTakesTheSelectedOne
     ASSERT_TRUE(RealClick(Centre(chooser.OkButton())));
     ASSERT_TRUE(Await([&] { return chooser.isHidden(); }));
     EXPECT_EQ(chooser.result(), QDialog::Accepted);
-    EXPECT_TRUE(chooser.Confirmed());
+    EXPECT_TRUE(chooser.IsConfirmed());
     EXPECT_EQ(chooser.ChosenName(), QStringLiteral("Midnight"));
     EXPECT_EQ(program_.skin.Name(), QStringLiteral("Quilo2")) << "OK leaves wearing to the caller";
 }
@@ -137,7 +137,7 @@ TEST_F(SkinChooser, ADoubleClickWearsTheSkinAtOnceAndTheChooserTakesItsLook) {
     // Enter ends the chooser without a choice; the skin worn stays
     QTest::keyClick(&chooser.List(), Qt::Key_Return);
     EXPECT_TRUE(chooser.isHidden());
-    EXPECT_FALSE(chooser.Confirmed());
+    EXPECT_FALSE(chooser.IsConfirmed());
     EXPECT_EQ(program_.skin.Name(), QStringLiteral("Midnight"));
 }
 
@@ -146,5 +146,5 @@ TEST_F(SkinChooser, ASkinWithoutTheChoosersBitmapSaysSoAndChoosesNothing) {
     CSkinDlg chooser(program_, &owner_);
     EXPECT_EQ(chooser.exec(), QDialog::Rejected);
     EXPECT_EQ(messages_, std::vector<StringId>{StringId::kFilesMissing});
-    EXPECT_FALSE(chooser.Confirmed());
+    EXPECT_FALSE(chooser.IsConfirmed());
 }

@@ -100,7 +100,7 @@ TEST_F(SkinSlider, TheTrackFillsUpToTheThumbAndADisabledSliderShowsNeither) {
     EXPECT_EQ(ShownAt(55), kChannel);
     QTest::mouseClick(&slider_, Qt::LeftButton, {}, At(90));
     QTest::keyClick(&slider_, Qt::Key_End);
-    EXPECT_EQ(slider_.GetPos(), 50);
+    EXPECT_EQ(slider_.value(), 50);
     EXPECT_TRUE(Take(tracked_).empty());
     EXPECT_TRUE(Take(set_).empty());
 }
