@@ -96,7 +96,7 @@ int RunSkinSwitchBench(int rounds) {
 
 int RunTickerGapBench(int milliseconds) {
     return WithMainWindow([milliseconds](CMainDlg& window) {
-        PaintGaps gaps(window.Ticker());
+        PaintGaps gaps(window.findChild<CTickerCtrl*>());
         RunEventsFor(milliseconds);
         std::printf("ticker-gap,%lld,%d\n", static_cast<long long>(gaps.Longest()), gaps.Frames());
     });

@@ -184,7 +184,7 @@ void CMainDlg::reject() {}
 void CMainDlg::Shutdown() {
     startTimer_.stop();
     stream_->Stop();
-    Viewer().Hide();
+    stream_->Viewer().Hide();
     tray_->RemoveIcon();
     // a request may still wait further down the stack: the channel ends every request now and
     // goes with the program's other objects at the very end
@@ -223,10 +223,6 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
 CSkinButton* CMainDlg::Button(FaceButton button) const {
     const auto found = buttons_.find(button);
     return found != buttons_.end() ? found->second : nullptr;
-}
-
-CViewerDlg& CMainDlg::Viewer() const {
-    return stream_->Viewer();
 }
 
 QWidget* CMainDlg::VisibleFace() const {

@@ -49,24 +49,8 @@ public:
     // shortly after. False when the skin has no main face (the listener is told).
     bool Open();
 
-    // For tests and the windows that work with the main window.
-    CTickerCtrl* Ticker() const { return ticker_; }
-    CSkinSlider* VolumeSlider() const { return volume_; }
-    CSkinButton* Button(FaceButton button) const;
-    CViewerDlg& Viewer() const;
-    CMiniDlg* MiniWindow() const { return mini_.get(); }
-    CProgramTableDlg& ProgramTable() const { return *programTable_; }
-    CTrayIcon& Tray() const { return *tray_; }
+    // the player's commands, as the tray menu and the desktop bus give them
     PlayerActions& Actions() { return actions_; }
-    StreamControl& Stream() const { return *stream_; }
-    MessageEdit* Message() const { return messageEdit_; }
-    QLineEdit* CounterEdit() const { return counterEdit_; }
-    ProgramLinks& Links() const { return *links_; }
-    ClickSound& CharacterClickSound() const { return *clickSound_; }
-    const CharacterSprites& Sprites() const { return *sprites_; }
-    TickerRule& TickerTexts() const { return *tickerRule_; }
-    QColor EditColor() const { return editColor_; }
-    QColor CounterColor() const { return counterColor_; }
 
 public slots:
     // Ends the window as the close command does, without asking (the session ends).
@@ -118,6 +102,7 @@ private:
     void RefreshProgramIfNoLinks();
     void ShowProgramButtons(bool info, bool view);
     QWidget* VisibleFace() const;
+    CSkinButton* Button(FaceButton button) const;
 
     // CMainDlgSkin.cpp: the skin on the face, and the skin switch
     void CreateControls();

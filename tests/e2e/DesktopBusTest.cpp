@@ -15,6 +15,7 @@
 #include "player/CViewerDlg.h"
 #include "skin/CSkinSlider.h"
 #include "support/Await.h"
+#include "support/FaceParts.h"
 #include "support/QtPrinting.h"
 #include "windows/CMainDlg.h"
 #include "windows/PlayerActions.h"
@@ -128,7 +129,7 @@ protected:
     void MoveClockTo(CMainDlg& window, const char* clock) {
         const QString before = program_.player.OnAir().programCode;
         ASSERT_TRUE(station_->Control(QByteArray("/_station/clock?set=") + clock));
-        window.ProgramTable().RefreshProgram();
+        FaceParts::Only<CProgramTableDlg>(window).RefreshProgram();
         ASSERT_TRUE(Await([&] { return program_.player.OnAir().programCode != before; })) << clock;
         EXPECT_TRUE(Await([&] {
             return Property("Metadata").contains(u'\'' + program_.player.OnAir().title + u'\'');
@@ -160,7 +161,7 @@ TEST_F(DesktopBusTest, PlayStopAndVolumeFromTheBusAreHeardAndTheSliderIsAnnounce
         Gdbus(QStringLiteral("org.freedesktop.DBus.Properties.Set"),
               {QString::fromLatin1(kPlayerInterface), QStringLiteral("Volume"),
                QStringLiteral("<0.4>")});
-        EXPECT_EQ(window.VolumeSlider()->value(), 40);
+        EXPECT_EQ(FaceParts::Only<CSkinSlider>(window).value(), 40);
         EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.1 && level > 0.003; }))
             << "quieter, not silent";
 
@@ -171,8 +172,8 @@ TEST_F(DesktopBusTest, PlayStopAndVolumeFromTheBusAreHeardAndTheSliderIsAnnounce
                                   QStringLiteral("org.freedesktop.DBus.Properties"),
                                   QStringLiteral("PropertiesChanged"), &watcher,
                                   SLOT(OnChanged(QString, QVariantMap, QStringList))));
-        window.VolumeSlider()->SetPos(75);
-        emit window.VolumeSlider()->positionSet(75);
+        FaceParts::Only<CSkinSlider>(window).SetPos(75);
+        emit FaceParts::Only<CSkinSlider>(window).positionSet(75);
         EXPECT_TRUE(Await([&] { return watcher.latest.value("Volume").toDouble() == 0.75; }));
         EXPECT_TRUE(Property("Volume").contains(QStringLiteral("0.75")));
 

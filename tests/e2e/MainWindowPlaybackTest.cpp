@@ -14,6 +14,7 @@
 #include "skin/CSkinSlider.h"
 #include "skin/CTickerCtrl.h"
 #include "support/Await.h"
+#include "support/FaceParts.h"
 #include "support/LogReading.h"
 #include "support/OnAir.h"
 #include "support/QtPrinting.h"
@@ -34,7 +35,7 @@ protected:
 };
 
 bool Playing(CMainDlg& window) {
-    return Await([&] { return window.Viewer().IsPlaying(); }, kStreamWaitMs);
+    return Await([&] { return FaceParts::Only<CViewerDlg>(window).IsPlaying(); }, kStreamWaitMs);
 }
 
 }  // namespace
@@ -44,12 +45,15 @@ TEST_F(MainWindowPlayback, TheTickerSaysConnectingUntilTheStreamReallyPlays) {
         ReadOnAir(program_.player, [&](AppState& onAir) {
             onAir.scrollText = QStringLiteral("정오의 희망곡, 지금 방송 중");
         });
-        ASSERT_TRUE(Await([&] { return window.Viewer().IsPlayRequested(); }));
-        EXPECT_EQ(window.Ticker()->GetLastItem(), StringTable::Load(StringId::kConnecting));
-        EXPECT_FALSE(window.Viewer().IsPlaying()) << "still connecting";
+        ASSERT_TRUE(Await([&] { return FaceParts::Only<CViewerDlg>(window).IsPlayRequested(); }));
+        EXPECT_EQ(FaceParts::Only<CTickerCtrl>(window).GetLastItem(),
+                  StringTable::Load(StringId::kConnecting));
+        EXPECT_FALSE(FaceParts::Only<CViewerDlg>(window).IsPlaying()) << "still connecting";
         ASSERT_TRUE(Playing(window));
-        EXPECT_TRUE(Await(
-            [&] { return window.Ticker()->GetLastItem() == program_.player.OnAir().scrollText; }));
+        EXPECT_TRUE(Await([&] {
+            return FaceParts::Only<CTickerCtrl>(window).GetLastItem() ==
+                   program_.player.OnAir().scrollText;
+        }));
         EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.2; }));
     });
 }
@@ -58,21 +62,28 @@ TEST_F(MainWindowPlayback, SeeingRadioShowsTheVideoUnderTheWindowOnceItPlays) {
     Run([&](CMainDlg& window) {
         ASSERT_TRUE(Playing(window));
         ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
-        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::View)->isVisible(); }));
-        QTest::mouseClick(window.Button(FaceButton::View), Qt::LeftButton, {}, QPoint(2, 2));
+        ASSERT_TRUE(
+            Await([&] { return FaceParts::Button(window, FaceButton::View)->isVisible(); }));
+        QTest::mouseClick(FaceParts::Button(window, FaceButton::View), Qt::LeftButton, {},
+                          QPoint(2, 2));
         // the viewer waits at least one look at the player before it opens
         ASSERT_TRUE(Await([&] {
-            return window.Ticker()->GetLastItem() == StringTable::Load(StringId::kConnecting);
+            return FaceParts::Only<CTickerCtrl>(window).GetLastItem() ==
+                   StringTable::Load(StringId::kConnecting);
         }));
-        EXPECT_FALSE(window.Viewer().isVisible()) << "not before the video plays";
-        ASSERT_TRUE(Await([&] { return window.Viewer().isVisible(); }, kStreamWaitMs));
+        EXPECT_FALSE(FaceParts::Only<CViewerDlg>(window).isVisible())
+            << "not before the video plays";
+        ASSERT_TRUE(
+            Await([&] { return FaceParts::Only<CViewerDlg>(window).isVisible(); }, kStreamWaitMs));
         const QRect face = window.frameGeometry();
-        EXPECT_EQ(window.Viewer().pos(), QPoint(face.left(), face.bottom() + 1));
+        EXPECT_EQ(FaceParts::Only<CViewerDlg>(window).pos(),
+                  QPoint(face.left(), face.bottom() + 1));
         EXPECT_TRUE(AwaitLevel(kVfmToneHz, [](double level) { return level > 0.2; }))
             << "the visual channel's sound";
 
         // the picture in the video area changes: the station's clock is running
-        const QRect video(window.Viewer().mapToGlobal(QPoint(20, 20)), QSize(280, 200));
+        const QRect video(FaceParts::Only<CViewerDlg>(window).mapToGlobal(QPoint(20, 20)),
+                          QSize(280, 200));
         const auto grab = [&] {
             return QGuiApplication::primaryScreen()
                 ->grabWindow(0, video.x(), video.y(), video.width(), video.height())
@@ -82,8 +93,9 @@ TEST_F(MainWindowPlayback, SeeingRadioShowsTheVideoUnderTheWindowOnceItPlays) {
         EXPECT_TRUE(Await([&] { return grab() != first; }, 10000));
 
         // back to the audio channel
-        QTest::mouseClick(window.Button(FaceButton::View), Qt::LeftButton, {}, QPoint(2, 2));
-        ASSERT_TRUE(Await([&] { return !window.Viewer().isVisible(); }));
+        QTest::mouseClick(FaceParts::Button(window, FaceButton::View), Qt::LeftButton, {},
+                          QPoint(2, 2));
+        ASSERT_TRUE(Await([&] { return !FaceParts::Only<CViewerDlg>(window).isVisible(); }));
         ASSERT_TRUE(Playing(window));
         EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.2; }));
     });
@@ -95,9 +107,9 @@ TEST_F(MainWindowPlayback, VolumeMuteAndStopChangeWhatIsHeard) {
         // the station's tone has amplitude 0.3; volume 100 passes it unchanged
         ASSERT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.2; }));
 
-        window.VolumeSlider()->SetPos(39);
-        window.VolumeSlider()->setFocus();
-        QTest::keyClick(window.VolumeSlider(), Qt::Key_Right);
+        FaceParts::Only<CSkinSlider>(window).SetPos(39);
+        FaceParts::Only<CSkinSlider>(window).setFocus();
+        QTest::keyClick(&FaceParts::Only<CSkinSlider>(window), Qt::Key_Right);
         EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) {
             return level < 0.1 && level > 0.003;
         })) << "quieter, not silent";
@@ -106,13 +118,13 @@ TEST_F(MainWindowPlayback, VolumeMuteAndStopChangeWhatIsHeard) {
         const auto press = [](QWidget* button) {
             QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(2, 2));
         };
-        press(window.Button(FaceButton::Mute));
+        press(FaceParts::Button(window, FaceButton::Mute));
         EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level < 0.001; }));
-        press(window.Button(FaceButton::Mute));
+        press(FaceParts::Button(window, FaceButton::Mute));
         EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.003; }));
 
-        press(window.Button(FaceButton::Stop));
-        ASSERT_TRUE(Await([&] { return !window.Viewer().IsPlayRequested(); }));
+        press(FaceParts::Button(window, FaceButton::Stop));
+        ASSERT_TRUE(Await([&] { return !FaceParts::Only<CViewerDlg>(window).IsPlayRequested(); }));
         EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level < 0.001; }));
     });
 }
@@ -132,7 +144,7 @@ TEST_F(MainWindowPlayback, AComputerWithoutSoundIsToldOnceAndTheStreamGoesOn) {
     Run([&](CMainDlg& window) {
         // what the ticker was given; the cleared program view (no web server here) may follow
         QStringList tickerTexts;
-        QObject::connect(&window.TickerTexts(), &TickerRule::changed,
+        QObject::connect(&FaceParts::Only<TickerRule>(window), &TickerRule::changed,
                          [&](const QString& text) { tickerTexts << text; });
         ASSERT_TRUE(Playing(window)) << "the stream plays all the same";
         ASSERT_TRUE(Await([&] { return told() == 1; }))
@@ -140,7 +152,7 @@ TEST_F(MainWindowPlayback, AComputerWithoutSoundIsToldOnceAndTheStreamGoesOn) {
         EXPECT_EQ(tickerTexts.count(notice), 1);
 
         window.Actions().stop.trigger();
-        ASSERT_TRUE(Await([&] { return !window.Viewer().IsPlayRequested(); }));
+        ASSERT_TRUE(Await([&] { return !FaceParts::Only<CViewerDlg>(window).IsPlayRequested(); }));
         window.Actions().play.trigger();
         ASSERT_TRUE(Playing(window));
         EXPECT_FALSE(Await([&] { return told() > 1; }, 3000)) << "said once, not at every start";
@@ -154,9 +166,9 @@ TEST_F(MainWindowPlayback, VolumeAndMuteFromTheMiniFaceAreHeardAndKeptByTheMainF
         const auto press = [](QWidget* button) {
             QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(2, 2));
         };
-        press(window.Button(FaceButton::Mini));
+        press(FaceParts::Button(window, FaceButton::Mini));
         ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
-        CMiniDlg* mini = window.MiniWindow();
+        CMiniDlg* mini = FaceParts::Mini();
 
         mini->VolumeSlider()->SetPos(39);
         mini->VolumeSlider()->setFocus();
@@ -170,14 +182,14 @@ TEST_F(MainWindowPlayback, VolumeAndMuteFromTheMiniFaceAreHeardAndKeptByTheMainF
         // back in the main face: still playing, still muted, at the mini face's volume
         press(mini->Button(FaceButton::Main));
         ASSERT_TRUE(Await([&] { return window.isVisible(); }));
-        EXPECT_TRUE(Await([&] { return window.VolumeSlider()->value() == 40; }));
-        EXPECT_EQ(window.Button(FaceButton::Mute)->GetState(), CSkinButton::kDown);
+        EXPECT_TRUE(Await([&] { return FaceParts::Only<CSkinSlider>(window).value() == 40; }));
+        EXPECT_EQ(FaceParts::Button(window, FaceButton::Mute)->GetState(), CSkinButton::kDown);
         EXPECT_FALSE(Await([&] { return sink_.RecentLevel(kFmToneHz) > 0.001; }, 1500))
             << "the sound stays off";
-        press(window.Button(FaceButton::Mute));
+        press(FaceParts::Button(window, FaceButton::Mute));
         EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) {
             return level < 0.1 && level > 0.003;
         })) << "the stream went on, at the volume the mini face set";
-        EXPECT_TRUE(window.Viewer().IsPlaying());
+        EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsPlaying());
     });
 }

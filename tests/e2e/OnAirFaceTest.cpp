@@ -26,6 +26,7 @@
 #include "skin/CSkinButton.h"
 #include "skin/CTickerCtrl.h"
 #include "support/Await.h"
+#include "support/FaceParts.h"
 #include "support/QtPrinting.h"
 #include "windows/CMainDlg.h"
 #include "windows/MessageEdit.h"
@@ -78,12 +79,13 @@ TEST_F(OnAirFace, AScheduledMinuteBringsTheWaitingFaceBackFromTheTrayAndPlays) {
     Run([&](CMainDlg& window) {
         ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MainHidden; }));
         ASSERT_TRUE(Await([&] { return Logged(LogText::kTimeDone) >= 1; }, 15000));
-        EXPECT_FALSE(window.Viewer().IsPlayRequested()) << "nothing plays before its time";
+        EXPECT_FALSE(FaceParts::Only<CViewerDlg>(window).IsPlayRequested())
+            << "nothing plays before its time";
 
         ASSERT_TRUE(Await([&] { return window.isVisible(); }, kTickWaitMs))
             << "the scheduled minute brought the face back";
         EXPECT_EQ(program_.player.Mode(), ViewMode::MainShown);
-        EXPECT_TRUE(Await([&] { return window.Viewer().IsPlaying(); }, 30000));
+        EXPECT_TRUE(Await([&] { return FaceParts::Only<CViewerDlg>(window).IsPlaying(); }, 30000));
         EXPECT_TRUE(Await([&] { return sink_.RecentLevel(kFmToneHz) > 0.2; }, 30000))
             << "the audio channel is heard";
     });
@@ -92,17 +94,18 @@ TEST_F(OnAirFace, AScheduledMinuteBringsTheWaitingFaceBackFromTheTrayAndPlays) {
 TEST_F(OnAirFace, TheTickerKeepsMovingWhileTheSiteTakesFiveSecondsToAnswer) {
     StartAt(QStringLiteral("2007-07-01T12:10:00"));
     Run([&](CMainDlg& window) {
-        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }, 30000))
+        ASSERT_TRUE(
+            Await([&] { return FaceParts::Button(window, FaceButton::Info)->isVisible(); }, 30000))
             << "the program on air is shown";
-        ASSERT_TRUE(Await([&] { return window.Ticker()->IsScrolling(); }));
-        PaintRecorder frames(window.Ticker());
+        ASSERT_TRUE(Await([&] { return FaceParts::Only<CTickerCtrl>(window).IsScrolling(); }));
+        PaintRecorder frames(&FaceParts::Only<CTickerCtrl>(window));
 
         ASSERT_TRUE(station_->Control("/_station/fault?name=delay&ms=5000&site=web"));
         const int tablesBefore = Logged(LogText::kProgramTableDone);
         frames.TakePaints();
         QElapsedTimer waited;
         waited.start();
-        window.ProgramTable().RefreshProgram();
+        FaceParts::Only<CProgramTableDlg>(window).RefreshProgram();
         ASSERT_TRUE(
             Await([&] { return Logged(LogText::kProgramTableDone) > tablesBefore; }, 20000));
         EXPECT_GT(frames.TakePaints(), 0) << "the ticker moved while the download waited";
@@ -110,7 +113,8 @@ TEST_F(OnAirFace, TheTickerKeepsMovingWhileTheSiteTakesFiveSecondsToAnswer) {
 
         // the site answers again: the program comes back by the next tick
         ASSERT_TRUE(station_->Control("/_station/fault?name=clear"));
-        EXPECT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }, 40000));
+        EXPECT_TRUE(
+            Await([&] { return FaceParts::Button(window, FaceButton::Info)->isVisible(); }, 40000));
     });
 }
 
@@ -124,9 +128,10 @@ TEST_F(OnAirFace, AMessageReachesTheBoardByteExactAndEveryFailureKeepsTheText) {
     program_.login = {QStringLiteral("demo"), QStringLiteral("quilo2007"),
                       QStringLiteral("홍길동")};
     Run([&](CMainDlg& window) {
-        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }, 30000));
-        MessageEdit& edit = *window.Message();
-        CSkinButton& send = *window.Button(FaceButton::Send);
+        ASSERT_TRUE(
+            Await([&] { return FaceParts::Button(window, FaceButton::Info)->isVisible(); }, 30000));
+        MessageEdit& edit = *&FaceParts::Only<MessageEdit>(window);
+        CSkinButton& send = *FaceParts::Button(window, FaceButton::Send);
 
         // the prompt is no message
         QTest::mouseClick(&send, Qt::LeftButton, {}, QPoint(4, 4));
@@ -143,7 +148,8 @@ TEST_F(OnAirFace, AMessageReachesTheBoardByteExactAndEveryFailureKeepsTheText) {
         }
         edit.insertPlainText(QStringLiteral("\n똠방각하 신청합니다"));
         const QString message = edit.toPlainText();
-        EXPECT_EQ(window.CounterEdit()->text(), QStringLiteral("39/200")) << "CR LF: two bytes";
+        EXPECT_EQ(FaceParts::Only<QLineEdit>(window).text(), QStringLiteral("39/200"))
+            << "CR LF: two bytes";
 
         // answers that store nothing keep the text
         ASSERT_TRUE(station_->Control("/_station/fault?name=board&answer=4"));
@@ -184,7 +190,7 @@ TEST_F(OnAirFace, AMessageReachesTheBoardByteExactAndEveryFailureKeepsTheText) {
         EXPECT_EQ(told, StringTable::Load(StringId::kMessageSent));
         EXPECT_EQ(icon, QMessageBox::NoIcon);
         EXPECT_TRUE(edit.toPlainText().isEmpty());
-        EXPECT_EQ(window.CounterEdit()->text(), QStringLiteral("0/200"));
+        EXPECT_EQ(FaceParts::Only<QLineEdit>(window).text(), QStringLiteral("0/200"));
     });
     const QJsonArray stored =
         QJsonDocument::fromJson(station_->Get(StationProcess::kControl, "/_station/messages").body)
@@ -201,9 +207,10 @@ TEST_F(OnAirFace, TheFaceOutlivesTheSiteRefusedForFiveMinutesAndTheViewComesBack
     StartAt(QStringLiteral("2007-07-01T12:10:00"),
             {QStringLiteral("--clock-rate"), QStringLiteral("10")});
     Run([&](CMainDlg& window) {
-        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }, 30000))
+        ASSERT_TRUE(
+            Await([&] { return FaceParts::Button(window, FaceButton::Info)->isVisible(); }, 30000))
             << "the program on air is shown";
-        PaintRecorder frames(window.Ticker());
+        PaintRecorder frames(&FaceParts::Only<CTickerCtrl>(window));
         const int clockReadsBefore = Logged(LogText::kTimeDone);
 
         ASSERT_TRUE(station_->Control("/_station/fault?name=refuse&site=web"));
@@ -216,6 +223,7 @@ TEST_F(OnAirFace, TheFaceOutlivesTheSiteRefusedForFiveMinutesAndTheViewComesBack
         ASSERT_TRUE(station_->Control("/_station/fault?name=clear"));
         ASSERT_TRUE(Await([&] { return Logged(LogText::kTimeDone) > clockReadsBefore; }, 40000))
             << "the clock is read again";
-        EXPECT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }, 10000));
+        EXPECT_TRUE(
+            Await([&] { return FaceParts::Button(window, FaceButton::Info)->isVisible(); }, 10000));
     });
 }

@@ -1,3 +1,4 @@
+#include "support/FaceParts.h"
 #include "windows/CMainDlg.h"
 
 #include <gtest/gtest.h>
@@ -137,7 +138,7 @@ protected:
 };
 
 bool Started(CMainDlg& window) {
-    return Await([&] { return window.Viewer().IsCreated(); });
+    return Await([&] { return FaceParts::Only<CViewerDlg>(window).IsCreated(); });
 }
 
 // The mini face, opened with the main face's mini button, on screen.
@@ -145,13 +146,12 @@ CMiniDlg* OpenMini(CMainDlg& window) {
     if (!Started(window)) {
         return nullptr;
     }
-    WidgetTestKit::RealClick(Centre(window.Button(FaceButton::Mini)));
-    if (!Await(
-            [&] { return window.MiniWindow() != nullptr && window.MiniWindow()->isVisible(); }) ||
-        !QTest::qWaitForWindowExposed(window.MiniWindow())) {
+    WidgetTestKit::RealClick(Centre(FaceParts::Button(window, FaceButton::Mini)));
+    if (!Await([&] { return FaceParts::Mini() != nullptr && FaceParts::Mini()->isVisible(); }) ||
+        !QTest::qWaitForWindowExposed(FaceParts::Mini())) {
         return nullptr;
     }
-    return window.MiniWindow();
+    return FaceParts::Mini();
 }
 
 // What both faces do, each face in turn.
@@ -169,10 +169,10 @@ protected:
         return &window;
     }
     CSkinButton* ButtonOf(CMainDlg& window, FaceButton button) const {
-        return IsMini() ? window.MiniWindow()->Button(button) : window.Button(button);
+        return IsMini() ? FaceParts::Mini()->Button(button) : FaceParts::Button(window, button);
     }
     CSkinSlider* SliderOf(CMainDlg& window) const {
-        return IsMini() ? window.MiniWindow()->VolumeSlider() : window.VolumeSlider();
+        return IsMini() ? FaceParts::Mini()->VolumeSlider() : &FaceParts::Only<CSkinSlider>(window);
     }
     ViewMode Shown() const { return IsMini() ? ViewMode::MiniShown : ViewMode::MainShown; }
     ViewMode Hidden() const { return IsMini() ? ViewMode::MiniHidden : ViewMode::MainHidden; }
@@ -199,14 +199,17 @@ TEST_P(EitherFace, StartsAtTheSavedVolumeOrTwentyAndVolumeAndMuteReachThePlayerA
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
         CSkinDialog* face = Open(window);
         ASSERT_NE(face, nullptr);
-        EXPECT_EQ(window.Stream().FmUrl(), QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"));
-        EXPECT_EQ(window.Stream().VfmUrl(), QStringLiteral("mms://127.0.0.1:8080/L-VFM_300k"));
+        EXPECT_EQ(FaceParts::Only<StreamControl>(window).FmUrl(),
+                  QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"));
+        EXPECT_EQ(FaceParts::Only<StreamControl>(window).VfmUrl(),
+                  QStringLiteral("mms://127.0.0.1:8080/L-VFM_300k"));
         CSkinSlider* slider = SliderOf(window);
         EXPECT_EQ(slider->value(), 20);
-        EXPECT_EQ(window.Viewer().GetVolume(), 20);
-        EXPECT_FALSE(window.Viewer().IsMuted());
+        EXPECT_EQ(FaceParts::Only<CViewerDlg>(window).GetVolume(), 20);
+        EXPECT_FALSE(FaceParts::Only<CViewerDlg>(window).IsMuted());
         // no stream server answers here: the stream is opening or waits to be tried again
-        EXPECT_TRUE(window.Viewer().IsPlayRequested() || window.Stream().Recovery().IsWaiting());
+        EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsPlayRequested() ||
+                    FaceParts::Only<StreamControl>(window).Recovery().IsWaiting());
 
         // the thumb dragged past the right end of the channel
         ASSERT_TRUE(WidgetTestKit::RealMove(slider->mapToGlobal(QPoint(slider->width() / 2, 3))));
@@ -215,22 +218,22 @@ TEST_P(EitherFace, StartsAtTheSavedVolumeOrTwentyAndVolumeAndMuteReachThePlayerA
         EXPECT_TRUE(Await([&] { return program_.player.Volume() == 100; }))
             << "heard while dragging";
         ASSERT_TRUE(WidgetTestKit::RealButton(false));
-        EXPECT_EQ(window.VolumeSlider()->value(), 100);
+        EXPECT_EQ(FaceParts::Only<CSkinSlider>(window).value(), 100);
         // the keyboard on the slider
         slider->SetPos(64);
         slider->setFocus();
         QTest::keyClick(slider, Qt::Key_Right);
-        EXPECT_EQ(window.Viewer().GetVolume(), 65);
-        EXPECT_EQ(window.VolumeSlider()->value(), 65);
+        EXPECT_EQ(FaceParts::Only<CViewerDlg>(window).GetVolume(), 65);
+        EXPECT_EQ(FaceParts::Only<CSkinSlider>(window).value(), 65);
 
         WidgetTestKit::RealClick(Centre(ButtonOf(window, FaceButton::Mute)));
-        ASSERT_TRUE(Await([&] { return window.Viewer().IsMuted(); }));
-        EXPECT_EQ(window.Button(FaceButton::Mute)->GetState(), CSkinButton::kDown);
+        ASSERT_TRUE(Await([&] { return FaceParts::Only<CViewerDlg>(window).IsMuted(); }));
+        EXPECT_EQ(FaceParts::Button(window, FaceButton::Mute)->GetState(), CSkinButton::kDown);
         EXPECT_EQ(ButtonOf(window, FaceButton::Mute)->GetState(), CSkinButton::kDown);
         // Play gives the sound back, on both faces
         WidgetTestKit::RealClick(Centre(ButtonOf(window, FaceButton::Play)));
-        ASSERT_TRUE(Await([&] { return !window.Viewer().IsMuted(); }));
-        EXPECT_EQ(window.Button(FaceButton::Mute)->GetState(), CSkinButton::kUp);
+        ASSERT_TRUE(Await([&] { return !FaceParts::Only<CViewerDlg>(window).IsMuted(); }));
+        EXPECT_EQ(FaceParts::Button(window, FaceButton::Mute)->GetState(), CSkinButton::kUp);
         EXPECT_EQ(ButtonOf(window, FaceButton::Mute)->GetState(), CSkinButton::kUp);
     });
     EXPECT_EQ(PlayerMessages().mid(0, 2),
@@ -244,9 +247,9 @@ TEST_P(EitherFace, TheLinkAreaShowsTheHandAndOpensTheHomePageLoggedIn) {
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
         CSkinDialog* face = Open(window);
         ASSERT_NE(face, nullptr);
-        const std::optional<QRect> area =
-            IsMini() ? std::optional<QRect>(window.MiniWindow()->LinkArea())
-                     : SkinLayout::Area(program_.skin, "[MAIN_LINK0]");
+        const std::optional<QRect> area = IsMini()
+                                              ? std::optional<QRect>(FaceParts::Mini()->LinkArea())
+                                              : SkinLayout::Area(program_.skin, "[MAIN_LINK0]");
         ASSERT_TRUE(area.has_value() && !area->isEmpty());
         const QPoint link = face->mapToGlobal(area->center());
         const QPoint beside =
@@ -274,7 +277,8 @@ TEST_P(EitherFace, TheLinkAreaShowsTheHandAndOpensTheHomePageLoggedIn) {
 
 TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirThen) {
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        ASSERT_TRUE(window.Tray().IsEnabled()) << "the test display has a tray";
+        ASSERT_TRUE(FaceParts::Only<CTrayIcon>(window).IsEnabled())
+            << "the test display has a tray";
         CSkinDialog* face = Open(window);
         ASSERT_NE(face, nullptr);
         ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
@@ -286,7 +290,7 @@ TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirThen) {
         // the next program has no video; a double click on the tray icon asks for the face
         ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = false; });
         QCoreApplication::processEvents();
-        emit window.Tray().bringToFrontRequested();
+        emit FaceParts::Only<CTrayIcon>(window).bringToFrontRequested();
         ASSERT_TRUE(Await([&] { return program_.player.Mode() == Shown(); }));
         EXPECT_TRUE(face->isVisible());
         EXPECT_TRUE(ButtonOf(window, FaceButton::Info)->isVisible());
@@ -353,13 +357,13 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
         CSkinDialog* face = Open(window);
         ASSERT_NE(face, nullptr);
-        window.Stream().Stop();
+        FaceParts::Only<StreamControl>(window).Stop();
         Click(ButtonOf(window, FaceButton::Mute));
-        ASSERT_TRUE(Await([&] { return window.Viewer().IsMuted(); }));
+        ASSERT_TRUE(Await([&] { return FaceParts::Only<CViewerDlg>(window).IsMuted(); }));
         const int volume = SliderOf(window)->value();
         const QSize size = face->size();
         const QPoint play = ButtonOf(window, FaceButton::Play)->pos();
-        const QRect miniLink = IsMini() ? window.MiniWindow()->LinkArea() : QRect();
+        const QRect miniLink = IsMini() ? FaceParts::Mini()->LinkArea() : QRect();
         // in the skin chooser: a double-click wears the skin at once, OK once the chooser ends
         const auto choose = [&](const char* name, bool byDoubleClick) {
             DialogTestKit::WhenModal<CSkinDlg>(&window, [name, byDoubleClick](CSkinDlg& chooser) {
@@ -396,7 +400,7 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
         }
         messages_.clear();
         const auto wear = [&](const QString& name) {
-            IsMini() ? window.MiniWindow()->SwitchSkin(name) : window.SwitchSkin(name);
+            IsMini() ? FaceParts::Mini()->SwitchSkin(name) : window.SwitchSkin(name);
         };
         wear(QStringLiteral("QUILO2"));
         wear(QStringLiteral("Scarred"));
@@ -404,7 +408,7 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
         EXPECT_TRUE(messages_.empty()) << "the same skin in other letters, and a scarred one";
         if (IsMini()) {
             EXPECT_FALSE(miniLink.isEmpty());
-            EXPECT_EQ(window.MiniWindow()->LinkArea(), miniLink) << "kept without [MINI_LINK]";
+            EXPECT_EQ(FaceParts::Mini()->LinkArea(), miniLink) << "kept without [MINI_LINK]";
         }
         EXPECT_FALSE(face->grab().isNull());
 
@@ -420,19 +424,20 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
 
         // the other face, hidden meanwhile, wears it when it comes
         if (IsMini()) {
-            Click(window.MiniWindow()->Button(FaceButton::Main));
+            Click(FaceParts::Mini()->Button(FaceButton::Main));
         } else {
-            Click(window.Button(FaceButton::Mini));
+            Click(FaceParts::Button(window, FaceButton::Mini));
         }
         const auto other = [&]() -> CSkinDialog* {
-            return IsMini() ? static_cast<CSkinDialog*>(&window) : window.MiniWindow();
+            return IsMini() ? static_cast<CSkinDialog*>(&window) : FaceParts::Mini();
         };
         ASSERT_TRUE(Await([&] { return other() != nullptr && other()->isVisible(); }));
         EXPECT_TRUE(Await([&] {
             return other()->size() == BitmapSize(Background(QStringLiteral("Midnight"), true));
         }));
-        EXPECT_TRUE(Await(
-            [&] { return window.Button(FaceButton::Mute)->GetState() == CSkinButton::kDown; }));
+        EXPECT_TRUE(Await([&] {
+            return FaceParts::Button(window, FaceButton::Mute)->GetState() == CSkinButton::kDown;
+        }));
     });
 }
 
@@ -443,30 +448,34 @@ TEST_F(MainWindow, TheSkinPlacesEveryControlAndTheProgramButtonsWaitForAProgram)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         EXPECT_EQ(window.size(), BitmapSize(QStringLiteral("./Skins/Quilo2/main_bg.bmp")));
         EXPECT_EQ(window.windowTitle(), QStringLiteral("Quilo"));
-        EXPECT_TRUE(window.Button(FaceButton::Play)->isVisible());
-        EXPECT_TRUE(window.Message()->isVisible());
-        EXPECT_EQ(window.Message()->toPlainText(), StringTable::Load(StringId::kMessagePrompt));
-        EXPECT_EQ(window.CounterEdit()->text(), QStringLiteral("0/200"));
-        EXPECT_FALSE(window.Button(FaceButton::Info)->isVisible());
-        EXPECT_FALSE(window.Button(FaceButton::View)->isVisible());
-        EXPECT_EQ(window.Button(FaceButton::Play)->toolTip(), QStringLiteral("Play"));
+        EXPECT_TRUE(FaceParts::Button(window, FaceButton::Play)->isVisible());
+        EXPECT_TRUE(FaceParts::Only<MessageEdit>(window).isVisible());
+        EXPECT_EQ(FaceParts::Only<MessageEdit>(window).toPlainText(),
+                  StringTable::Load(StringId::kMessagePrompt));
+        EXPECT_EQ(FaceParts::Only<QLineEdit>(window).text(), QStringLiteral("0/200"));
+        EXPECT_FALSE(FaceParts::Button(window, FaceButton::Info)->isVisible());
+        EXPECT_FALSE(FaceParts::Button(window, FaceButton::View)->isVisible());
+        EXPECT_EQ(FaceParts::Button(window, FaceButton::Play)->toolTip(), QStringLiteral("Play"));
         // the tips come quickly, not after the desktop's usual wait
-        CSkinButton* play = window.Button(FaceButton::Play);
+        CSkinButton* play = FaceParts::Button(window, FaceButton::Play);
         EXPECT_EQ(play->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, play), 80);
 
         ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
-        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }));
-        EXPECT_TRUE(window.Button(FaceButton::View)->isVisible());
+        ASSERT_TRUE(
+            Await([&] { return FaceParts::Button(window, FaceButton::Info)->isVisible(); }));
+        EXPECT_TRUE(FaceParts::Button(window, FaceButton::View)->isVisible());
         program_.player.ClearProgram(program_.config.mainSite);
-        ASSERT_TRUE(Await([&] { return !window.Button(FaceButton::Info)->isVisible(); }));
-        EXPECT_FALSE(window.Button(FaceButton::View)->isVisible());
-        EXPECT_EQ(window.Ticker()->GetLastItem(), StringTable::Load(StringId::kServiceName));
+        ASSERT_TRUE(
+            Await([&] { return !FaceParts::Button(window, FaceButton::Info)->isVisible(); }));
+        EXPECT_FALSE(FaceParts::Button(window, FaceButton::View)->isVisible());
+        EXPECT_EQ(FaceParts::Only<CTickerCtrl>(window).GetLastItem(),
+                  StringTable::Load(StringId::kServiceName));
     });
 }
 
 TEST_F(MainWindow, TheMessageTakesTwoHundredBytesAndNeverLosesWhatWasThere) {
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        MessageEdit* edit = window.Message();
+        MessageEdit* edit = &FaceParts::Only<MessageEdit>(window);
         EXPECT_EQ(edit->ByteLimit(), 200) << "set when the skin places the box";
         edit->clear();
         edit->setFocus();
@@ -492,7 +501,7 @@ TEST_F(MainWindow, TheMessageTakesTwoHundredBytesAndNeverLosesWhatWasThere) {
         // a line break leaves as CR LF: two bytes, more than the last one left
         QTest::keyClick(edit, Qt::Key_Backspace);
         edit->insertPlainText(QStringLiteral("\n"));
-        EXPECT_EQ(window.CounterEdit()->text(), QStringLiteral("199/200"));
+        EXPECT_EQ(FaceParts::Only<QLineEdit>(window).text(), QStringLiteral("199/200"));
     });
 }
 
@@ -503,8 +512,8 @@ TEST_F(MainWindow, KoreanFromAnInputMethodCountsTwoBytesAlsoWhileItIsComposed) {
         QApplication::sendEvent(edit, &event);
     };
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        MessageEdit* edit = window.Message();
-        QLineEdit* counter = window.CounterEdit();
+        MessageEdit* edit = &FaceParts::Only<MessageEdit>(window);
+        QLineEdit* counter = &FaceParts::Only<QLineEdit>(window);
         edit->setFocus();
         EXPECT_EQ(counter->text(), QStringLiteral("0/200")) << "the prompt went with the focus";
         // 99 syllables as key presses carrying their text, as a Korean keyboard layout sends them
@@ -533,15 +542,18 @@ TEST_F(MainWindow, MissingKeysHideTheirControlsAndEditColoursNeverTakeBlueZero) 
                                     {"[MAIN_LENG_COL]", "[MAIN_LENG_COL]=10,20,0"},
                                     {"[MAIN_SCR_COL]", "[MAIN_SCR_COL]=0,0,0"}});
     RunMainWindow(QStringLiteral("Variant"), [&](CMainDlg& window) {
-        EXPECT_FALSE(window.Message()->isVisible());
-        EXPECT_FALSE(window.Button(FaceButton::Stop)->isVisible());
-        EXPECT_TRUE(window.Button(FaceButton::Play)->isVisible());
-        EXPECT_EQ(window.EditColor(), QColor(0, 0, 1));
-        EXPECT_EQ(window.CounterColor(), QColor(10, 20, 1));
+        EXPECT_FALSE(FaceParts::Only<MessageEdit>(window).isVisible());
+        EXPECT_FALSE(FaceParts::Button(window, FaceButton::Stop)->isVisible());
+        EXPECT_TRUE(FaceParts::Button(window, FaceButton::Play)->isVisible());
+        EXPECT_EQ(FaceParts::Only<MessageEdit>(window).palette().color(QPalette::Base),
+                  QColor(0, 0, 1));
+        EXPECT_EQ(FaceParts::Only<QLineEdit>(window).palette().color(QPalette::Base),
+                  QColor(10, 20, 1));
         // a program with video does not bring back a button the skin has no place for
         ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
-        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::Info)->isVisible(); }));
-        EXPECT_FALSE(window.Button(FaceButton::View)->isVisible());
+        ASSERT_TRUE(
+            Await([&] { return FaceParts::Button(window, FaceButton::Info)->isVisible(); }));
+        EXPECT_FALSE(FaceParts::Button(window, FaceButton::View)->isVisible());
     });
 }
 
@@ -567,12 +579,13 @@ TEST_F(MainWindow, APlayerThatCannotStartLeavesAWorkingFace) {
     program_.config.vlcArgs = {QStringLiteral("--no-such-option-at-all")};
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
         ASSERT_TRUE(Await([&] { return PlayerMessages().size() >= 2; }));
-        EXPECT_FALSE(window.Viewer().IsCreated());
+        EXPECT_FALSE(FaceParts::Only<CViewerDlg>(window).IsCreated());
         EXPECT_EQ(PlayerMessages().value(1),
                   QStringLiteral("FAIL to play because the player have not been created."));
         // without a version the addresses are the old protocol's
-        EXPECT_EQ(window.Stream().FmUrl(), QStringLiteral("mmst://127.0.0.1/L-FM_300k"));
-        Click(window.Button(FaceButton::Play));
+        EXPECT_EQ(FaceParts::Only<StreamControl>(window).FmUrl(),
+                  QStringLiteral("mmst://127.0.0.1/L-FM_300k"));
+        Click(FaceParts::Button(window, FaceButton::Play));
         ASSERT_TRUE(Await([&] { return PlayerMessages().size() >= 4; }));
     });
 }
@@ -584,15 +597,15 @@ TEST_F(MainWindow, AScheduledStartWithTheMiniOptionWaitsSilentlyInTheTray) {
         ASSERT_TRUE(Started(window));
         ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniHidden; }));
         EXPECT_FALSE(window.isVisible());
-        EXPECT_FALSE(window.MiniWindow()->isVisible());
-        EXPECT_FALSE(window.Viewer().IsPlayRequested());
+        EXPECT_FALSE(FaceParts::Mini()->isVisible());
+        EXPECT_FALSE(FaceParts::Only<CViewerDlg>(window).IsPlayRequested());
         EXPECT_FALSE(LogMessages().contains(QStringLiteral("TRY to play.")));
 
         // the schedule fires: the mini face comes back and plays
-        emit window.ProgramTable().scheduleFire();
+        emit FaceParts::Only<CProgramTableDlg>(window).scheduleFire();
         EXPECT_EQ(program_.player.Mode(), ViewMode::MiniShown);
-        EXPECT_TRUE(window.MiniWindow()->isVisible());
-        EXPECT_TRUE(window.Viewer().IsPlayRequested());
+        EXPECT_TRUE(FaceParts::Mini()->isVisible());
+        EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsPlayRequested());
     });
     EXPECT_TRUE(program_.prefs.GetOptionMini());
 }
@@ -602,16 +615,18 @@ TEST_F(MainWindow, TheMiniFaceTakesOverWhatTheProgramOffersAndTheListenersChoice
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
         ASSERT_TRUE(Started(window));
         ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
-        ASSERT_TRUE(Await([&] { return window.Button(FaceButton::View)->isVisible(); }));
+        ASSERT_TRUE(
+            Await([&] { return FaceParts::Button(window, FaceButton::View)->isVisible(); }));
 
-        Click(window.Button(FaceButton::Mini));
+        Click(FaceParts::Button(window, FaceButton::Mini));
         ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
-        CMiniDlg* mini = window.MiniWindow();
+        CMiniDlg* mini = FaceParts::Mini();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(mini));
         EXPECT_EQ(mini->pos(), window.pos());
         EXPECT_TRUE(mini->Button(FaceButton::Info)->isVisible());
         EXPECT_TRUE(mini->Button(FaceButton::View)->isVisible());
-        EXPECT_EQ(mini->Ticker()->GetLastItem(), window.Ticker()->GetLastItem());
+        EXPECT_EQ(mini->Ticker()->GetLastItem(),
+                  FaceParts::Only<CTickerCtrl>(window).GetLastItem());
 
         // always on top, chosen in the settings while the mini face is on screen
         DialogTestKit::WhenModal<CSettingsDlg>(&window, [](CSettingsDlg& settings) {
@@ -626,10 +641,10 @@ TEST_F(MainWindow, TheMiniFaceTakesOverWhatTheProgramOffersAndTheListenersChoice
         // stopped (no station answers: a running stream would be tried again, which unmutes),
         // muted and moved in the mini face: the main face comes back there, sound as it was
         Click(mini->Button(FaceButton::Stop));
-        ASSERT_TRUE(Await([&] { return !window.Viewer().IsPlayRequested(); }));
+        ASSERT_TRUE(Await([&] { return !FaceParts::Only<CViewerDlg>(window).IsPlayRequested(); }));
         program_.player.SetVolume(55);
         Click(mini->Button(FaceButton::Mute));
-        EXPECT_TRUE(window.Viewer().IsMuted());
+        EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsMuted());
         mini->move(140, 90);
         ASSERT_TRUE(Await([&] { return mini->pos() == QPoint(140, 90); }));
         Click(mini->Button(FaceButton::Main));
@@ -637,11 +652,12 @@ TEST_F(MainWindow, TheMiniFaceTakesOverWhatTheProgramOffersAndTheListenersChoice
         EXPECT_TRUE(window.isVisible());
         EXPECT_FALSE(mini->isVisible());
         EXPECT_TRUE(Await([&] { return window.pos() == QPoint(140, 90); }));
-        EXPECT_TRUE(Await([&] { return window.VolumeSlider()->value() == 55; }));
-        ASSERT_TRUE(Await(
-            [&] { return window.Button(FaceButton::Mute)->GetState() == CSkinButton::kDown; }));
-        EXPECT_TRUE(window.Viewer().IsMuted());
-        EXPECT_FALSE(window.Viewer().IsPlayRequested()) << "still stopped";
+        EXPECT_TRUE(Await([&] { return FaceParts::Only<CSkinSlider>(window).value() == 55; }));
+        ASSERT_TRUE(Await([&] {
+            return FaceParts::Button(window, FaceButton::Mute)->GetState() == CSkinButton::kDown;
+        }));
+        EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsMuted());
+        EXPECT_FALSE(FaceParts::Only<CViewerDlg>(window).IsPlayRequested()) << "still stopped";
     });
     EXPECT_FALSE(program_.prefs.GetOptionMini()) << "it ended in the main face";
 }
@@ -655,12 +671,13 @@ TEST_F(MainWindow, AFaceLeftInMiniIsTheFaceOfTheNextStart) {
 
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
         ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
-        CMiniDlg* mini = window.MiniWindow();
+        CMiniDlg* mini = FaceParts::Mini();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(mini));
         EXPECT_FALSE(window.isVisible());
         EXPECT_EQ(mini->pos(), QPoint(120, 80)) << "at the main face's saved corner";
         // no stream server answers here: the stream is opening or waits to be tried again
-        EXPECT_TRUE(window.Viewer().IsPlayRequested() || window.Stream().Recovery().IsWaiting());
+        EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsPlayRequested() ||
+                    FaceParts::Only<StreamControl>(window).Recovery().IsWaiting());
     });
     EXPECT_TRUE(program_.prefs.GetOptionMini());
 }
@@ -680,21 +697,23 @@ TEST_F(MainWindow, TheFetchedLinkImagesShowWhereTheSkinSaysAndOpenTheirAddresses
             onAir.eventLink = QStringLiteral("http://main.example/event/summer.asp");
         });
         program_.player.LinksFetched();
-        ASSERT_TRUE(Await([&] { return window.Links().IsShown(); }));
-        EXPECT_TRUE(window.Links().Link(0).isVisible());
-        EXPECT_FALSE(window.Links().Link(1).isVisible()) << "no second image was fetched";
-        ASSERT_TRUE(window.Links().Link(2).isVisible()) << "the skin's picture without an event";
+        ASSERT_TRUE(Await([&] { return FaceParts::Only<ProgramLinks>(window).IsShown(); }));
+        EXPECT_TRUE(FaceParts::Only<ProgramLinks>(window).Link(0).isVisible());
+        EXPECT_FALSE(FaceParts::Only<ProgramLinks>(window).Link(1).isVisible())
+            << "no second image was fetched";
+        ASSERT_TRUE(FaceParts::Only<ProgramLinks>(window).Link(2).isVisible())
+            << "the skin's picture without an event";
         EXPECT_EQ(program_.player.OnAir().eventLink, program_.config.mainSite)
             << "the skin's picture leads to the main site";
 
-        Click(&window.Links().Link(0));
-        Click(&window.Links().Link(2));
+        Click(&FaceParts::Only<ProgramLinks>(window).Link(0));
+        Click(&FaceParts::Only<ProgramLinks>(window).Link(2));
         EXPECT_EQ(opened_, (QStringList{program_.player.OnAir().link1, program_.config.mainSite}));
 
         program_.player.ClearLinks();
         QCoreApplication::processEvents();
-        EXPECT_FALSE(window.Links().IsShown());
-        EXPECT_FALSE(window.Links().Link(2).isVisible());
+        EXPECT_FALSE(FaceParts::Only<ProgramLinks>(window).IsShown());
+        EXPECT_FALSE(FaceParts::Only<ProgramLinks>(window).Link(2).isVisible());
     });
 }
 
@@ -703,9 +722,9 @@ TEST_F(MainWindow, PlayWhileNoProgramIsShownFetchesWhatIsOnAirAgain) {
         ASSERT_TRUE(Started(window));
         // the start's own play has asked for the table once more; let that run end first
         Await([&] { return tableFailures_ >= 2; }, 3000);
-        Click(window.Button(FaceButton::Stop));
+        Click(FaceParts::Button(window, FaceButton::Stop));
         const int failuresBefore = tableFailures_;
-        Click(window.Button(FaceButton::Play));
+        Click(FaceParts::Button(window, FaceButton::Play));
         EXPECT_TRUE(Await([&] { return tableFailures_ > failuresBefore; }))
             << "the cycle started over with the table";
     });
@@ -726,14 +745,14 @@ TEST_F(MainWindow, ClosingWithTheScheduleOnAsksFirstAlsoFromTheMiniFacesWindowMa
     EXPECT_TRUE(finished.isEmpty()) << "the listener said no";
 
     // the mini face closed by the window manager (Alt+F4) is its close button
-    Click(window.Button(FaceButton::Mini));
+    Click(FaceParts::Button(window, FaceButton::Mini));
     ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
-    window.MiniWindow()->close();
+    FaceParts::Mini()->close();
     ASSERT_TRUE(Await([&] { return messages_.size() == 2; }));
-    EXPECT_TRUE(window.MiniWindow()->isVisible()) << "the listener said no: the face stays";
+    EXPECT_TRUE(FaceParts::Mini()->isVisible()) << "the listener said no: the face stays";
     EXPECT_EQ(program_.player.Mode(), ViewMode::MiniShown);
     answer_ = MessageAnswer::Yes;
-    window.MiniWindow()->close();
+    FaceParts::Mini()->close();
     ASSERT_TRUE(Await([&] { return !finished.isEmpty(); }));
     EXPECT_TRUE(program_.prefs.GetOptionMini()) << "it ended in the mini face";
 }
@@ -769,13 +788,15 @@ TEST_F(MainWindow, TheCharacterOpensItsPageUnderAHandAndClicks) {
             onAir.characterTimes = {1, 60000, 1000};
         });
         // right after a hop the character stays put for about a second: time to point at it
-        const QRect before = window.Sprites().LastSpriteRect();
-        ASSERT_TRUE(Await([&] { return window.Sprites().LastSpriteRect() != before; }));
-        const QPoint onCharacter = window.Sprites().LastSpriteRect().center();
+        const QRect before = FaceParts::Only<CharacterSprites>(window).LastSpriteRect();
+        ASSERT_TRUE(Await(
+            [&] { return FaceParts::Only<CharacterSprites>(window).LastSpriteRect() != before; }));
+        const QPoint onCharacter =
+            FaceParts::Only<CharacterSprites>(window).LastSpriteRect().center();
         ASSERT_TRUE(WidgetTestKit::RealMove(window.mapToGlobal(onCharacter)));
         EXPECT_TRUE(Await([&] { return window.cursor().shape() == Qt::PointingHandCursor; }));
 
-        QSignalSpy clicked(&window.CharacterClickSound(), &ClickSound::played);
+        QSignalSpy clicked(&FaceParts::Only<ClickSound>(window), &ClickSound::played);
         QElapsedTimer sinceClick;
         sinceClick.start();
         // a real press, held until the face has taken it: the press also starts the window
