@@ -28,8 +28,7 @@ Part& Only(const QObject& face) {
 inline CSkinButton* Button(const QObject& face, FaceButton button) {
     for (const ButtonKey& key : SkinLayout::MainButtons()) {
         if (key.button == button) {
-            return face.findChild<CSkinButton*>(QLatin1String(key.key),
-                                                Qt::FindDirectChildrenOnly);
+            return face.findChild<CSkinButton*>(QLatin1String(key.key), Qt::FindDirectChildrenOnly);
         }
     }
     return nullptr;
