@@ -79,33 +79,6 @@ TEST(WebRequest, APostingReportsTheBoardsDigitAndTimesOutOnAnyOtherAnswer) {
                            "TRY to send the message.", "FAIL to send the message: NOTCONNECTED."}));
 }
 
-TEST(WebRequest, TheServerTimeIsTheDateHeaderInTheServicesTimeWithTheTickerFile) {
-    // 15:00:10 GMT on New Year's Eve is ten seconds into the new year in Korea
-    StationProcess station({"--clock-start", "2008-01-01T00:00:10", "--clock-rate", "0"});
-    ASSERT_TRUE(station.IsReady()) << station.Failure().toStdString();
-    Channel channel(station);
-
-    const ServerTimeReading clock = ChannelAnswers::ServerTime(channel.dlg, 2000);
-    ASSERT_TRUE(clock.read);
-    EXPECT_EQ(clock.time.tm_year, 108);
-    EXPECT_EQ(clock.time.tm_mon, 0);
-    EXPECT_EQ(clock.time.tm_mday, 1);
-    EXPECT_EQ(clock.time.tm_wday, 2);
-    EXPECT_EQ(clock.time.tm_hour, 0);
-    EXPECT_EQ(clock.time.tm_min, 0);
-    EXPECT_EQ(clock.time.tm_sec, 10);
-    EXPECT_TRUE(clock.body.contains("[SCR_TXT]")) << clock.body.toStdString();
-
-    ASSERT_TRUE(station.Control("/_station/fault?name=no-date"));
-    const ServerTimeReading failed = ChannelAnswers::ServerTime(channel.dlg, 500);
-    EXPECT_FALSE(failed.read);
-    EXPECT_TRUE(failed.body.isEmpty());
-    EXPECT_EQ(
-        channel.Logged(),
-        QStringList({"TRY to get the current time.", "SUXES to get the current time.",
-                     "TRY to get the current time.", "FAIL to get the current time: TIMEOVER."}));
-}
-
 TEST(WebRequest, AClockReadingAskedForDuringAPostingWaitsItsTurnAndBothGetTheirOwnOutcome) {
     StationProcess station;
     ASSERT_TRUE(station.IsReady()) << station.Failure().toStdString();
