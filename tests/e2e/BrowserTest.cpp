@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <csignal>
 
+#include "DialogTestKit.h"
 #include "QuiloRun.h"
 #include "StationProcess.h"
 #include "platform/CPrefStore.h"
@@ -255,9 +256,7 @@ TEST_F(Browser, TheLinkAreaOpensTheHomePageLoggedInAndThePasswordIsNowhereAfterA
     const QString face = WindowOfSize(
         QImage(QuiloRun::ProgramFolder() + QStringLiteral("/Skins/Quilo2/main_bg.bmp")).size());
     ASSERT_FALSE(face.isEmpty());
-    QDir().mkpath(QStringLiteral("./Skins"));
-    QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/Quilo2"),
-                QStringLiteral("./Skins/Quilo2"));
+    DialogTestKit::LinkShippedSkins();
     SkinInfo skin;
     ASSERT_TRUE(skin.Load(QStringLiteral("Quilo2")));
     const auto click = [&](const QPoint& at) {

@@ -1,24 +1,20 @@
 #include "FaceRun.h"
 
-#include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QTimer>
 
+#include "DialogTestKit.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "support/Await.h"
 #include "support/LogReading.h"
-#include "support/TestEnvironment.h"
 #include "windows/CMainDlg.h"
 
 void FaceRun::Start(const QStringList& stationOptions, bool programTable) {
     station_ = std::make_unique<StationProcess>(stationOptions, true);
     ASSERT_TRUE(station_->IsReady()) << station_->Failure();
     ASSERT_TRUE(sink_.Start());
-    QDir().mkpath(QStringLiteral("./Skins"));
-    QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/Quilo2"),
-                QStringLiteral("./Skins/Quilo2"));
+    DialogTestKit::LinkShippedSkins();
     ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
     program_.config.streamServer = station_->Host();
     program_.config.vlcArgs = {QStringLiteral("--aout=pulse")};

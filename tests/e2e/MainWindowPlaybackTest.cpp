@@ -20,7 +20,6 @@
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "windows/CMainDlg.h"
-#include "windows/CMiniDlg.h"
 #include "windows/TickerRule.h"
 
 namespace {
@@ -156,40 +155,5 @@ TEST_F(MainWindowPlayback, AComputerWithoutSoundIsToldOnceAndTheStreamGoesOn) {
         window.Actions().play.trigger();
         ASSERT_TRUE(Playing(window));
         EXPECT_FALSE(Await([&] { return told() > 1; }, 3000)) << "said once, not at every start";
-    });
-}
-
-TEST_F(MainWindowPlayback, VolumeAndMuteFromTheMiniFaceAreHeardAndKeptByTheMainFace) {
-    Run([&](CMainDlg& window) {
-        ASSERT_TRUE(Playing(window));
-        ASSERT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.2; }));
-        const auto press = [](QWidget* button) {
-            QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(2, 2));
-        };
-        press(FaceParts::Button(window, FaceButton::Mini));
-        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
-        CMiniDlg* mini = FaceParts::Mini();
-
-        mini->VolumeSlider()->SetPos(39);
-        mini->VolumeSlider()->setFocus();
-        QTest::keyClick(mini->VolumeSlider(), Qt::Key_Right);
-        EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) {
-            return level < 0.1 && level > 0.003;
-        })) << "quieter, not silent";
-        press(mini->Button(FaceButton::Mute));
-        EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level < 0.001; }));
-
-        // back in the main face: still playing, still muted, at the mini face's volume
-        press(mini->Button(FaceButton::Main));
-        ASSERT_TRUE(Await([&] { return window.isVisible(); }));
-        EXPECT_TRUE(Await([&] { return FaceParts::Only<CSkinSlider>(window).value() == 40; }));
-        EXPECT_EQ(FaceParts::Button(window, FaceButton::Mute)->GetState(), CSkinButton::kDown);
-        EXPECT_FALSE(Await([&] { return sink_.RecentLevel(kFmToneHz) > 0.001; }, 1500))
-            << "the sound stays off";
-        press(FaceParts::Button(window, FaceButton::Mute));
-        EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) {
-            return level < 0.1 && level > 0.003;
-        })) << "the stream went on, at the volume the mini face set";
-        EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsPlaying());
     });
 }

@@ -19,6 +19,7 @@
 #include <csignal>
 #include <functional>
 
+#include "DialogTestKit.h"
 #include "StationProcess.h"
 #include "content/Config.h"
 #include "content/Program.h"
@@ -38,19 +39,7 @@ namespace {
 
 constexpr double kFmToneHz = 1000;
 
-// Calls `act` once a modal dialog of type T is on screen.
-template <class T>
-void WhenModal(QObject* context, const std::function<void(T&)>& act) {
-    auto* watch = new QTimer(context);
-    QObject::connect(watch, &QTimer::timeout, context, [watch, act] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            watch->stop();
-            watch->deleteLater();
-            act(*dialog);
-        }
-    });
-    watch->start(10);
-}
+using DialogTestKit::WhenModal;
 
 void Click(QAbstractButton& button) {
     QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(3, 3));
@@ -90,9 +79,7 @@ protected:
         qputenv("QUILO_LAUNCH_SCHEDULER", "systemd");
         qputenv("QUILO_LAUNCH_SYSTEMCTL", systemctl.toLocal8Bit());
 
-        QDir().mkpath(QStringLiteral("./Skins"));
-        QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/Quilo2"),
-                    QStringLiteral("./Skins/Quilo2"));
+        DialogTestKit::LinkShippedSkins();
         program_.config = Config::Load();
         // the face in this process plays too: into a file of its own
         program_.config.vlcArgs = {

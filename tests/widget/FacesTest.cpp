@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -473,39 +472,7 @@ TEST_F(MainWindow, TheSkinPlacesEveryControlAndTheProgramButtonsWaitForAProgram)
     });
 }
 
-TEST_F(MainWindow, TheMessageTakesTwoHundredBytesAndNeverLosesWhatWasThere) {
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        MessageEdit* edit = &FaceParts::Only<MessageEdit>(window);
-        EXPECT_EQ(edit->ByteLimit(), 200) << "set when the skin places the box";
-        edit->clear();
-        edit->setFocus();
-        QTest::keyClicks(edit, QString(150, u'a'));
-        // Korean counts two bytes: 25 of these fit after the 150 letters
-        edit->moveCursor(QTextCursor::Start);
-        edit->insertPlainText(QString(40, u'가'));  // as an input method commits it
-        const QString text = edit->toPlainText();
-        EXPECT_EQ(text, QString(25, u'가') + QString(150, u'a'));
-        // a paste past the end keeps what was typed and adds what fits
-        edit->moveCursor(QTextCursor::End);
-        edit->insertPlainText(QStringLiteral("xyz"));
-        EXPECT_EQ(edit->toPlainText(), text);
-
-        // Enter and Escape in the box neither send nor close
-        QSignalSpy finished(&window, &QDialog::finished);
-        QTest::keyClick(edit, Qt::Key_Return);
-        QTest::keyClick(edit, Qt::Key_Escape);
-        QTest::keyClick(&window, Qt::Key_Escape);
-        EXPECT_EQ(edit->toPlainText(), text);
-        EXPECT_TRUE(window.isVisible());
-        EXPECT_TRUE(finished.isEmpty());
-        // a line break leaves as CR LF: two bytes, more than the last one left
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        edit->insertPlainText(QStringLiteral("\n"));
-        EXPECT_EQ(FaceParts::Only<QLineEdit>(window).text(), QStringLiteral("199/200"));
-    });
-}
-
-TEST_F(MainWindow, KoreanFromAnInputMethodCountsTwoBytesAlsoWhileItIsComposed) {
+TEST_F(MainWindow, TheMessageTakesTwoHundredBytesKoreanTwoEvenWhileComposedAndKeepsWhatWasThere) {
     const auto compose = [](QWidget* edit, const QString& composing, const QString& committed) {
         QInputMethodEvent event(composing, {});
         event.setCommitString(committed);
@@ -514,6 +481,7 @@ TEST_F(MainWindow, KoreanFromAnInputMethodCountsTwoBytesAlsoWhileItIsComposed) {
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
         MessageEdit* edit = &FaceParts::Only<MessageEdit>(window);
         QLineEdit* counter = &FaceParts::Only<QLineEdit>(window);
+        EXPECT_EQ(edit->ByteLimit(), 200) << "set when the skin places the box";
         edit->setFocus();
         EXPECT_EQ(counter->text(), QStringLiteral("0/200")) << "the prompt went with the focus";
         // 99 syllables as key presses carrying their text, as a Korean keyboard layout sends them
@@ -531,7 +499,28 @@ TEST_F(MainWindow, KoreanFromAnInputMethodCountsTwoBytesAlsoWhileItIsComposed) {
         compose(edit, QStringLiteral("ㄴ"), {});
         EXPECT_EQ(counter->text(), QStringLiteral("200/200"));
         compose(edit, {}, QStringLiteral("나"));
-        EXPECT_EQ(edit->toPlainText(), QString(99, u'한') + QStringLiteral("글"));
+        const QString text = QString(99, u'한') + QStringLiteral("글");
+        EXPECT_EQ(edit->toPlainText(), text);
+        // a paste past the end keeps what was typed
+        edit->moveCursor(QTextCursor::End);
+        edit->insertPlainText(QStringLiteral("xyz"));
+        EXPECT_EQ(edit->toPlainText(), text);
+
+        // Enter and Escape in the box neither send nor close
+        QSignalSpy finished(&window, &QDialog::finished);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QTest::keyClick(&window, Qt::Key_Escape);
+        EXPECT_EQ(edit->toPlainText(), text);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_TRUE(finished.isEmpty());
+        // of a pasted text what fits is added; a line break leaves as CR LF: two bytes, more
+        // than the last one left
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        edit->moveCursor(QTextCursor::Start);
+        edit->insertPlainText(QStringLiteral("a\nb"));
+        EXPECT_EQ(edit->toPlainText(), QStringLiteral("a") + QString(99, u'한'));
+        EXPECT_EQ(counter->text(), QStringLiteral("199/200"));
     });
 }
 
@@ -590,7 +579,7 @@ TEST_F(MainWindow, APlayerThatCannotStartLeavesAWorkingFace) {
     });
 }
 
-TEST_F(MainWindow, AScheduledStartWithTheMiniOptionWaitsSilentlyInTheTray) {
+TEST_F(MainWindow, TheMiniOptionStartsInTheMiniFaceAndAScheduledStartWaitsSilentlyInTheTray) {
     program_.scheduledStart = true;
     program_.prefs.SetOptionMini(true);
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
@@ -608,6 +597,21 @@ TEST_F(MainWindow, AScheduledStartWithTheMiniOptionWaitsSilentlyInTheTray) {
         EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsPlayRequested());
     });
     EXPECT_TRUE(program_.prefs.GetOptionMini());
+
+    // a start of the listener's own comes up in the mini face, at the main face's saved corner
+    program_.scheduledStart = false;
+    program_.prefs.SetPosX(120);
+    program_.prefs.SetPosY(80);
+    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
+        CMiniDlg* mini = FaceParts::Mini();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(mini));
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(mini->pos(), QPoint(120, 80));
+        // no stream server answers here: the stream is opening or waits to be tried again
+        EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsPlayRequested() ||
+                    FaceParts::Only<StreamControl>(window).Recovery().IsWaiting());
+    });
 }
 
 TEST_F(MainWindow, TheMiniFaceTakesOverWhatTheProgramOffersAndTheListenersChoices) {
@@ -662,26 +666,6 @@ TEST_F(MainWindow, TheMiniFaceTakesOverWhatTheProgramOffersAndTheListenersChoice
     EXPECT_FALSE(program_.prefs.GetOptionMini()) << "it ended in the main face";
 }
 
-TEST_F(MainWindow, AFaceLeftInMiniIsTheFaceOfTheNextStart) {
-    program_.prefs.SetPosX(120);
-    program_.prefs.SetPosY(80);
-    RunMainWindow(QStringLiteral("Quilo2"),
-                  [&](CMainDlg& window) { ASSERT_NE(OpenMini(window), nullptr); });
-    ASSERT_TRUE(program_.prefs.GetOptionMini());
-
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
-        CMiniDlg* mini = FaceParts::Mini();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(mini));
-        EXPECT_FALSE(window.isVisible());
-        EXPECT_EQ(mini->pos(), QPoint(120, 80)) << "at the main face's saved corner";
-        // no stream server answers here: the stream is opening or waits to be tried again
-        EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsPlayRequested() ||
-                    FaceParts::Only<StreamControl>(window).Recovery().IsWaiting());
-    });
-    EXPECT_TRUE(program_.prefs.GetOptionMini());
-}
-
 TEST_F(MainWindow, TheFetchedLinkImagesShowWhereTheSkinSaysAndOpenTheirAddresses) {
     const QString folder = GetWorkFolder();
     ASSERT_FALSE(folder.isEmpty());
@@ -721,7 +705,7 @@ TEST_F(MainWindow, PlayWhileNoProgramIsShownFetchesWhatIsOnAirAgain) {
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
         ASSERT_TRUE(Started(window));
         // the start's own play has asked for the table once more; let that run end first
-        Await([&] { return tableFailures_ >= 2; }, 3000);
+        ASSERT_TRUE(Await([&] { return tableFailures_ >= 2; }));
         Click(FaceParts::Button(window, FaceButton::Stop));
         const int failuresBefore = tableFailures_;
         Click(FaceParts::Button(window, FaceButton::Play));
@@ -797,8 +781,6 @@ TEST_F(MainWindow, TheCharacterOpensItsPageUnderAHandAndClicks) {
         EXPECT_TRUE(Await([&] { return window.cursor().shape() == Qt::PointingHandCursor; }));
 
         QSignalSpy clicked(&FaceParts::Only<ClickSound>(window), &ClickSound::played);
-        QElapsedTimer sinceClick;
-        sinceClick.start();
         // a real press, held until the face has taken it: the press also starts the window
         // manager's move, which only the release after it ends
         ASSERT_TRUE(WidgetTestKit::RealButton(true));
@@ -808,7 +790,6 @@ TEST_F(MainWindow, TheCharacterOpensItsPageUnderAHandAndClicks) {
             << "the character page opens through a local page: " << opened_[0].toStdString();
         EXPECT_EQ(opened_[1], program_.config.webServer) << "then the link area's";
         ASSERT_TRUE(clicked.wait(3000));
-        EXPECT_GE(sinceClick.elapsed(), ClickSound::kDelayMs * 95 / 100);
         const QString heard = TestEnvironment::WorkDir() + QStringLiteral("/heard.wav");
         EXPECT_TRUE(Await([&] {
             return ToneAnalysis::Loudness(ToneAnalysis::ReadWav(heard)) > 0.01;

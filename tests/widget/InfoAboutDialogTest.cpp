@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTest>
 
+#include "DialogTestKit.h"
 #include "WidgetTestKit.h"
 #include "content/Program.h"
 #include "dialogs/CAboutDlg.h"
@@ -17,7 +18,6 @@
 #include "skin/CSkinStatic.h"
 #include "support/Await.h"
 #include "support/OnAir.h"
-#include "support/TestEnvironment.h"
 #include "web/CWebLauncher.h"
 
 using namespace WidgetTestKit;
@@ -28,8 +28,7 @@ class InfoAndAbout : public ::testing::Test {
 protected:
     void SetUp() override {
         QDir().mkpath(QStringLiteral("./Skins/Bare"));
-        QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/Quilo2"),
-                    QStringLiteral("./Skins/Quilo2"));
+        DialogTestKit::LinkShippedSkins();
         ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
         StringTable::SetKorean(false);
         face_.LoadBackground(

@@ -14,7 +14,6 @@
 #include <memory>
 
 #include "support/Await.h"
-#include "support/PulseSink.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "support/ToneAnalysis.h"
@@ -165,12 +164,9 @@ TEST(MediaPlayerWatch, AStreamThatStallsOrEndsIsAnErrorOnceAndASlowStartIsNot) {
 
     {
         ToneStation station({.silentAfterMs = 3000});
-        QElapsedTimer clock;
         watched.player.Play(station.Address());
-        clock.start();
         ASSERT_TRUE(watched.AwaitPlaying());
         ASSERT_TRUE(Await([&] { return watched.errors > 0; }, 15000)) << "the stall is found";
-        EXPECT_GT(clock.elapsed(), 3000 + stallLimitMs - 1000) << "not while the sound came";
         EXPECT_TRUE(watched.QuietFor(stallLimitMs + 1000)) << "reported once";
         EXPECT_EQ(watched.errors, 1);
         watched.player.Stop();
@@ -266,17 +262,4 @@ TEST(MediaPlayerOutput, WithoutASoundServerTheStreamRunsSilentlyAndSaysSoOnceOnA
         written = capture.Text();
     }
     EXPECT_TRUE(written.contains("libVLC ")) << written.constData();
-}
-
-TEST(MediaPlayerOutput, ASoundServerThatAnswersIsPlayedTo) {
-    PulseSink sink;
-    ASSERT_TRUE(sink.Start());
-    ToneStation station({});
-    WatchedPlayer watched({});
-    watched.player.Play(station.Address());
-    ASSERT_TRUE(watched.AwaitPlaying());
-    EXPECT_TRUE(Await([&] { return sink.RecentLevel(kToneHz) > 0.2; }, 10000))
-        << "the tone is heard";
-    EXPECT_EQ(watched.noOutput, 0);
-    EXPECT_EQ(watched.errors, 0);
 }

@@ -8,13 +8,13 @@
 #include <QPainter>
 #include <QTest>
 
+#include "DialogTestKit.h"
 #include "WidgetTestKit.h"
 #include "content/Program.h"
 #include "platform/MessageBox.h"
 #include "skin/CSkinButton.h"
 #include "skin/ColorKey.h"
 #include "support/Await.h"
-#include "support/TestEnvironment.h"
 
 using namespace WidgetTestKit;
 
@@ -33,11 +33,7 @@ protected:
     void SetUp() override {
         QDir().mkpath(QStringLiteral("./Skins/Zed"));
         QDir().mkpath(QStringLiteral("./Skins/alpha"));
-        for (const char* skin : {"Quilo2", "Midnight"}) {
-            QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/") +
-                            QString::fromLatin1(skin),
-                        QStringLiteral("./Skins/") + QString::fromLatin1(skin));
-        }
+        DialogTestKit::LinkShippedSkins();
         QImage face = Filled(QSize(40, 80), kFaceRed);
         QPainter(&face).fillRect(QRect(0, 0, 20, 80), QColor::fromRgb(kSkinColorKey));
         ASSERT_TRUE(face.convertToFormat(QImage::Format_RGB888)

@@ -14,7 +14,6 @@
 #include "platform/Screen.h"
 #include "support/Await.h"
 #include "support/LogReading.h"
-#include "support/PulseSink.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "support/ToneAnalysis.h"
@@ -198,46 +197,4 @@ TEST_F(Viewer, WithoutASkinBackgroundTheViewerTakesTheVideosOwnSize) {
     viewer_->Show(50, 60);
     EXPECT_EQ(viewer_->size(), QSize(200, 150));
     EXPECT_EQ(viewer_->pos(), QPoint(50, 60));
-}
-
-// The listener's sound server: what the viewer's volume and mute do to the sound itself.
-class ViewerSound : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(sink_.Start());
-        program_.config.vlcArgs = {QStringLiteral("--aout=pulse")};
-        viewer_ = std::make_unique<CViewerDlg>(program_.log, program_.skin, program_.config.vlcArgs,
-                                               nullptr);
-        ASSERT_TRUE(viewer_->Create());
-        tone_ = TestEnvironment::WorkDir() + QStringLiteral("/tone.wav");
-        ASSERT_TRUE(ToneAnalysis::WriteToneWav(tone_, kToneHz, 60, 0.5));
-    }
-
-    bool AwaitLevel(const std::function<bool(double)>& condition) {
-        return Await([&] { return condition(sink_.RecentLevel(kToneHz)); }, 15 * kSecond);
-    }
-
-    PulseSink sink_;
-    Program program_;
-    std::unique_ptr<CViewerDlg> viewer_;
-    QString tone_;
-};
-
-TEST_F(ViewerSound, VolumeAndMuteChangeWhatIsHeard) {
-    viewer_->SetVolume(100);
-    viewer_->Play(QUrl::fromLocalFile(tone_).toString(), false);
-    ASSERT_TRUE(Await([&] { return viewer_->IsPlaying(); }, 10 * kSecond));
-    // the tone has amplitude 0.5; volume 100 passes it unchanged
-    ASSERT_TRUE(AwaitLevel([](double level) { return level > 0.4; }));
-
-    viewer_->SetVolume(40);
-    EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.2 && level > 0.005; }))
-        << "quieter, not silent";
-    viewer_->SetMute(true);
-    EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.001; }));
-    viewer_->SetVolume(90);
-    EXPECT_FALSE(Await([&] { return sink_.RecentLevel(kToneHz) > 0.001; }, kSecond))
-        << "a volume change keeps the sound muted";
-    viewer_->SetMute(false);
-    EXPECT_TRUE(AwaitLevel([](double level) { return level > 0.3; }));
 }
