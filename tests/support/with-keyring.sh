@@ -10,4 +10,7 @@ HOME=$(mktemp -d "${TMPDIR:-/tmp}/quilo-keyring.XXXXXX")
 export HOME
 trap 'rm -rf "$HOME"' EXIT
 printf 'quilo-test' | gnome-keyring-daemon --unlock --components=secrets >/dev/null
+# the daemon goes on starting after the command returns: the command begins once the Secret
+# Service has its name on the bus
+gdbus wait --session org.freedesktop.secrets
 "$@"
