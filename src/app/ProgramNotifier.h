@@ -15,10 +15,9 @@ class ProgramNotifier : public QObject {
 public:
     ProgramNotifier(const QDBusConnection& bus, const Program& program, QObject* parent = nullptr);
 
-    // The program on air changed.
-    void OnProgramChanged();
-
 private:
+    // the player model's program on air changed
+    void OnProgramChanged();
     void Notify(const QString& title);
     void OnNotifyAnswered(QDBusPendingCallWatcher* watcher);
 
