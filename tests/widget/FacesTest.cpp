@@ -4,13 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
@@ -23,7 +21,6 @@
 #include "content/Program.h"
 #include "content/WorkFolder.h"
 #include "dialogs/CInfoDlg.h"
-#include "dialogs/CSettingsDlg.h"
 #include "dialogs/CSkinDlg.h"
 #include "platform/DesktopOpen.h"
 #include "platform/MessageBox.h"
@@ -193,53 +190,6 @@ void Click(QWidget* control) {
 
 }  // namespace
 
-TEST_P(EitherFace, StartsAtTheSavedVolumeOrTwentyAndVolumeAndMuteReachThePlayerAndBothFaces) {
-    program_.prefs.SetVolume(0);
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        CSkinDialog* face = Open(window);
-        ASSERT_NE(face, nullptr);
-        EXPECT_EQ(FaceParts::Only<StreamControl>(window).FmUrl(),
-                  QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"));
-        EXPECT_EQ(FaceParts::Only<StreamControl>(window).VfmUrl(),
-                  QStringLiteral("mms://127.0.0.1:8080/L-VFM_300k"));
-        CSkinSlider* slider = SliderOf(window);
-        EXPECT_EQ(slider->value(), 20);
-        EXPECT_EQ(FaceParts::Only<CViewerDlg>(window).GetVolume(), 20);
-        EXPECT_FALSE(FaceParts::Only<CViewerDlg>(window).IsMuted());
-        // no stream server answers here: the stream is opening or waits to be tried again
-        EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsPlayRequested() ||
-                    FaceParts::Only<StreamControl>(window).Recovery().IsWaiting());
-
-        // the thumb dragged past the right end of the channel
-        ASSERT_TRUE(WidgetTestKit::RealMove(slider->mapToGlobal(QPoint(slider->width() / 2, 3))));
-        ASSERT_TRUE(WidgetTestKit::RealButton(true));
-        ASSERT_TRUE(WidgetTestKit::RealMove(slider->mapToGlobal(QPoint(slider->width() + 40, 3))));
-        EXPECT_TRUE(Await([&] { return program_.player.Volume() == 100; }))
-            << "heard while dragging";
-        ASSERT_TRUE(WidgetTestKit::RealButton(false));
-        EXPECT_EQ(FaceParts::Only<CSkinSlider>(window).value(), 100);
-        // the keyboard on the slider
-        slider->SetPos(64);
-        slider->setFocus();
-        QTest::keyClick(slider, Qt::Key_Right);
-        EXPECT_EQ(FaceParts::Only<CViewerDlg>(window).GetVolume(), 65);
-        EXPECT_EQ(FaceParts::Only<CSkinSlider>(window).value(), 65);
-
-        WidgetTestKit::RealClick(Centre(ButtonOf(window, FaceButton::Mute)));
-        ASSERT_TRUE(Await([&] { return FaceParts::Only<CViewerDlg>(window).IsMuted(); }));
-        EXPECT_EQ(FaceParts::Button(window, FaceButton::Mute)->GetState(), CSkinButton::kDown);
-        EXPECT_EQ(ButtonOf(window, FaceButton::Mute)->GetState(), CSkinButton::kDown);
-        // Play gives the sound back, on both faces
-        WidgetTestKit::RealClick(Centre(ButtonOf(window, FaceButton::Play)));
-        ASSERT_TRUE(Await([&] { return !FaceParts::Only<CViewerDlg>(window).IsMuted(); }));
-        EXPECT_EQ(FaceParts::Button(window, FaceButton::Mute)->GetState(), CSkinButton::kUp);
-        EXPECT_EQ(ButtonOf(window, FaceButton::Mute)->GetState(), CSkinButton::kUp);
-    });
-    EXPECT_EQ(PlayerMessages().mid(0, 2),
-              (QStringList{QStringLiteral("TRY to play."), QStringLiteral("SUXES to play.")}));
-    EXPECT_EQ(program_.prefs.GetVolume(), 65u);
-}
-
 TEST_P(EitherFace, TheLinkAreaShowsTheHandAndOpensTheHomePageLoggedIn) {
     program_.login = {QStringLiteral("demo"), QStringLiteral("secret"), QString()};
     program_.config.domain = QStringLiteral("127.0.0.1");
@@ -306,13 +256,23 @@ TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirThen) {
         window.Actions().hideShow.trigger();
         ASSERT_TRUE(Await([&] { return face->isVisible(); }));
         EXPECT_FALSE(ButtonOf(window, FaceButton::Info)->isVisible());
+        EXPECT_EQ(FaceParts::Only<CTickerCtrl>(window).GetLastItem(),
+                  StringTable::Load(StringId::kServiceName));
     });
 }
 
 TEST_P(EitherFace, TheInfoButtonOpensOneInfoDialogBesideTheFaceInUse) {
+    program_.prefs.SetVolume(0);
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
         CSkinDialog* face = Open(window);
         ASSERT_NE(face, nullptr);
+        EXPECT_EQ(SliderOf(window)->value(), 20) << "no saved volume starts at twenty";
+        EXPECT_EQ(FaceParts::Only<CViewerDlg>(window).GetVolume(), 20);
+        // a player of version 3 takes MMS on port 8080
+        EXPECT_EQ(FaceParts::Only<StreamControl>(window).FmUrl(),
+                  QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"));
+        EXPECT_EQ(FaceParts::Only<StreamControl>(window).VfmUrl(),
+                  QStringLiteral("mms://127.0.0.1:8080/L-VFM_300k"));
         face->move(600, 300);
         ReadOnAir(program_.player,
                   [&](AppState& onAir) { onAir.title = QStringLiteral("Morning Jazz"); });
@@ -442,36 +402,6 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
 
 INSTANTIATE_TEST_SUITE_P(Faces, EitherFace, ::testing::Values(Face::Main, Face::Mini), FaceName);
 
-TEST_F(MainWindow, TheSkinPlacesEveryControlAndTheProgramButtonsWaitForAProgram) {
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        EXPECT_EQ(window.size(), BitmapSize(QStringLiteral("./Skins/Quilo2/main_bg.bmp")));
-        EXPECT_EQ(window.windowTitle(), QStringLiteral("Quilo"));
-        EXPECT_TRUE(FaceParts::Button(window, FaceButton::Play)->isVisible());
-        EXPECT_TRUE(FaceParts::Only<MessageEdit>(window).isVisible());
-        EXPECT_EQ(FaceParts::Only<MessageEdit>(window).toPlainText(),
-                  StringTable::Load(StringId::kMessagePrompt));
-        EXPECT_EQ(FaceParts::Only<QLineEdit>(window).text(), QStringLiteral("0/200"));
-        EXPECT_FALSE(FaceParts::Button(window, FaceButton::Info)->isVisible());
-        EXPECT_FALSE(FaceParts::Button(window, FaceButton::View)->isVisible());
-        EXPECT_EQ(FaceParts::Button(window, FaceButton::Play)->toolTip(), QStringLiteral("Play"));
-        // the tips come quickly, not after the desktop's usual wait
-        CSkinButton* play = FaceParts::Button(window, FaceButton::Play);
-        EXPECT_EQ(play->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, play), 80);
-
-        ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
-        ASSERT_TRUE(
-            Await([&] { return FaceParts::Button(window, FaceButton::Info)->isVisible(); }));
-        EXPECT_TRUE(FaceParts::Button(window, FaceButton::View)->isVisible());
-        program_.player.ClearProgram(program_.config.mainSite);
-        ASSERT_TRUE(
-            Await([&] { return !FaceParts::Button(window, FaceButton::Info)->isVisible(); }));
-        EXPECT_FALSE(FaceParts::Button(window, FaceButton::View)->isVisible());
-        EXPECT_EQ(FaceParts::Only<CTickerCtrl>(window).GetLastItem(),
-                  StringTable::Load(StringId::kServiceName));
-    });
-}
-
 TEST_F(MainWindow, TheMessageTakesTwoHundredBytesKoreanTwoEvenWhileComposedAndKeepsWhatWasThere) {
     const auto compose = [](QWidget* edit, const QString& composing, const QString& committed) {
         QInputMethodEvent event(composing, {});
@@ -531,6 +461,12 @@ TEST_F(MainWindow, MissingKeysHideTheirControlsAndEditColoursNeverTakeBlueZero) 
                                     {"[MAIN_LENG_COL]", "[MAIN_LENG_COL]=10,20,0"},
                                     {"[MAIN_SCR_COL]", "[MAIN_SCR_COL]=0,0,0"}});
     RunMainWindow(QStringLiteral("Variant"), [&](CMainDlg& window) {
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("Quilo"));
+        CSkinButton* play = FaceParts::Button(window, FaceButton::Play);
+        EXPECT_EQ(play->toolTip(), QStringLiteral("Play"));
+        // the tips come quickly, not after the desktop's usual wait
+        EXPECT_EQ(play->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, play), 80);
+        EXPECT_FALSE(FaceParts::Button(window, FaceButton::Info)->isVisible()) << "no program yet";
         EXPECT_FALSE(FaceParts::Only<MessageEdit>(window).isVisible());
         EXPECT_FALSE(FaceParts::Button(window, FaceButton::Stop)->isVisible());
         EXPECT_TRUE(FaceParts::Button(window, FaceButton::Play)->isVisible());
@@ -614,58 +550,6 @@ TEST_F(MainWindow, TheMiniOptionStartsInTheMiniFaceAndAScheduledStartWaitsSilent
     });
 }
 
-TEST_F(MainWindow, TheMiniFaceTakesOverWhatTheProgramOffersAndTheListenersChoices) {
-    program_.prefs.SetOptionTopMost(false);
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        ASSERT_TRUE(Started(window));
-        ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
-        ASSERT_TRUE(
-            Await([&] { return FaceParts::Button(window, FaceButton::View)->isVisible(); }));
-
-        Click(FaceParts::Button(window, FaceButton::Mini));
-        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
-        CMiniDlg* mini = FaceParts::Mini();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(mini));
-        EXPECT_EQ(mini->pos(), window.pos());
-        EXPECT_TRUE(mini->Button(FaceButton::Info)->isVisible());
-        EXPECT_TRUE(mini->Button(FaceButton::View)->isVisible());
-        EXPECT_EQ(mini->Ticker()->GetLastItem(),
-                  FaceParts::Only<CTickerCtrl>(window).GetLastItem());
-
-        // always on top, chosen in the settings while the mini face is on screen
-        DialogTestKit::WhenModal<CSettingsDlg>(&window, [](CSettingsDlg& settings) {
-            Click(&settings.TopMostBox());
-            Click(&settings.OkButton());
-        });
-        window.Actions().settings.trigger();
-        ASSERT_TRUE(Await([&] { return program_.prefs.GetOptionTopMost(); }));
-        EXPECT_TRUE(mini->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        EXPECT_TRUE(mini->isVisible());
-
-        // stopped (no station answers: a running stream would be tried again, which unmutes),
-        // muted and moved in the mini face: the main face comes back there, sound as it was
-        Click(mini->Button(FaceButton::Stop));
-        ASSERT_TRUE(Await([&] { return !FaceParts::Only<CViewerDlg>(window).IsPlayRequested(); }));
-        program_.player.SetVolume(55);
-        Click(mini->Button(FaceButton::Mute));
-        EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsMuted());
-        mini->move(140, 90);
-        ASSERT_TRUE(Await([&] { return mini->pos() == QPoint(140, 90); }));
-        Click(mini->Button(FaceButton::Main));
-        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MainShown; }));
-        EXPECT_TRUE(window.isVisible());
-        EXPECT_FALSE(mini->isVisible());
-        EXPECT_TRUE(Await([&] { return window.pos() == QPoint(140, 90); }));
-        EXPECT_TRUE(Await([&] { return FaceParts::Only<CSkinSlider>(window).value() == 55; }));
-        ASSERT_TRUE(Await([&] {
-            return FaceParts::Button(window, FaceButton::Mute)->GetState() == CSkinButton::kDown;
-        }));
-        EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsMuted());
-        EXPECT_FALSE(FaceParts::Only<CViewerDlg>(window).IsPlayRequested()) << "still stopped";
-    });
-    EXPECT_FALSE(program_.prefs.GetOptionMini()) << "it ended in the main face";
-}
-
 TEST_F(MainWindow, TheFetchedLinkImagesShowWhereTheSkinSaysAndOpenTheirAddresses) {
     const QString folder = GetWorkFolder();
     ASSERT_FALSE(folder.isEmpty());
@@ -701,19 +585,6 @@ TEST_F(MainWindow, TheFetchedLinkImagesShowWhereTheSkinSaysAndOpenTheirAddresses
     });
 }
 
-TEST_F(MainWindow, PlayWhileNoProgramIsShownFetchesWhatIsOnAirAgain) {
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        ASSERT_TRUE(Started(window));
-        // the start's own play has asked for the table once more; let that run end first
-        ASSERT_TRUE(Await([&] { return tableFailures_ >= 2; }));
-        Click(FaceParts::Button(window, FaceButton::Stop));
-        const int failuresBefore = tableFailures_;
-        Click(FaceParts::Button(window, FaceButton::Play));
-        EXPECT_TRUE(Await([&] { return tableFailures_ > failuresBefore; }))
-            << "the cycle started over with the table";
-    });
-}
-
 TEST_F(MainWindow, ClosingWithTheScheduleOnAsksFirstAlsoFromTheMiniFacesWindowManager) {
     program_.prefs.SetOptionSchedule(true);
     ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
@@ -739,26 +610,6 @@ TEST_F(MainWindow, ClosingWithTheScheduleOnAsksFirstAlsoFromTheMiniFacesWindowMa
     FaceParts::Mini()->close();
     ASSERT_TRUE(Await([&] { return !finished.isEmpty(); }));
     EXPECT_TRUE(program_.prefs.GetOptionMini()) << "it ended in the mini face";
-}
-
-TEST_F(MainWindow, TheContextMenuOpensAboveTheClickAndGreysSeeingRadioWithoutVideo) {
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        const QPoint click = window.mapToGlobal(QPoint(150, 400));
-        QMenu* shown = nullptr;
-        QTimer::singleShot(0, &window, [&] {
-            ASSERT_TRUE(Await([&] {
-                return (shown = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr;
-            }));
-            EXPECT_EQ(shown->geometry().top(), click.y() - 180);
-            EXPECT_TRUE(shown->actions().contains(&window.Actions().view));
-            EXPECT_FALSE(window.Actions().view.isEnabled()) << "no visual stream on air";
-            shown->close();
-        });
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(150, 400), click);
-        QApplication::sendEvent(&window, &event);
-        EXPECT_NE(shown, nullptr);
-    });
 }
 
 TEST_F(MainWindow, TheCharacterOpensItsPageUnderAHandAndClicks) {
