@@ -2,16 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QSignalSpy>
-#include <QTest>
 #include <QUrl>
-#include <vector>
 
 #include "content/Program.h"
-#include "platform/Screen.h"
 #include "support/Await.h"
 #include "support/LogReading.h"
 #include "support/QtPrinting.h"
@@ -100,23 +95,6 @@ TEST_F(Viewer, BeforeItsEngineIsCreatedEveryOperationLogsItsFailure) {
                      QStringLiteral("FAIL to show because the player have not been created.")}));
 }
 
-TEST_F(Viewer, PlaysStopsAndLogsEachStep) {
-    viewer_->Play(Tone(30), false);
-    EXPECT_TRUE(viewer_->IsPlayRequested());
-    ASSERT_TRUE(Await([&] { return viewer_->IsPlaying(); }, 10 * kSecond));
-    EXPECT_GT(LevelAfter(600), 0.3) << "the tone comes out at full volume";
-
-    viewer_->Stop();
-    viewer_->Stop();  // harmless, and logged again
-    EXPECT_FALSE(viewer_->IsPlayRequested());
-    ASSERT_TRUE(Await([&] { return !viewer_->IsPlaying(); }, 5 * kSecond));
-    EXPECT_EQ(LogMessages(),
-              (QStringList{QStringLiteral("TRY to play."), QStringLiteral("SUXES to play."),
-                           QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop."),
-                           QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop.")}));
-    EXPECT_EQ(viewer_->GetPlayerVersion(), QStringLiteral("3."));
-}
-
 TEST_F(Viewer, MuteSurvivesVolumeChangesAndStreamSwitchesButNotAPlainPlay) {
     viewer_->SetMute(true);
     viewer_->SetVolume(80);
@@ -146,41 +124,6 @@ TEST_F(Viewer, AStreamThatCannotBeOpenedStopsAndTellsTheOwner) {
     EXPECT_FALSE(viewer_->isVisible());
     EXPECT_EQ(LogMessages().mid(4),
               (QStringList{QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop.")}));
-}
-
-TEST_F(Viewer, ASkinnedViewerPlacesTheVideoAndItsCloseButtonActsAsTheViewButton) {
-    const QString folder = QStringLiteral("./Skins/ViewTest");
-    QDir().mkpath(folder);
-    QImage background(400, 300, QImage::Format_RGB32);
-    background.fill(QColor(40, 40, 60));
-    background.save(folder + QStringLiteral("/view_bg.bmp"));
-    QImage button(20, 16, QImage::Format_RGB32);
-    button.fill(Qt::red);
-    button.save(folder + QStringLiteral("/view_btn_close_up.bmp"));
-    button.save(folder + QStringLiteral("/view_btn_close_dn.bmp"));
-    QFile ini(folder + QStringLiteral("/skininfo.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[VIEW_VIEWER] 40,30\r\n[VIEW_CLOSE] 370,5\r\n");
-    ini.close();
-    ASSERT_TRUE(program_.skin.Load(QStringLiteral("ViewTest")));
-
-    viewer_->Show(100000, 100000);  // far off screen: pulled back onto it
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer_.get()));
-    EXPECT_EQ(viewer_->size(), QSize(400, 300));
-    EXPECT_TRUE(AvailableScreenArea().contains(viewer_->geometry()));
-    EXPECT_TRUE(viewer_->IsShown());
-    const auto children = viewer_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    ASSERT_GE(children.size(), 2);
-
-    QSignalSpy closing(viewer_.get(), &CViewerDlg::closeRequested);
-    auto* close = viewer_->childAt(375, 10);
-    ASSERT_NE(close, nullptr);
-    QTest::mouseClick(close, Qt::LeftButton, {}, QPoint(5, 5));
-    ASSERT_TRUE(Await([&] { return !closing.isEmpty(); }));
-
-    viewer_->Hide();
-    EXPECT_FALSE(viewer_->isVisible());
-    EXPECT_FALSE(viewer_->IsShown());
 }
 
 TEST_F(Viewer, WithoutASkinBackgroundTheViewerTakesTheVideosOwnSize) {
