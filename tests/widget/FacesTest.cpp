@@ -17,7 +17,6 @@
 
 #include "DialogTestKit.h"
 #include "WidgetTestKit.h"
-#include "content/CProgramTableDlg.h"
 #include "content/Program.h"
 #include "content/WorkFolder.h"
 #include "dialogs/CInfoDlg.h"
@@ -224,12 +223,20 @@ TEST_P(EitherFace, TheLinkAreaShowsTheHandAndOpensTheHomePageLoggedIn) {
     });
 }
 
-TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirThen) {
+TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirWhoseInfoOpensOnceBesideIt) {
+    program_.prefs.SetVolume(0);
     RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
         ASSERT_TRUE(FaceParts::Only<CTrayIcon>(window).IsEnabled())
             << "the test display has a tray";
         CSkinDialog* face = Open(window);
         ASSERT_NE(face, nullptr);
+        EXPECT_EQ(SliderOf(window)->value(), 20) << "no saved volume starts at twenty";
+        EXPECT_EQ(FaceParts::Only<CViewerDlg>(window).GetVolume(), 20);
+        // a player of version 3 takes MMS on port 8080
+        EXPECT_EQ(FaceParts::Only<StreamControl>(window).FmUrl(),
+                  QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"));
+        EXPECT_EQ(FaceParts::Only<StreamControl>(window).VfmUrl(),
+                  QStringLiteral("mms://127.0.0.1:8080/L-VFM_300k"));
         ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
         ASSERT_TRUE(Await([&] { return ButtonOf(window, FaceButton::View)->isVisible(); }));
         WidgetTestKit::RealClick(Centre(ButtonOf(window, FaceButton::Hide)));
@@ -237,16 +244,39 @@ TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirThen) {
         EXPECT_FALSE(face->isVisible());
 
         // the next program has no video; a double click on the tray icon asks for the face
-        ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = false; });
+        ReadOnAir(program_.player, [&](AppState& onAir) {
+            onAir.hasVfm = false;
+            onAir.title = QStringLiteral("Morning Jazz");
+        });
         QCoreApplication::processEvents();
         emit FaceParts::Only<CTrayIcon>(window).bringToFrontRequested();
         ASSERT_TRUE(Await([&] { return program_.player.Mode() == Shown(); }));
         EXPECT_TRUE(face->isVisible());
-        EXPECT_TRUE(ButtonOf(window, FaceButton::Info)->isVisible());
+        CSkinButton* infoButton = ButtonOf(window, FaceButton::Info);
+        EXPECT_TRUE(infoButton->isVisible());
         EXPECT_FALSE(ButtonOf(window, FaceButton::View)->isVisible())
             << "Seeing Radio offered for a program without it";
         window.ActivateInstance();
         EXPECT_EQ(program_.player.Mode(), Shown());
+
+        // a closed dialog is deleted once the event loop is back at its own level
+        const auto openDialogs = [&] {
+            QList<CInfoDlg*> open =
+                window.findChildren<CInfoDlg*>(QString(), Qt::FindDirectChildrenOnly);
+            open.removeIf([](const CInfoDlg* dialog) { return dialog->isHidden(); });
+            return open;
+        };
+        face->move(600, 300);
+        Click(infoButton);
+        Click(infoButton);
+        ASSERT_TRUE(Await([&] { return !openDialogs().isEmpty(); }));
+        QCoreApplication::processEvents();
+        ASSERT_EQ(openDialogs().size(), 1) << "a second press opens no second dialog";
+        CInfoDlg* info = openDialogs().front();
+        EXPECT_EQ(info->pos(), QPoint(600 - info->width(), 300)) << "left of the face in use";
+        ASSERT_TRUE(Await([&] { return info->Title().text() == QStringLiteral("Morning Jazz"); }));
+        Click(&info->CloseButton());
+        EXPECT_TRUE(Await([&] { return openDialogs().isEmpty(); }));
 
         // the program cleared altogether while hidden through the menu
         window.Actions().hideShow.trigger();
@@ -258,43 +288,6 @@ TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirThen) {
         EXPECT_FALSE(ButtonOf(window, FaceButton::Info)->isVisible());
         EXPECT_EQ(FaceParts::Only<CTickerCtrl>(window).GetLastItem(),
                   StringTable::Load(StringId::kServiceName));
-    });
-}
-
-TEST_P(EitherFace, TheInfoButtonOpensOneInfoDialogBesideTheFaceInUse) {
-    program_.prefs.SetVolume(0);
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        CSkinDialog* face = Open(window);
-        ASSERT_NE(face, nullptr);
-        EXPECT_EQ(SliderOf(window)->value(), 20) << "no saved volume starts at twenty";
-        EXPECT_EQ(FaceParts::Only<CViewerDlg>(window).GetVolume(), 20);
-        // a player of version 3 takes MMS on port 8080
-        EXPECT_EQ(FaceParts::Only<StreamControl>(window).FmUrl(),
-                  QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"));
-        EXPECT_EQ(FaceParts::Only<StreamControl>(window).VfmUrl(),
-                  QStringLiteral("mms://127.0.0.1:8080/L-VFM_300k"));
-        face->move(600, 300);
-        ReadOnAir(program_.player,
-                  [&](AppState& onAir) { onAir.title = QStringLiteral("Morning Jazz"); });
-        CSkinButton* infoButton = ButtonOf(window, FaceButton::Info);
-        ASSERT_TRUE(Await([&] { return infoButton->isVisible(); }));
-        // a closed dialog is deleted once the event loop is back at its own level
-        const auto openDialogs = [&] {
-            QList<CInfoDlg*> open =
-                window.findChildren<CInfoDlg*>(QString(), Qt::FindDirectChildrenOnly);
-            open.removeIf([](const CInfoDlg* dialog) { return dialog->isHidden(); });
-            return open;
-        };
-        Click(infoButton);
-        Click(infoButton);
-        ASSERT_TRUE(Await([&] { return !openDialogs().isEmpty(); }));
-        QCoreApplication::processEvents();
-        ASSERT_EQ(openDialogs().size(), 1) << "a second press opens no second dialog";
-        CInfoDlg* info = openDialogs().front();
-        EXPECT_EQ(info->pos(), QPoint(600 - info->width(), 300)) << "left of the face in use";
-        ASSERT_TRUE(Await([&] { return info->Title().text() == QStringLiteral("Morning Jazz"); }));
-        Click(&info->CloseButton());
-        EXPECT_TRUE(Await([&] { return openDialogs().isEmpty(); }));
     });
 }
 
@@ -515,41 +508,6 @@ TEST_F(MainWindow, APlayerThatCannotStartLeavesAWorkingFace) {
     });
 }
 
-TEST_F(MainWindow, TheMiniOptionStartsInTheMiniFaceAndAScheduledStartWaitsSilentlyInTheTray) {
-    program_.scheduledStart = true;
-    program_.prefs.SetOptionMini(true);
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        ASSERT_TRUE(Started(window));
-        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniHidden; }));
-        EXPECT_FALSE(window.isVisible());
-        EXPECT_FALSE(FaceParts::Mini()->isVisible());
-        EXPECT_FALSE(FaceParts::Only<CViewerDlg>(window).IsPlayRequested());
-        EXPECT_FALSE(LogMessages().contains(QStringLiteral("TRY to play.")));
-
-        // the schedule fires: the mini face comes back and plays
-        emit FaceParts::Only<CProgramTableDlg>(window).scheduleFire();
-        EXPECT_EQ(program_.player.Mode(), ViewMode::MiniShown);
-        EXPECT_TRUE(FaceParts::Mini()->isVisible());
-        EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsPlayRequested());
-    });
-    EXPECT_TRUE(program_.prefs.GetOptionMini());
-
-    // a start of the listener's own comes up in the mini face, at the main face's saved corner
-    program_.scheduledStart = false;
-    program_.prefs.SetPosX(120);
-    program_.prefs.SetPosY(80);
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
-        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
-        CMiniDlg* mini = FaceParts::Mini();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(mini));
-        EXPECT_FALSE(window.isVisible());
-        EXPECT_EQ(mini->pos(), QPoint(120, 80));
-        // no stream server answers here: the stream is opening or waits to be tried again
-        EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsPlayRequested() ||
-                    FaceParts::Only<StreamControl>(window).Recovery().IsWaiting());
-    });
-}
-
 TEST_F(MainWindow, TheFetchedLinkImagesShowWhereTheSkinSaysAndOpenTheirAddresses) {
     const QString folder = GetWorkFolder();
     ASSERT_FALSE(folder.isEmpty());
@@ -585,13 +543,24 @@ TEST_F(MainWindow, TheFetchedLinkImagesShowWhereTheSkinSaysAndOpenTheirAddresses
     });
 }
 
-TEST_F(MainWindow, ClosingWithTheScheduleOnAsksFirstAlsoFromTheMiniFacesWindowManager) {
+TEST_F(MainWindow, TheMiniOptionStartsInTheMiniFaceAndClosingWithTheScheduleOnAsksFirst) {
     program_.prefs.SetOptionSchedule(true);
+    program_.prefs.SetOptionMini(true);
+    program_.prefs.SetPosX(120);
+    program_.prefs.SetPosY(80);
     ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
     CMainDlg window(program_);
     ASSERT_TRUE(window.Open());
     QSignalSpy finished(&window, &QDialog::finished);
     ASSERT_TRUE(Started(window));
+    // the mini face comes up at the main face's saved corner, and plays
+    ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(FaceParts::Mini()));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(FaceParts::Mini()->pos(), QPoint(120, 80));
+    // no stream server answers here: the stream is opening or waits to be tried again
+    EXPECT_TRUE(FaceParts::Only<CViewerDlg>(window).IsPlayRequested() ||
+                FaceParts::Only<StreamControl>(window).Recovery().IsWaiting());
     ASSERT_TRUE(Await([&] { return program_.scheduleOption; }));
     answer_ = MessageAnswer::No;
     window.Actions().close.trigger();
@@ -600,8 +569,6 @@ TEST_F(MainWindow, ClosingWithTheScheduleOnAsksFirstAlsoFromTheMiniFacesWindowMa
     EXPECT_TRUE(finished.isEmpty()) << "the listener said no";
 
     // the mini face closed by the window manager (Alt+F4) is its close button
-    Click(FaceParts::Button(window, FaceButton::Mini));
-    ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
     FaceParts::Mini()->close();
     ASSERT_TRUE(Await([&] { return messages_.size() == 2; }));
     EXPECT_TRUE(FaceParts::Mini()->isVisible()) << "the listener said no: the face stays";
