@@ -505,6 +505,22 @@ TEST_F(MainWindow, APlayerThatCannotStartLeavesAWorkingFace) {
                   QStringLiteral("mmst://127.0.0.1/L-FM_300k"));
         Click(FaceParts::Button(window, FaceButton::Play));
         ASSERT_TRUE(Await([&] { return PlayerMessages().size() >= 4; }));
+        // whatever else is asked of the missing engine says so and changes nothing
+        CViewerDlg& viewer = FaceParts::Only<CViewerDlg>(window);
+        const qsizetype before = PlayerMessages().size();
+        viewer.Stop();
+        viewer.Show(0, 0);
+        viewer.SetVolume(50);
+        viewer.SetMute(true);
+        EXPECT_FALSE(viewer.IsPlayRequested() || viewer.IsShown() || viewer.IsMuted() ||
+                     viewer.IsPlaying() || viewer.isVisible());
+        EXPECT_EQ(viewer.GetVolume(), 0);
+        EXPECT_EQ(PlayerMessages().mid(before),
+                  (QStringList{
+                      QStringLiteral("TRY to stop."),
+                      QStringLiteral("FAIL to stop because the player have not been created."),
+                      QStringLiteral("TRY to show."),
+                      QStringLiteral("FAIL to show because the player have not been created.")}));
     });
 }
 

@@ -72,29 +72,6 @@ protected:
 
 }  // namespace
 
-TEST_F(Viewer, BeforeItsEngineIsCreatedEveryOperationLogsItsFailure) {
-    CViewerDlg uncreated(program_.log, program_.skin, {}, &owner_);
-    uncreated.Play(QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"), false);
-    uncreated.Stop();
-    uncreated.Show(0, 0);
-    uncreated.SetVolume(50);
-    uncreated.SetMute(true);
-    EXPECT_FALSE(uncreated.IsCreated() || uncreated.IsPlayRequested() || uncreated.IsShown() ||
-                 uncreated.IsMuted());
-    EXPECT_EQ(uncreated.GetVolume(), 0);
-    EXPECT_TRUE(uncreated.GetPlayerVersion().isEmpty());
-    EXPECT_FALSE(uncreated.IsPlaying());
-    EXPECT_FALSE(uncreated.isVisible());
-    EXPECT_EQ(
-        LogMessages(),
-        (QStringList{QStringLiteral("TRY to play."),
-                     QStringLiteral("FAIL to play because the player have not been created."),
-                     QStringLiteral("TRY to stop."),
-                     QStringLiteral("FAIL to stop because the player have not been created."),
-                     QStringLiteral("TRY to show."),
-                     QStringLiteral("FAIL to show because the player have not been created.")}));
-}
-
 TEST_F(Viewer, MuteSurvivesVolumeChangesAndStreamSwitchesButNotAPlainPlay) {
     viewer_->SetMute(true);
     viewer_->SetVolume(80);
