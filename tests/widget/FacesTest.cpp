@@ -28,6 +28,7 @@
 #include "player/CViewerDlg.h"
 #include "player/StreamRecovery.h"
 #include "skin/CSkinButton.h"
+#include "skin/CSkinEdit.h"
 #include "skin/CSkinSlider.h"
 #include "skin/CSkinStatic.h"
 #include "skin/CTickerCtrl.h"
@@ -247,6 +248,7 @@ TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirWhoseInfoOpen
         ReadOnAir(program_.player, [&](AppState& onAir) {
             onAir.hasVfm = false;
             onAir.title = QStringLiteral("Morning Jazz");
+            onAir.contents = QStringLiteral("First line\r\nSecond line");
         });
         QCoreApplication::processEvents();
         emit FaceParts::Only<CTrayIcon>(window).bringToFrontRequested();
@@ -275,6 +277,13 @@ TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirWhoseInfoOpen
         CInfoDlg* info = openDialogs().front();
         EXPECT_EQ(info->pos(), QPoint(600 - info->width(), 300)) << "left of the face in use";
         ASSERT_TRUE(Await([&] { return info->Title().text() == QStringLiteral("Morning Jazz"); }));
+        EXPECT_EQ(info->Description().toPlainText(), QStringLiteral("First line\nSecond line"));
+        ReadOnAir(program_.player, [&](AppState& onAir) { onAir.title = QStringLiteral("News"); });
+        QTest::keyClick(info, Qt::Key_Escape);
+        QTest::keyClick(info, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(openDialogs().size(), 1) << "the keyboard does not close it";
+        EXPECT_EQ(info->Title().text(), QStringLiteral("Morning Jazz")) << "taken once";
         Click(&info->CloseButton());
         EXPECT_TRUE(Await([&] { return openDialogs().isEmpty(); }));
 
