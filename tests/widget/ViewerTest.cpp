@@ -15,17 +15,15 @@
 
 namespace {
 
-using ToneAnalysis::Sound;
-
 constexpr double kToneHz = 880;
 constexpr int kSecond = 1000;
 
 class Viewer : public ::testing::Test {
 protected:
     void SetUp() override {
-        heard_ = TestEnvironment::WorkDir() + QStringLiteral("/heard.wav");
         program_.config.vlcArgs = {QStringLiteral("--aout=afile"),
-                                   QStringLiteral("--audiofile-file=") + heard_,
+                                   QStringLiteral("--audiofile-file=") +
+                                       TestEnvironment::WorkDir() + QStringLiteral("/heard.wav"),
                                    QStringLiteral("--audiofile-channels=1")};
         viewer_ = MakeViewer();
         ASSERT_TRUE(viewer_->Create());
@@ -45,29 +43,11 @@ protected:
         return FileUrl(path);
     }
 
-    Sound Heard() const { return ToneAnalysis::ReadWav(heard_); }
-
-    // The tone's amplitude over the last 300 ms that were heard, once another `waitMs` of sound
-    // has come out (the engine's buffers hold a little sound made before a change).
-    double LevelAfter(int waitMs) {
-        const size_t start = Heard().samples.size();
-        const Sound sound = WaitForSamples(start + static_cast<size_t>(44100 * waitMs / kSecond));
-        const size_t window = 44100 * 3 / 10;
-        return ToneAnalysis::ToneAmplitude(sound, kToneHz, sound.samples.size() - window, window);
-    }
-
-    Sound WaitForSamples(size_t count) {
-        Sound sound;
-        EXPECT_TRUE(Await([&] { return (sound = Heard()).samples.size() >= count; }, 15 * kSecond));
-        return sound;
-    }
-
     QStringList LogMessages() const { return LoggedMessages(program_.log.FileName()); }
 
     Program program_;
     QWidget owner_;
     std::unique_ptr<CViewerDlg> viewer_;
-    QString heard_;
 };
 
 }  // namespace
