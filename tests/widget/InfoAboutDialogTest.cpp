@@ -1,23 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
-#include <QPointer>
-#include <QTest>
 
 #include "DialogTestKit.h"
 #include "WidgetTestKit.h"
 #include "content/Program.h"
 #include "dialogs/CAboutDlg.h"
-#include "dialogs/CInfoDlg.h"
 #include "platform/DesktopOpen.h"
 #include "platform/StringTable.h"
 #include "skin/CSkinButton.h"
-#include "skin/CSkinEdit.h"
 #include "skin/CSkinStatic.h"
 #include "support/Await.h"
-#include "support/OnAir.h"
 #include "web/CWebLauncher.h"
 
 using namespace WidgetTestKit;
@@ -50,40 +44,6 @@ QPoint Global(const QWidget& window, const QPoint& local) {
 }
 
 }  // namespace
-
-TEST_F(InfoAndAbout, TheInfoDialogSitsLeftOfTheFaceShowsTheProgramOnceAndOnlyItsButtonClosesIt) {
-    face_.move(500, 120);
-    ASSERT_TRUE(ShowAndWait(face_));
-    ReadOnAir(program_.player, [&](AppState& onAir) {
-        onAir.title = QStringLiteral("Morning Jazz");
-        onAir.contents = QStringLiteral("First line\r\nSecond line");
-    });
-    QPointer<CInfoDlg> info = new CInfoDlg(program_, &face_, &face_);
-    info->SetDragEnabled(false);
-    ASSERT_TRUE(info->Open());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(info));
-    EXPECT_EQ(info->frameGeometry().topRight(), QPoint(499, 120)) << "left of the face";
-    ASSERT_TRUE(Await([&] { return !info->Title().text().isEmpty(); }));
-    EXPECT_EQ(info->Title().text(), QStringLiteral("Morning Jazz"));
-    EXPECT_EQ(info->Description().toPlainText(), QStringLiteral("First line\nSecond line"));
-    ReadOnAir(program_.player, [&](AppState& onAir) { onAir.title = QStringLiteral("Noon News"); });
-    QTest::keyClick(info, Qt::Key_Escape);
-    QTest::keyClick(info, Qt::Key_Return);
-    QCoreApplication::processEvents();
-    ASSERT_FALSE(info.isNull());
-    EXPECT_TRUE(info->isVisible()) << "the keyboard does not close it";
-    EXPECT_EQ(info->Title().text(), QStringLiteral("Morning Jazz")) << "taken once";
-
-    ASSERT_TRUE(RealClick(Global(info->CloseButton(), info->CloseButton().rect().center())));
-    EXPECT_TRUE(Await([&] { return info.isNull(); })) << "closed and gone";
-
-    // near the screen's left edge it is pushed right to the edge
-    face_.move(100, 120);
-    QPointer<CInfoDlg> second = new CInfoDlg(program_, &face_, &face_);
-    ASSERT_TRUE(second->Open());
-    EXPECT_EQ(second->pos(), QPoint(0, 120));
-    delete second;
-}
 
 TEST_F(InfoAndAbout, TheAboutDialogInBothLooksOpensTheSiteFromItsLinkAreaOnly) {
     face_.move(100, 120);

@@ -93,29 +93,6 @@ TEST(SkinDialog, BluePixelsShowAndPassClicksToTheWindowBelow) {
     EXPECT_EQ(facePresses.presses, 1);
 }
 
-TEST(SkinDialog, PressAndDragOnTheFaceMovesTheWindow) {
-    ParkPointer();
-    TestFace face(/*windowManagerMove=*/true);
-    ASSERT_TRUE(face.LoadBackground(SaveBitmap("face_bg.bmp", Filled({120, 70}, kStripeA))));
-    face.move(300, 300);
-    ASSERT_TRUE(ShowAndWait(face));
-    PressCounter presses(&face);
-    const QPoint start = face.pos();
-    const QPoint grip = face.mapToGlobal(QPoint(60, 35));
-
-    ASSERT_TRUE(RealMove(grip));
-    ASSERT_TRUE(RealButton(true));
-    ASSERT_TRUE(Await([&] { return presses.presses == 1; }));
-    // the window manager follows the pointer once it has taken the move over; the last of these
-    // motions comes well after that
-    const QPoint by(80, 50);
-    for (const QPoint& step : {QPoint(40, 20), by - QPoint(1, 1), by}) {
-        ASSERT_TRUE(RealMove(grip + step));
-    }
-    ASSERT_TRUE(RealButton(false));
-    EXPECT_TRUE(Await([&] { return face.pos() == start + by; }));
-}
-
 TEST(SkinDialog, PressesNoControlTakesMoveTheWindowWithoutAWindowManagerMove) {
     TestFace face;  // its window manager offers no move: the face follows the pointer
     ASSERT_TRUE(face.LoadBackground(SaveBitmap("face_bg.bmp", Filled({200, 100}, kStripeA))));

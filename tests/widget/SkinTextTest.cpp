@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
-#include <QScrollBar>
-#include <QTest>
 
 #include "WidgetTestKit.h"
-#include "skin/CSkinEdit.h"
 #include "skin/CSkinStatic.h"
-#include "support/Await.h"
 
 using namespace WidgetTestKit;
 
@@ -62,34 +58,4 @@ TEST(SkinText, ALabelShowsTheSkinBetweenItsLettersUnlessItHasABackground) {
     EXPECT_EQ(CountOf(solid, kStripeA), 0);
     EXPECT_EQ(CountOf(solid, kStripeB), 0);
     EXPECT_GT(CountOf(solid, Qt::white), 1000);
-}
-
-TEST(SkinText, ASeeThroughTextBoxScrollsWithoutLeavingCopiesOfItsLines) {
-    ParkPointer();
-    TestFace host;
-    ASSERT_TRUE(host.LoadBackground(SaveBitmap("info_bg.bmp", StripedFace({240, 120}))));
-    host.move(300, 260);
-    CSkinEdit description(&host);
-    description.setGeometry(10, 10, 200, 90);
-    description.setReadOnly(true);
-    description.SetTextColor(QColor(20, 20, 120));
-    QStringList lines;
-    for (int line = 1; line <= 40; ++line) {
-        lines << QStringLiteral("방송 정보 line %1 of the program's description").arg(line);
-    }
-    description.setPlainText(lines.join(QLatin1Char('\n')));
-    ASSERT_TRUE(ShowAndWait(host));
-
-    const QRect onScreen(description.mapToGlobal(QPoint(0, 0)), description.size());
-    const auto screenShowsFreshPaint = [&] {
-        return ScreenImage(onScreen) ==
-               host.grab(description.geometry()).toImage().convertToFormat(QImage::Format_RGB32);
-    };
-    ASSERT_TRUE(Await(screenShowsFreshPaint));
-    QScrollBar* scroll = description.verticalScrollBar();
-    ASSERT_GT(scroll->maximum(), 10);
-    for (const int to : {1, 2, 3, 7, 6, 12}) {
-        scroll->setValue(to);
-        EXPECT_TRUE(Await(screenShowsFreshPaint)) << "scrolled to line " << to;
-    }
 }

@@ -6,7 +6,6 @@
 #include <QTest>
 
 #include "WidgetTestKit.h"
-#include "support/Await.h"
 
 using namespace WidgetTestKit;
 
@@ -30,10 +29,10 @@ public:
 
 class Ticker : public ::testing::Test {
 protected:
-    void Place(int width, int period = kHour) {
+    void Place(int width) {
         ticker_.setGeometry(10, 10, width, 20);
         ticker_.SetBkColor(QColor(255, 250, 230));
-        ticker_.SetPeriod(period);
+        ticker_.SetPeriod(kHour);
         host_.resize(width + 20, 40);
     }
 
@@ -105,24 +104,6 @@ TEST_F(Ticker, AShortItemEntersAgainEveryItsWidthPlusTheGapForEver) {
     EXPECT_GE(most, 3u) << "a wide strip shows several copies at once";
 }
 
-TEST_F(Ticker, AnItemLongerThanTheStripIsFollowedAfterTheGapByTheNext) {
-    Place(100);
-    ticker_.AddItem(QStringLiteral("ZELK 인터넷 라디오, QUILO입니다. 보는 라디오와 함께"), {});
-    ticker_.AddItem(QStringLiteral("short"), {});
-    ASSERT_EQ(ticker_.Start(true), 1);
-    const int longWidth = ticker_.ItemWidth(0);
-    ASSERT_GT(longWidth, 150);
-
-    EXPECT_EQ(TicksUntilCopiesChange(), longWidth + kGap + 1);
-    EXPECT_EQ(ticker_.VisibleCopies().back().item, 1);
-    EXPECT_EQ(ticker_.VisibleCopies().back().x, Right());
-    // the long one leaves once its end has passed the strip's left edge
-    EXPECT_EQ(TicksUntilCopiesChange(), Right() - kInset - (kGap + 1));
-    EXPECT_EQ(ticker_.VisibleCopies().front().item, 1);
-    TicksUntilCopiesChange();
-    EXPECT_EQ(ticker_.VisibleCopies().back().item, 0) << "and round again";
-}
-
 TEST_F(Ticker, PointingPausesItAndOnlyLinkedItemsLookAndActAsLinks) {
     Place(400);
     QStringList opened;
@@ -177,27 +158,4 @@ TEST_F(Ticker, PointingPausesItAndOnlyLinkedItemsLookAndActAsLinks) {
     EXPECT_FALSE(ticker_.IsHovering());
     EXPECT_EQ(ticker_.Start(true), 1);
     EXPECT_TRUE(ticker_.IsScrolling());
-}
-
-TEST_F(Ticker, ItsTimerScrollsItAndTheRealPointerPausesIt) {
-    ParkPointer();
-    Place(200, 2);
-    host_.move(400, 400);
-    ticker_.AddItem(QStringLiteral("A long line of program news that fills the whole strip"), {});
-    ASSERT_EQ(ticker_.Start(true), 1);
-    ASSERT_TRUE(ShowAndWait(host_));
-    ASSERT_TRUE(Await([&] { return ticker_.VisibleCopies()[0].x < Right() - 150; }));
-
-    ASSERT_TRUE(RealMove(ticker_.mapToGlobal(QPoint(100, 10))));
-    ASSERT_TRUE(Await([&] { return ticker_.IsHovering(); }));
-    EXPECT_FALSE(ticker_.IsScrolling());
-    const int pausedAt = ticker_.VisibleCopies()[0].x;
-    ParkPointer();
-    ASSERT_TRUE(Await([&] { return !ticker_.IsHovering() && ticker_.IsScrolling(); }));
-    EXPECT_TRUE(Await([&] { return ticker_.VisibleCopies()[0].x < pausedAt - 10; }));
-
-    ticker_.Clear();
-    EXPECT_TRUE(ticker_.VisibleCopies().empty());
-    EXPECT_EQ(ticker_.Start(true), 0);
-    EXPECT_FALSE(ticker_.IsScrolling());
 }

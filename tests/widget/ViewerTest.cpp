@@ -2,16 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QSignalSpy>
-#include <QTest>
 #include <QUrl>
-#include <vector>
 
 #include "content/Program.h"
-#include "platform/Screen.h"
 #include "support/Await.h"
 #include "support/LogReading.h"
 #include "support/QtPrinting.h"
@@ -20,17 +15,15 @@
 
 namespace {
 
-using ToneAnalysis::Sound;
-
 constexpr double kToneHz = 880;
 constexpr int kSecond = 1000;
 
 class Viewer : public ::testing::Test {
 protected:
     void SetUp() override {
-        heard_ = TestEnvironment::WorkDir() + QStringLiteral("/heard.wav");
         program_.config.vlcArgs = {QStringLiteral("--aout=afile"),
-                                   QStringLiteral("--audiofile-file=") + heard_,
+                                   QStringLiteral("--audiofile-file=") +
+                                       TestEnvironment::WorkDir() + QStringLiteral("/heard.wav"),
                                    QStringLiteral("--audiofile-channels=1")};
         viewer_ = MakeViewer();
         ASSERT_TRUE(viewer_->Create());
@@ -50,72 +43,14 @@ protected:
         return FileUrl(path);
     }
 
-    Sound Heard() const { return ToneAnalysis::ReadWav(heard_); }
-
-    // The tone's amplitude over the last 300 ms that were heard, once another `waitMs` of sound
-    // has come out (the engine's buffers hold a little sound made before a change).
-    double LevelAfter(int waitMs) {
-        const size_t start = Heard().samples.size();
-        const Sound sound = WaitForSamples(start + static_cast<size_t>(44100 * waitMs / kSecond));
-        const size_t window = 44100 * 3 / 10;
-        return ToneAnalysis::ToneAmplitude(sound, kToneHz, sound.samples.size() - window, window);
-    }
-
-    Sound WaitForSamples(size_t count) {
-        Sound sound;
-        EXPECT_TRUE(Await([&] { return (sound = Heard()).samples.size() >= count; }, 15 * kSecond));
-        return sound;
-    }
-
     QStringList LogMessages() const { return LoggedMessages(program_.log.FileName()); }
 
     Program program_;
     QWidget owner_;
     std::unique_ptr<CViewerDlg> viewer_;
-    QString heard_;
 };
 
 }  // namespace
-
-TEST_F(Viewer, BeforeItsEngineIsCreatedEveryOperationLogsItsFailure) {
-    CViewerDlg uncreated(program_.log, program_.skin, {}, &owner_);
-    uncreated.Play(QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"), false);
-    uncreated.Stop();
-    uncreated.Show(0, 0);
-    uncreated.SetVolume(50);
-    uncreated.SetMute(true);
-    EXPECT_FALSE(uncreated.IsCreated() || uncreated.IsPlayRequested() || uncreated.IsShown() ||
-                 uncreated.IsMuted());
-    EXPECT_EQ(uncreated.GetVolume(), 0);
-    EXPECT_TRUE(uncreated.GetPlayerVersion().isEmpty());
-    EXPECT_FALSE(uncreated.IsPlaying());
-    EXPECT_FALSE(uncreated.isVisible());
-    EXPECT_EQ(
-        LogMessages(),
-        (QStringList{QStringLiteral("TRY to play."),
-                     QStringLiteral("FAIL to play because the player have not been created."),
-                     QStringLiteral("TRY to stop."),
-                     QStringLiteral("FAIL to stop because the player have not been created."),
-                     QStringLiteral("TRY to show."),
-                     QStringLiteral("FAIL to show because the player have not been created.")}));
-}
-
-TEST_F(Viewer, PlaysStopsAndLogsEachStep) {
-    viewer_->Play(Tone(30), false);
-    EXPECT_TRUE(viewer_->IsPlayRequested());
-    ASSERT_TRUE(Await([&] { return viewer_->IsPlaying(); }, 10 * kSecond));
-    EXPECT_GT(LevelAfter(600), 0.3) << "the tone comes out at full volume";
-
-    viewer_->Stop();
-    viewer_->Stop();  // harmless, and logged again
-    EXPECT_FALSE(viewer_->IsPlayRequested());
-    ASSERT_TRUE(Await([&] { return !viewer_->IsPlaying(); }, 5 * kSecond));
-    EXPECT_EQ(LogMessages(),
-              (QStringList{QStringLiteral("TRY to play."), QStringLiteral("SUXES to play."),
-                           QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop."),
-                           QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop.")}));
-    EXPECT_EQ(viewer_->GetPlayerVersion(), QStringLiteral("3."));
-}
 
 TEST_F(Viewer, MuteSurvivesVolumeChangesAndStreamSwitchesButNotAPlainPlay) {
     viewer_->SetMute(true);
@@ -146,41 +81,6 @@ TEST_F(Viewer, AStreamThatCannotBeOpenedStopsAndTellsTheOwner) {
     EXPECT_FALSE(viewer_->isVisible());
     EXPECT_EQ(LogMessages().mid(4),
               (QStringList{QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop.")}));
-}
-
-TEST_F(Viewer, ASkinnedViewerPlacesTheVideoAndItsCloseButtonActsAsTheViewButton) {
-    const QString folder = QStringLiteral("./Skins/ViewTest");
-    QDir().mkpath(folder);
-    QImage background(400, 300, QImage::Format_RGB32);
-    background.fill(QColor(40, 40, 60));
-    background.save(folder + QStringLiteral("/view_bg.bmp"));
-    QImage button(20, 16, QImage::Format_RGB32);
-    button.fill(Qt::red);
-    button.save(folder + QStringLiteral("/view_btn_close_up.bmp"));
-    button.save(folder + QStringLiteral("/view_btn_close_dn.bmp"));
-    QFile ini(folder + QStringLiteral("/skininfo.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[VIEW_VIEWER] 40,30\r\n[VIEW_CLOSE] 370,5\r\n");
-    ini.close();
-    ASSERT_TRUE(program_.skin.Load(QStringLiteral("ViewTest")));
-
-    viewer_->Show(100000, 100000);  // far off screen: pulled back onto it
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer_.get()));
-    EXPECT_EQ(viewer_->size(), QSize(400, 300));
-    EXPECT_TRUE(AvailableScreenArea().contains(viewer_->geometry()));
-    EXPECT_TRUE(viewer_->IsShown());
-    const auto children = viewer_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    ASSERT_GE(children.size(), 2);
-
-    QSignalSpy closing(viewer_.get(), &CViewerDlg::closeRequested);
-    auto* close = viewer_->childAt(375, 10);
-    ASSERT_NE(close, nullptr);
-    QTest::mouseClick(close, Qt::LeftButton, {}, QPoint(5, 5));
-    ASSERT_TRUE(Await([&] { return !closing.isEmpty(); }));
-
-    viewer_->Hide();
-    EXPECT_FALSE(viewer_->isVisible());
-    EXPECT_FALSE(viewer_->IsShown());
 }
 
 TEST_F(Viewer, WithoutASkinBackgroundTheViewerTakesTheVideosOwnSize) {
