@@ -6,6 +6,7 @@
 
 #include <QDBusConnection>
 #include <QProcess>
+#include <QTest>
 #include <functional>
 
 #include "FaceRun.h"
@@ -13,6 +14,7 @@
 #include "content/CProgramTableDlg.h"
 #include "content/Program.h"
 #include "player/CViewerDlg.h"
+#include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"
 #include "support/Await.h"
 #include "support/FaceParts.h"
@@ -69,10 +71,13 @@ constexpr char kPlayerInterface[] = "org.mpris.MediaPlayer2.Player";
 class DesktopBusTest : public FaceRun {
 protected:
     void SetUp() override {
-        StartBus();
+        // a session bus of this test's own, which the player finds as the desktop's
+        daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+        ASSERT_TRUE(Await([&] { return daemon_.canReadLine(); }));
+        address_ = QString::fromLatin1(daemon_.readLine().trimmed());
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address_.toLatin1());
         ASSERT_NO_FATAL_FAILURE(
-            Start({QStringLiteral("--clock-start"), QStringLiteral("2007-07-01T07:58:20"),
-                   QStringLiteral("--clock-rate"), QStringLiteral("0")}));
+            Start({"--clock-start", "2007-07-01T07:58:20", "--clock-rate", "0"}));
     }
 
     void TearDown() override {
@@ -81,16 +86,6 @@ protected:
             daemon_.kill();
             daemon_.waitForFinished();
         }
-    }
-
-    // A session bus of this test's own, which the player finds as the desktop's.
-    void StartBus() {
-        daemon_.start(QStringLiteral("dbus-daemon"),
-                      {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                       QStringLiteral("--print-address")});
-        ASSERT_TRUE(Await([&] { return daemon_.canReadLine(); }));
-        address_ = QString::fromLatin1(daemon_.readLine().trimmed());
-        qputenv("DBUS_SESSION_BUS_ADDRESS", address_.toLatin1());
     }
 
     void Run(const std::function<void(CMainDlg&)>& body) {
@@ -105,20 +100,17 @@ protected:
     // from this thread's event loop, so the test waits in it.
     QString Gdbus(const QString& method, const QStringList& arguments = {}) {
         QProcess gdbus;
-        gdbus.start(
-            QStringLiteral("gdbus"),
-            QStringList{QStringLiteral("call"), QStringLiteral("--session"),
-                        QStringLiteral("--dest"), QString::fromLatin1(DesktopBus::kServiceName),
-                        QStringLiteral("--object-path"), QStringLiteral("/org/mpris/MediaPlayer2"),
-                        QStringLiteral("--method"), method} +
-                arguments);
+        gdbus.start("gdbus",
+                    QStringList{"call", "--session", "--dest", DesktopBus::kServiceName,
+                                "--object-path", "/org/mpris/MediaPlayer2", "--method", method} +
+                        arguments);
         EXPECT_TRUE(Await([&] { return gdbus.state() == QProcess::NotRunning; }))
             << method.toStdString();
         EXPECT_EQ(gdbus.exitCode(), 0) << gdbus.readAllStandardError().toStdString();
         return QString::fromUtf8(gdbus.readAllStandardOutput());
     }
     QString Property(const char* name) {
-        return Gdbus(QStringLiteral("org.freedesktop.DBus.Properties.Get"),
+        return Gdbus("org.freedesktop.DBus.Properties.Get",
                      {QString::fromLatin1(kPlayerInterface), QString::fromLatin1(name)});
     }
     void Call(const char* method) {
@@ -149,33 +141,36 @@ protected:
 TEST_F(DesktopBusTest, PlayStopAndVolumeFromTheBusAreHeardAndTheSliderIsAnnounced) {
     Run([&](CMainDlg& window) {
         ASSERT_TRUE(AwaitLevel([](double level) { return level > 0.2; }));
-        EXPECT_TRUE(Property("PlaybackStatus").contains(QStringLiteral("'Playing'")));
+        EXPECT_TRUE(Property("PlaybackStatus").contains("'Playing'"));
 
         Call("Pause");
         EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.001; }))
             << "a live stream stops";
-        EXPECT_TRUE(Property("PlaybackStatus").contains(QStringLiteral("'Stopped'")));
+        EXPECT_TRUE(Property("PlaybackStatus").contains("'Stopped'"));
         Call("PlayPause");
         EXPECT_TRUE(AwaitLevel([](double level) { return level > 0.2; }));
 
-        Gdbus(QStringLiteral("org.freedesktop.DBus.Properties.Set"),
-              {QString::fromLatin1(kPlayerInterface), QStringLiteral("Volume"),
-               QStringLiteral("<0.4>")});
+        Gdbus("org.freedesktop.DBus.Properties.Set",
+              {QString::fromLatin1(kPlayerInterface), "Volume", "<0.4>"});
         EXPECT_EQ(FaceParts::Only<CSkinSlider>(window).value(), 40);
         EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.1 && level > 0.003; }))
             << "quieter, not silent";
+        // the face's mute toggle pressed mutes, pressed again gives the sound back
+        QTest::mouseClick(FaceParts::Button(window, FaceButton::Mute), Qt::LeftButton, {}, {2, 2});
+        EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.001; }));
+        QTest::mouseClick(FaceParts::Button(window, FaceButton::Mute), Qt::LeftButton, {}, {2, 2});
+        EXPECT_TRUE(AwaitLevel([](double level) { return level > 0.003; }));
 
         // the listener's slider, seen from another program on the bus
         PropertiesWatcher watcher;
-        QDBusConnection other = QDBusConnection::connectToBus(address_, QStringLiteral("other"));
-        ASSERT_TRUE(other.connect(QString(), QStringLiteral("/org/mpris/MediaPlayer2"),
-                                  QStringLiteral("org.freedesktop.DBus.Properties"),
-                                  QStringLiteral("PropertiesChanged"), &watcher,
+        QDBusConnection other = QDBusConnection::connectToBus(address_, "other");
+        ASSERT_TRUE(other.connect(QString(), "/org/mpris/MediaPlayer2",
+                                  "org.freedesktop.DBus.Properties", "PropertiesChanged", &watcher,
                                   SLOT(OnChanged(QString, QVariantMap, QStringList))));
         FaceParts::Only<CSkinSlider>(window).SetPos(75);
         emit FaceParts::Only<CSkinSlider>(window).positionSet(75);
         EXPECT_TRUE(Await([&] { return watcher.latest.value("Volume").toDouble() == 0.75; }));
-        EXPECT_TRUE(Property("Volume").contains(QStringLiteral("0.75")));
+        EXPECT_TRUE(Property("Volume").contains("0.75"));
 
         Call("Stop");
         EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.001; }));
@@ -186,10 +181,10 @@ TEST_F(DesktopBusTest, PlayStopAndVolumeFromTheBusAreHeardAndTheSliderIsAnnounce
 TEST_F(DesktopBusTest,
        TheProgramOnAirIsTheTrackOneNotificationFollowsItWhileHiddenRaiseAndQuitWork) {
     NotificationStandIn notifications;
-    QDBusConnection server = QDBusConnection::connectToBus(address_, QStringLiteral("server"));
-    ASSERT_TRUE(server.registerObject(QStringLiteral("/org/freedesktop/Notifications"),
-                                      &notifications, QDBusConnection::ExportAllSlots));
-    ASSERT_TRUE(server.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    QDBusConnection server = QDBusConnection::connectToBus(address_, "server");
+    ASSERT_TRUE(server.registerObject("/org/freedesktop/Notifications", &notifications,
+                                      QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(server.registerService("org.freedesktop.Notifications"));
     const auto titleOnBus = [&] {
         return Property("Metadata").contains(u'\'' + program_.player.OnAir().title + u'\'');
     };
@@ -214,9 +209,9 @@ TEST_F(DesktopBusTest,
         EXPECT_EQ(notifications.calls[0].replacesId, 0U);
         EXPECT_EQ(notifications.calls[1].replacesId, NotificationStandIn::kId)
             << "updated, not stacked";
-        EXPECT_EQ(notifications.calls[1].summary, QStringLiteral("Quilo"));
+        EXPECT_EQ(notifications.calls[1].summary, "Quilo");
         EXPECT_EQ(notifications.calls[1].body, program_.player.OnAir().title);
-        EXPECT_EQ(notifications.calls[1].desktopEntry, QStringLiteral("quilo"))
+        EXPECT_EQ(notifications.calls[1].desktopEntry, "quilo")
             << "the desktop finds the program's icon and its own switch by the menu entry";
 
         program_.prefs.SetOptionNotify(false);
@@ -224,12 +219,12 @@ TEST_F(DesktopBusTest,
         EXPECT_EQ(notifications.calls.size(), 2U) << "switched off";
 
         // Raise brings the face back from the tray; Quit ends the player as its close does
-        Gdbus(QStringLiteral("org.mpris.MediaPlayer2.Raise"));
+        Gdbus("org.mpris.MediaPlayer2.Raise");
         EXPECT_TRUE(Await(
             [&] { return program_.player.Mode() == ViewMode::MainShown && window.isVisible(); }));
         bool ended = false;
         QObject::connect(&window, &QDialog::finished, [&ended] { ended = true; });
-        Gdbus(QStringLiteral("org.mpris.MediaPlayer2.Quit"));
+        Gdbus("org.mpris.MediaPlayer2.Quit");
         EXPECT_TRUE(Await([&] { return ended; }));
     });
 }

@@ -4,34 +4,41 @@
 #include <QTimer>
 
 #include "DialogTestKit.h"
-#include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "support/Await.h"
 #include "support/LogReading.h"
 #include "windows/CMainDlg.h"
 
-void FaceRun::Start(const QStringList& stationOptions, bool programTable) {
-    station_ = std::make_unique<StationProcess>(stationOptions, true);
+void FaceRun::StartStation(const QStringList& stationOptions, bool streams) {
+    station_ = std::make_unique<StationProcess>(stationOptions, streams);
     ASSERT_TRUE(station_->IsReady()) << station_->Failure();
-    ASSERT_TRUE(sink_.Start());
     DialogTestKit::LinkShippedSkins();
-    ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
+    ASSERT_TRUE(program_.skin.Load("Quilo2"));
+    program_.config.webServer = station_->Base(StationProcess::kWeb);
+    program_.config.mainSite = station_->Base(StationProcess::kMain);
+    program_.config.ssoSite = station_->Base(StationProcess::kSso);
+    program_.webRequest = std::make_unique<CWebRequestDlg>(
+        program_.log, WebAddresses{program_.config.webServer, program_.config.mainSite},
+        program_.login);
+    SetMessageAnswerer([this](StringId id, const QString&) {
+        shown_.push_back(id);
+        return answer_;
+    });
+}
+
+void FaceRun::Start(const QStringList& stationOptions, bool programTable) {
+    ASSERT_NO_FATAL_FAILURE(StartStation(stationOptions, true));
+    ASSERT_TRUE(sink_.Start());
     program_.config.streamServer = station_->Host();
-    program_.config.vlcArgs = {QStringLiteral("--aout=pulse")};
-    if (programTable) {
-        program_.config.webServer = station_->Base(StationProcess::kWeb);
-        program_.config.mainSite = station_->Base(StationProcess::kMain);
-        program_.webRequest = std::make_unique<CWebRequestDlg>(
-            program_.log, WebAddresses{program_.config.webServer, program_.config.mainSite},
-            program_.login);
-    } else {
-        program_.config.webServer = QStringLiteral("http://127.0.0.1:1");
+    program_.config.vlcArgs = {"--aout=pulse"};
+    if (!programTable) {
+        program_.config.webServer = "http://127.0.0.1:1";
+        program_.webRequest.reset();
     }
     program_.prefs.SetPosX(10);
     program_.prefs.SetPosY(10);
     program_.prefs.SetVolume(100);
     StringTable::SetKorean(false);
-    SetMessageAnswerer([](StringId, const QString&) { return MessageAnswer::Ok; });
 }
 
 void FaceRun::TearDown() {

@@ -6,21 +6,26 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "StationProcess.h"
 #include "content/Program.h"
+#include "platform/MessageBox.h"
 #include "support/PulseSink.h"
 #include "support/QtPrinting.h"
 
 class CMainDlg;
 
-// The main window as the program runs it, in this process, against a station of its own, heard
-// through a private sound server.
+// The program in this process against a station of its own: its sites and web channel point at
+// the station, and every message box it shows is noted in shown_ and answered with answer_.
 class FaceRun : public ::testing::Test {
 protected:
-    // Starts the station (with `stationOptions` and its streams) and the sound server, loads the
-    // default skin and points the program at the station. Without `programTable` no server
-    // answers the program table, so the programs a test announces by hand are the only ones.
+    // Starts the station (with `stationOptions`, and its streams with `streams`), loads the
+    // default skin and points the program's sites and web channel at the station.
+    void StartStation(const QStringList& stationOptions = {}, bool streams = false);
+    // The main window's run: the station with its streams, heard through a private sound
+    // server. Without `programTable` no server answers the program table, so the programs a
+    // test announces by hand are the only ones.
     void Start(const QStringList& stationOptions = {}, bool programTable = true);
     void TearDown() override;
 
@@ -36,4 +41,6 @@ protected:
     std::unique_ptr<StationProcess> station_;
     PulseSink sink_;
     Program program_;
+    std::vector<StringId> shown_;
+    MessageAnswer answer_ = MessageAnswer::Ok;
 };

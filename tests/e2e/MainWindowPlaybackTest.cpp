@@ -6,12 +6,9 @@
 #include <QTest>
 
 #include "FaceRun.h"
-#include "content/CProgramTableDlg.h"
-#include "content/Program.h"
 #include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
 #include "skin/CSkinButton.h"
-#include "skin/CSkinSlider.h"
 #include "skin/CTickerCtrl.h"
 #include "support/Await.h"
 #include "support/FaceParts.h"
@@ -38,24 +35,6 @@ bool Playing(CMainDlg& window) {
 }
 
 }  // namespace
-
-TEST_F(MainWindowPlayback, TheTickerSaysConnectingUntilTheStreamReallyPlays) {
-    Run([&](CMainDlg& window) {
-        ReadOnAir(program_.player, [&](AppState& onAir) {
-            onAir.scrollText = QStringLiteral("정오의 희망곡, 지금 방송 중");
-        });
-        ASSERT_TRUE(Await([&] { return FaceParts::Only<CViewerDlg>(window).IsPlayRequested(); }));
-        EXPECT_EQ(FaceParts::Only<CTickerCtrl>(window).GetLastItem(),
-                  StringTable::Load(StringId::kConnecting));
-        EXPECT_FALSE(FaceParts::Only<CViewerDlg>(window).IsPlaying()) << "still connecting";
-        ASSERT_TRUE(Playing(window));
-        EXPECT_TRUE(Await([&] {
-            return FaceParts::Only<CTickerCtrl>(window).GetLastItem() ==
-                   program_.player.OnAir().scrollText;
-        }));
-        EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.2; }));
-    });
-}
 
 TEST_F(MainWindowPlayback, SeeingRadioShowsTheVideoUnderTheWindowOnceItPlays) {
     Run([&](CMainDlg& window) {
@@ -100,34 +79,6 @@ TEST_F(MainWindowPlayback, SeeingRadioShowsTheVideoUnderTheWindowOnceItPlays) {
     });
 }
 
-TEST_F(MainWindowPlayback, VolumeMuteAndStopChangeWhatIsHeard) {
-    Run([&](CMainDlg& window) {
-        ASSERT_TRUE(Playing(window));
-        // the station's tone has amplitude 0.3; volume 100 passes it unchanged
-        ASSERT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.2; }));
-
-        FaceParts::Only<CSkinSlider>(window).SetPos(39);
-        FaceParts::Only<CSkinSlider>(window).setFocus();
-        QTest::keyClick(&FaceParts::Only<CSkinSlider>(window), Qt::Key_Right);
-        EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) {
-            return level < 0.1 && level > 0.003;
-        })) << "quieter, not silent";
-
-        // the mute toggle pressed mutes, pressed again gives the sound back
-        const auto press = [](QWidget* button) {
-            QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(2, 2));
-        };
-        press(FaceParts::Button(window, FaceButton::Mute));
-        EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level < 0.001; }));
-        press(FaceParts::Button(window, FaceButton::Mute));
-        EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.003; }));
-
-        press(FaceParts::Button(window, FaceButton::Stop));
-        ASSERT_TRUE(Await([&] { return !FaceParts::Only<CViewerDlg>(window).IsPlayRequested(); }));
-        EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level < 0.001; }));
-    });
-}
-
 TEST_F(MainWindowPlayback, AComputerWithoutSoundIsToldOnceAndTheStreamGoesOn) {
     // nothing answers as a sound server, and ALSA knows no device
     const QByteArray work = QFile::encodeName(TestEnvironment::WorkDir());
@@ -137,8 +88,7 @@ TEST_F(MainWindowPlayback, AComputerWithoutSoundIsToldOnceAndTheStreamGoesOn) {
     program_.config.vlcArgs.clear();
     const QString notice = StringTable::Load(StringId::kNoSoundOutput);
     const auto told = [&] {
-        return LoggedMessages(program_.log.FileName())
-            .count(QStringLiteral("FAIL to play the sound: NOOUTPUT."));
+        return LoggedMessages(program_.log.FileName()).count("FAIL to play the sound: NOOUTPUT.");
     };
     Run([&](CMainDlg& window) {
         // what the ticker was given; the cleared program view (no web server here) may follow

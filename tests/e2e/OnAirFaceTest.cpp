@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QEventLoop>
 #include <QInputMethodEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,9 +16,7 @@
 
 #include "FaceRun.h"
 #include "content/CProgramTableDlg.h"
-#include "content/Program.h"
 #include "platform/LogMessages.h"
-#include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
 #include "skin/CSkinButton.h"
@@ -57,16 +54,14 @@ private:
 // Starts on the station's simulated clock at `clockStart`.
 class OnAirFace : public FaceRun {
 protected:
-    void StartAt(const QString& clockStart, const QStringList& stationOptions = {}) {
-        Start(QStringList{QStringLiteral("--clock-start"), clockStart} + stationOptions);
-    }
+    void StartAt(const QString& clockStart) { Start({"--clock-start", clockStart}); }
 };
 
 }  // namespace
 
 TEST_F(OnAirFace, AScheduledMinuteBringsTheWaitingFaceBackFromTheTrayAndPlays) {
     // started by the scheduler: the face waits in the tray, silent, until 09:30 on the server
-    StartAt(QStringLiteral("2007-07-01T09:29:45"));
+    StartAt("2007-07-01T09:29:45");
     program_.scheduledStart = true;
     program_.prefs.SetOptionSchedule(true);
     ScheduleBytes schedule;
@@ -91,7 +86,7 @@ TEST_F(OnAirFace, AScheduledMinuteBringsTheWaitingFaceBackFromTheTrayAndPlays) {
 }
 
 TEST_F(OnAirFace, TheTickerKeepsMovingWhileTheSiteTakesFiveSecondsToAnswer) {
-    StartAt(QStringLiteral("2007-07-01T12:10:00"));
+    StartAt("2007-07-01T12:10:00");
     Run([&](CMainDlg& window) {
         ASSERT_TRUE(
             Await([&] { return FaceParts::Button(window, FaceButton::Info)->isVisible(); }, 30000))
@@ -115,14 +110,8 @@ TEST_F(OnAirFace, TheTickerKeepsMovingWhileTheSiteTakesFiveSecondsToAnswer) {
 }
 
 TEST_F(OnAirFace, AMessageReachesTheBoardByteExactAndEveryFailureKeepsTheText) {
-    StartAt(QStringLiteral("2007-07-01T12:10:00"));
-    std::vector<StringId> shown;
-    SetMessageAnswerer([&](StringId id, const QString&) {
-        shown.push_back(id);
-        return MessageAnswer::Ok;
-    });
-    program_.login = {QStringLiteral("demo"), QStringLiteral("quilo2007"),
-                      QStringLiteral("홍길동")};
+    StartAt("2007-07-01T12:10:00");
+    program_.login = {"demo", "quilo2007", "홍길동"};
     Run([&](CMainDlg& window) {
         ASSERT_TRUE(
             Await([&] { return FaceParts::Button(window, FaceButton::Info)->isVisible(); }, 30000));
@@ -131,8 +120,8 @@ TEST_F(OnAirFace, AMessageReachesTheBoardByteExactAndEveryFailureKeepsTheText) {
 
         // the prompt is no message
         QTest::mouseClick(&send, Qt::LeftButton, {}, QPoint(4, 4));
-        ASSERT_TRUE(Await([&] { return !shown.empty(); }));
-        EXPECT_EQ(shown, std::vector<StringId>{StringId::kMessageEmpty});
+        ASSERT_TRUE(Await([&] { return !shown_.empty(); }));
+        EXPECT_EQ(shown_, std::vector<StringId>{StringId::kMessageEmpty});
         EXPECT_TRUE(edit.toPlainText().isEmpty());
 
         edit.setFocus();
@@ -142,25 +131,24 @@ TEST_F(OnAirFace, AMessageReachesTheBoardByteExactAndEveryFailureKeepsTheText) {
             typed.setCommitString(syllable);
             QApplication::sendEvent(&edit, &typed);
         }
-        edit.insertPlainText(QStringLiteral("\n똠방각하 신청합니다"));
+        edit.insertPlainText("\n똠방각하 신청합니다");
         const QString message = edit.toPlainText();
-        EXPECT_EQ(FaceParts::Only<QLineEdit>(window).text(), QStringLiteral("39/200"))
-            << "CR LF: two bytes";
+        EXPECT_EQ(FaceParts::Only<QLineEdit>(window).text(), "39/200") << "CR LF: two bytes";
 
         // answers that store nothing keep the text
         ASSERT_TRUE(station_->Control("/_station/fault?name=board&answer=4"));
-        shown.clear();
+        shown_.clear();
         QTest::mouseClick(&send, Qt::LeftButton, {}, QPoint(4, 4));
-        ASSERT_TRUE(Await([&] { return !shown.empty(); }));
-        EXPECT_EQ(shown, std::vector<StringId>{StringId::kNoUserName});
+        ASSERT_TRUE(Await([&] { return !shown_.empty(); }));
+        EXPECT_EQ(shown_, std::vector<StringId>{StringId::kNoUserName});
         EXPECT_EQ(edit.toPlainText(), message);
 
         ASSERT_TRUE(station_->Control("/_station/fault?name=board&answer=1"));
-        shown.clear();
+        shown_.clear();
         // an answer the board never gives runs out the wait
         QTest::mouseClick(&send, Qt::LeftButton, {}, QPoint(4, 4));
-        ASSERT_TRUE(Await([&] { return !shown.empty(); }));
-        EXPECT_EQ(shown, std::vector<StringId>{StringId::kSendFailed});
+        ASSERT_TRUE(Await([&] { return !shown_.empty(); }));
+        EXPECT_EQ(shown_, std::vector<StringId>{StringId::kSendFailed});
         EXPECT_EQ(edit.toPlainText(), message);
 
         ASSERT_TRUE(station_->Control("/_station/fault?name=clear"));
@@ -184,40 +172,13 @@ TEST_F(OnAirFace, AMessageReachesTheBoardByteExactAndEveryFailureKeepsTheText) {
         EXPECT_EQ(told, StringTable::Load(StringId::kMessageSent));
         EXPECT_EQ(icon, QMessageBox::NoIcon);
         EXPECT_TRUE(edit.toPlainText().isEmpty());
-        EXPECT_EQ(FaceParts::Only<QLineEdit>(window).text(), QStringLiteral("0/200"));
+        EXPECT_EQ(FaceParts::Only<QLineEdit>(window).text(), "0/200");
     });
     const QJsonArray stored =
         QJsonDocument::fromJson(station_->Get(StationProcess::kControl, "/_station/messages").body)
             .array();
     ASSERT_EQ(stored.size(), 1);
-    EXPECT_EQ(stored[0][QStringLiteral("contents")].toString(),
-              QStringLiteral("좋은 노래 고마워요\r\n똠방각하 신청합니다"));
-    EXPECT_EQ(stored[0][QStringLiteral("writer")].toString(), QStringLiteral("홍길동"));
-    EXPECT_EQ(stored[0][QStringLiteral("progcd")].toString(), program_.player.OnAir().programCode);
-}
-
-TEST_F(OnAirFace, TheFaceOutlivesTheSiteRefusedForFiveMinutesAndTheViewComesBack) {
-    // ten simulated seconds a second: five minutes of the site's clock pass in thirty
-    StartAt(QStringLiteral("2007-07-01T12:10:00"),
-            {QStringLiteral("--clock-rate"), QStringLiteral("10")});
-    Run([&](CMainDlg& window) {
-        ASSERT_TRUE(
-            Await([&] { return FaceParts::Button(window, FaceButton::Info)->isVisible(); }, 30000))
-            << "the program on air is shown";
-        PaintRecorder frames(&FaceParts::Only<CTickerCtrl>(window));
-        const int clockReadsBefore = Logged(LogText::kTimeDone);
-
-        ASSERT_TRUE(station_->Control("/_station/fault?name=refuse&site=web"));
-        QEventLoop outage;
-        QTimer::singleShot(30000, &outage, &QEventLoop::quit);
-        outage.exec();
-        EXPECT_GT(frames.TakePaints(), 0) << "the ticker kept moving";
-        EXPECT_EQ(Logged(LogText::kTimeDone), clockReadsBefore) << "no clock was read meanwhile";
-
-        ASSERT_TRUE(station_->Control("/_station/fault?name=clear"));
-        ASSERT_TRUE(Await([&] { return Logged(LogText::kTimeDone) > clockReadsBefore; }, 40000))
-            << "the clock is read again";
-        EXPECT_TRUE(
-            Await([&] { return FaceParts::Button(window, FaceButton::Info)->isVisible(); }, 10000));
-    });
+    EXPECT_EQ(stored[0]["contents"].toString(), "좋은 노래 고마워요\r\n똠방각하 신청합니다");
+    EXPECT_EQ(stored[0]["writer"].toString(), "홍길동");
+    EXPECT_EQ(stored[0]["progcd"].toString(), program_.player.OnAir().programCode);
 }

@@ -9,12 +9,9 @@
 #include <csignal>
 
 #include "platform/CPrefStore.h"
-#include "support/Await.h"
 #include "support/LogReading.h"
 #include "support/SavedPassword.h"
 #include "support/TestEnvironment.h"
-
-QuiloRun::QuiloRun() = default;
 
 QuiloRun::~QuiloRun() {
     if (IsRunning()) {
@@ -24,57 +21,47 @@ QuiloRun::~QuiloRun() {
 }
 
 QString QuiloRun::ProgramFolder() {
-    return TestEnvironment::Root() + QStringLiteral("/app");
+    return TestEnvironment::Root() + "/app";
 }
 
 void QuiloRun::Install(const QStringList& skinNames) {
     const QString folder = ProgramFolder();
     QDir().mkpath(folder);
-    QFile::remove(folder + QStringLiteral("/quilo"));
-    QFile::copy(TestEnvironment::BinaryDir() + QStringLiteral("/quilo"),
-                folder + QStringLiteral("/quilo"));
-    QDir().mkpath(folder + QStringLiteral("/Skins"));
+    QFile::remove(folder + "/quilo");
+    QFile::copy(TestEnvironment::BinaryDir() + "/quilo", folder + "/quilo");
+    QDir().mkpath(folder + "/Skins");
     for (const QString& name : skinNames) {
-        QFile::link(TestEnvironment::SourceDir() + QStringLiteral("/Skins/") + name,
-                    folder + QStringLiteral("/Skins/") + name);
+        QFile::link(TestEnvironment::SourceDir() + "/Skins/" + name, folder + "/Skins/" + name);
     }
 }
 
-void QuiloRun::WriteConfig(const QString& host, const QString& heardWav) {
-    QFile conf(ProgramFolder() + QStringLiteral("/quilo.conf"));
+QString QuiloRun::HeardWav() {
+    return TestEnvironment::Root() + "/heard.wav";
+}
+
+void QuiloRun::InstallFor(const QString& host, bool automaticLogIn) {
+    Install();
+    QFile conf(ProgramFolder() + "/quilo.conf");
     ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
     conf.write(QStringLiteral("[Service]\nWebServer=http://%1:8081\nMainSite=http://%1:8082\n"
                               "SsoSite=http://%1:8083\nStreamServer=%1\nDomain=%1\n"
                               "[Player]\nVlcArgs=--aout=afile --audiofile-file=%2 "
                               "--audiofile-channels=1 --audiofile-format=s16\n")
-                   .arg(host, heardWav)
+                   .arg(host, HeardWav())
                    .toUtf8());
-}
-
-QString QuiloRun::HeardWav() {
-    return TestEnvironment::Root() + QStringLiteral("/heard.wav");
-}
-
-void QuiloRun::InstallFor(const QString& host, bool automaticLogIn) {
-    Install();
-    WriteConfig(host, HeardWav());
     if (automaticLogIn) {
-        SaveAutomaticLogIn();
+        CPrefStore prefs;
+        prefs.SetID("demo");
+        SavedPassword::Write(prefs, "quilo2007");
+        prefs.SetOptionAutoLogin(true);
     }
 }
 
 QStringList QuiloRun::XdoTool(const QStringList& arguments) {
     QProcess tool;
-    tool.start(QStringLiteral("xdotool"), arguments);
+    tool.start("xdotool", arguments);
     tool.waitForFinished();
     return QString::fromLatin1(tool.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-}
-
-void QuiloRun::SaveAutomaticLogIn() {
-    CPrefStore prefs;
-    prefs.SetID(QStringLiteral("demo"));
-    SavedPassword::Write(prefs, QStringLiteral("quilo2007"));
-    prefs.SetOptionAutoLogin(true);
 }
 
 void QuiloRun::Start(const QStringList& arguments, const QProcessEnvironment& environment) {
@@ -82,7 +69,7 @@ void QuiloRun::Start(const QStringList& arguments, const QProcessEnvironment& en
     process_->setProcessEnvironment(environment);
     process_->setProcessChannelMode(QProcess::ForwardedChannels);
     process_->setWorkingDirectory(TestEnvironment::WorkDir());
-    process_->start(ProgramFolder() + QStringLiteral("/quilo"), arguments);
+    process_->start(ProgramFolder() + "/quilo", arguments);
     process_->waitForStarted(10000);
 }
 
@@ -109,24 +96,27 @@ bool QuiloRun::IsRunning() const {
 }
 
 QStringList QuiloRun::LogFiles() {
-    return QDir(ProgramFolder() + QStringLiteral("/Log"))
-        .entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name);
+    return QDir(ProgramFolder() + "/Log").entryList({"*.log"}, QDir::Files, QDir::Name);
 }
 
-QStringList QuiloRun::LogLines(const QString& fileName) {
-    QFile file(ProgramFolder() + QStringLiteral("/Log/") + fileName);
+namespace {
+
+QStringList LogLines(const QString& fileName) {
+    QFile file(QuiloRun::ProgramFolder() + "/Log/" + fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
     }
-    QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
+    QStringList lines = QString::fromLatin1(file.readAll()).split("\r\n");
     if (!lines.isEmpty() && lines.last().isEmpty()) {
         lines.removeLast();
     }
     return lines;
 }
 
+}  // namespace
+
 QStringList QuiloRun::LogMessages(const QString& fileName) {
-    return LoggedMessages(ProgramFolder() + QStringLiteral("/Log/") + fileName);
+    return LoggedMessages(ProgramFolder() + "/Log/" + fileName);
 }
 
 QString QuiloRun::AllLogLines() {
@@ -138,21 +128,7 @@ QString QuiloRun::AllLogLines() {
 }
 
 QStringList QuiloRun::QuiloWindows() {
-    return XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                    QStringLiteral("--name"), QStringLiteral("^Quilo$")});
-}
-
-bool QuiloRun::WaitForMainWindow(const QString& logFolder) {
-    const QDir folder(logFolder.isEmpty() ? ProgramFolder() + QStringLiteral("/Log") : logFolder);
-    return WaitUntil(
-        [&folder] {
-            const QStringList files =
-                folder.entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name);
-            QFile newest(folder.filePath(files.value(files.size() - 1)));
-            return !files.isEmpty() && newest.open(QIODevice::ReadOnly) &&
-                   newest.readAll().contains("TRY to download the program table file.");
-        },
-        15000);
+    return XdoTool({"search", "--onlyvisible", "--name", "^Quilo$"});
 }
 
 bool QuiloRun::WaitForLogLine(const QString& text, int timeoutMs) {
@@ -170,10 +146,6 @@ bool QuiloRun::WaitForLogLine(const QString& text, int timeoutMs) {
         timeoutMs);
 }
 
-bool QuiloRun::WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    return Await(condition, timeoutMs);
-}
-
 bool QuiloRun::CopyAnswers() {
     QLocalSocket probe;
     probe.connectToServer(InstanceSocket());
@@ -181,6 +153,5 @@ bool QuiloRun::CopyAnswers() {
 }
 
 QString QuiloRun::InstanceSocket() {
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
-           QStringLiteral("/quilo-instance");
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/quilo-instance";
 }

@@ -6,30 +6,26 @@
 #include <functional>
 #include <memory>
 
+#include "support/Await.h"
+
 // One copy of the program, installed into a fresh program folder of the test's own (the binary
 // and a Skins folder), started and watched from outside as a listener's system would see it:
 // its log files, its preferences, its exit.
 class QuiloRun {
 public:
-    QuiloRun();
     ~QuiloRun();
 
     // The program folder (where the copy's binary, Skins and Log live).
     static QString ProgramFolder();
     // Installs the built program into ProgramFolder() with the named shipped skins.
-    static void Install(const QStringList& skinNames = {QStringLiteral("Quilo2")});
-    // Points the installed copy at the station on `host` and has it write what it plays to the
-    // WAV file `heardWav`.
-    static void WriteConfig(const QString& host, const QString& heardWav);
+    static void Install(const QStringList& skinNames = {"Quilo2"});
     // The WAV file InstallFor has the copy write what it plays to.
     static QString HeardWav();
-    // Installs the copy with the default skin, pointed at the station on `host`, and, with
-    // automaticLogIn, the demo member saved to log in by itself.
+    // Installs the copy with the default skin, pointed at the station on `host` and writing what
+    // it plays to HeardWav(), and, with automaticLogIn, the demo member saved to log in by itself.
     static void InstallFor(const QString& host, bool automaticLogIn);
     // xdotool's answer, one window or value per line.
     static QStringList XdoTool(const QStringList& arguments);
-    // Saves the station's demo member with automatic log-in, as a listener who ticked it would.
-    static void SaveAutomaticLogIn();
 
     // Starts the copy with the given arguments, from a working directory that is not its folder.
     void Start(const QStringList& arguments = {},
@@ -40,10 +36,9 @@ public:
     bool IsRunning() const;
     qint64 ProcessId() const { return process_ ? process_->processId() : 0; }
 
-    // The lines of every log file in the program's Log folder, oldest file first.
+    // The log files in the program's Log folder, oldest first.
     static QStringList LogFiles();
-    static QStringList LogLines(const QString& fileName);
-    // The same without the time stamps.
+    // A log file's lines without the time stamps.
     static QStringList LogMessages(const QString& fileName);
     // Every line of every log file, oldest file first, as one text.
     static QString AllLogLines();
@@ -51,13 +46,15 @@ public:
     static QStringList QuiloWindows();
     // Waits until some log file holds a line ending in `text`.
     static bool WaitForLogLine(const QString& text, int timeoutMs = 15000);
-    // Waits until the newest run logging into `logFolder` (by default the program folder's) has
-    // logged in and opened its main window, whose program-table cycle writes its first line at
-    // once.
-    static bool WaitForMainWindow(const QString& logFolder = {});
-
+    // Waits until a run has logged in and opened its main window, whose program-table cycle
+    // writes its first line at once.
+    static bool WaitForMainWindow() {
+        return WaitForLogLine("TRY to download the program table file.");
+    }
     // Waits, without spinning, until the condition holds or the deadline passes.
-    static bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
+    static bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+        return Await(condition, timeoutMs);
+    }
 
     static QString InstanceSocket();
     // Whether a running copy answers on the instance socket (it has passed its start checks).

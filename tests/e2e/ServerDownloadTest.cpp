@@ -34,7 +34,7 @@ QByteArray ReadAll(const QString& path) {
 
 // What the download folder holds besides the files a test put there: a failure leaves nothing.
 QStringList FolderEntries() {
-    return QDir(QStringLiteral("downloads"))
+    return QDir("downloads")
         .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
 }
 
@@ -54,7 +54,7 @@ class Download : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(station_.IsReady()) << station_.Failure();
-        ASSERT_TRUE(QDir().mkpath(QStringLiteral("downloads")));
+        ASSERT_TRUE(QDir().mkpath("downloads"));
     }
     QString Web(const char* path) const {
         return station_.Base(StationProcess::kWeb) + QLatin1String(path);
@@ -97,7 +97,7 @@ private:
 }  // namespace
 
 TEST_F(Download, TheWholeFileArrivesPrivateAndRedirectsAreFollowed) {
-    const QString setup = QStringLiteral("downloads/setup.exe");
+    const QString setup = "downloads/setup.exe";
     ASSERT_TRUE(Fetched(Web("/download/QuiloSetup.exe"), setup, kText));
     const QByteArray served = station_.Get(StationProcess::kWeb, "/download/QuiloSetup.exe").body;
     ASSERT_FALSE(served.isEmpty());
@@ -110,9 +110,8 @@ TEST_F(Download, TheWholeFileArrivesPrivateAndRedirectsAreFollowed) {
     const QString login = station_.Base(StationProcess::kMain) +
                           "/subloginproc.asp?userid=demo&passwd=quilo2007&eradio=Y&returnurl=" +
                           QString::fromLatin1(returnUrl);
-    ASSERT_TRUE(Fetched(login, QStringLiteral("downloads/page"), kText));
-    EXPECT_EQ(ReadAll(QStringLiteral("downloads/page")),
-              station_.Get(StationProcess::kWeb, "/empty.asp").body);
+    ASSERT_TRUE(Fetched(login, "downloads/page", kText));
+    EXPECT_EQ(ReadAll("downloads/page"), station_.Get(StationProcess::kWeb, "/empty.asp").body);
     EXPECT_EQ(FolderEntries(), QStringList({"page", "setup.exe"}));
 }
 
@@ -120,15 +119,13 @@ TEST_F(Download, AFailureLeavesNoFileBehind) {
     // refused first: a connection the manager keeps open from an earlier download would still
     // be served
     ASSERT_TRUE(station_.Control("/_station/fault?name=refuse&site=web"));
-    EXPECT_FALSE(Fetched(Web("/info/setup_info.txt"), QStringLiteral("downloads/refused"), kText));
+    EXPECT_FALSE(Fetched(Web("/info/setup_info.txt"), "downloads/refused", kText));
     ASSERT_TRUE(station_.Control("/_station/fault?name=clear"));
 
-    EXPECT_FALSE(
-        Fetched(Web("/download/NoSuchSetup.exe"), QStringLiteral("downloads/missing"), kText))
+    EXPECT_FALSE(Fetched(Web("/download/NoSuchSetup.exe"), "downloads/missing", kText))
         << "an error page is no file";
     EXPECT_FALSE(Fetched(Web("/download/QuiloSetup.exe"), QString(), kText));
-    EXPECT_FALSE(Fetched(Web("/download/QuiloSetup.exe"),
-                         QStringLiteral("no-such-folder/setup.exe"), kText));
+    EXPECT_FALSE(Fetched(Web("/download/QuiloSetup.exe"), "no-such-folder/setup.exe", kText));
     EXPECT_EQ(FolderEntries(), QStringList());
 }
 
@@ -137,14 +134,14 @@ TEST_F(Download, AnAnswerHeldPastTheLimitIsAFailureAndOneGivenUpWithItsReceiverI
     constexpr int kHeldMs = 30000;
     ASSERT_TRUE(
         station_.Control("/_station/fault?name=delay&site=web&ms=" + QByteArray::number(kHeldMs)));
-    EXPECT_FALSE(Fetched(Web("/info/setup_info.txt"), QStringLiteral("downloads/late"), kText, 300))
+    EXPECT_FALSE(Fetched(Web("/info/setup_info.txt"), "downloads/late", kText, 300))
         << "the limit ends the download, not the server's answer";
 
     // a download whose receiver goes is given up there and then, and tells nobody
     bool told = false;
     auto receiver = std::make_unique<QObject>();
-    ServerDownload::Fetch(Web("/info/setup_info.txt"), QStringLiteral("downloads/abandoned"), kText,
-                          receiver.get(), [&told](bool) { told = true; });
+    ServerDownload::Fetch(Web("/info/setup_info.txt"), "downloads/abandoned", kText, receiver.get(),
+                          [&told](bool) { told = true; });
     receiver.reset();
     QCoreApplication::processEvents();
     EXPECT_FALSE(told);
@@ -161,9 +158,9 @@ TEST_F(Download, AFileLargerThanItsKindMayBeIsRefusedWhetherItsLengthIsAnnounced
     };
     for (const auto& [name, answer] : answers) {
         const FixedAnswer server(answer);
-        const QString path = QStringLiteral("downloads/") + QLatin1String(name);
+        const QString path = "downloads/" + QLatin1String(name);
         EXPECT_EQ(Fetched(server.Address(), path, 1000), path.endsWith("fits")) << name;
     }
-    EXPECT_EQ(ReadAll(QStringLiteral("downloads/fits")), body);
+    EXPECT_EQ(ReadAll("downloads/fits"), body);
     EXPECT_EQ(FolderEntries(), QStringList({"fits"}));
 }

@@ -20,8 +20,7 @@
 namespace {
 
 QStringList VisibleWindowsOfQuilo() {
-    return QuiloRun::XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                              QStringLiteral("--classname"), QStringLiteral("quilo")});
+    return QuiloRun::XdoTool({"search", "--onlyvisible", "--classname", "quilo"});
 }
 
 // The copy installed, pointed at the station and logging in by itself.
@@ -36,35 +35,6 @@ QByteArray PreferencesFile() {
 }
 
 }  // namespace
-
-TEST(Startup, RunsFromItsOwnFolderAndSavesTheListenersSettingsWhenEnded) {
-    StationProcess station;
-    InstallLoggingInTo(station);
-    QuiloRun quilo;
-    quilo.Start();
-    ASSERT_TRUE(QuiloRun::WaitForMainWindow()) << "the main window came up";
-    QFile limits(QStringLiteral("/proc/%1/limits").arg(quilo.ProcessId()));
-    ASSERT_TRUE(limits.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(QString::fromLatin1(limits.readAll())
-                    .contains(QRegularExpression(QStringLiteral("Max core file size +0 +0 "))))
-        << "the password can never reach a core dump";
-    // a closed terminal or session ends it as the desktop's request does
-    ASSERT_TRUE(quilo.Terminate(15000, SIGHUP));
-
-    ASSERT_EQ(QuiloRun::LogFiles().size(), 1);
-    const QStringList messages = QuiloRun::LogMessages(QuiloRun::LogFiles().first());
-    EXPECT_EQ(messages.first(), QStringLiteral("*** Start the QUILO2 ***"));
-    EXPECT_EQ(messages.last(), QStringLiteral("*** Close the QUILO2 ***"));
-    EXPECT_FALSE(QDir(TestEnvironment::WorkDir() + QStringLiteral("/Log")).exists())
-        << "logs go beside the program, wherever it is started from";
-
-    const CPrefStore prefs;
-    EXPECT_EQ(prefs.GetSkin(), QStringLiteral("Quilo2"));
-    EXPECT_TRUE(prefs.GetPosX());
-    EXPECT_EQ(prefs.GetVolume(), 20u);
-    EXPECT_EQ(prefs.GetOptionMini(), false);
-    EXPECT_TRUE(QFile(CPrefStore::DefaultFilePath()).exists());
-}
 
 // A copy still at its log-in is the running one, and a crashed copy's socket left behind is none.
 TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
@@ -87,9 +57,7 @@ TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
     const QString firstLog = QuiloRun::LogFiles().value(0);
     ASSERT_TRUE(QuiloRun::WaitUntil(
         [&] {
-            return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HH-mm-ss")) +
-                       QStringLiteral(".log") >
-                   firstLog;
+            return QDateTime::currentDateTime().toString("yyyy-MM-dd-HH-mm-ss") + ".log" > firstLog;
         },
         3000));
 
@@ -102,10 +70,8 @@ TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
     const QStringList logs = QuiloRun::LogFiles();
     ASSERT_EQ(logs.size(), 2);
     EXPECT_EQ(QuiloRun::LogMessages(logs[1]),
-              (QStringList{QStringLiteral("*** Start the QUILO2 ***"),
-                           QStringLiteral("Show the already operating distance.")}));
-    EXPECT_FALSE(QuiloRun::LogMessages(logs[0]).contains(
-        QStringLiteral("Show the already operating distance.")));
+              (QStringList{"*** Start the QUILO2 ***", "Show the already operating distance."}));
+    EXPECT_FALSE(QuiloRun::LogMessages(logs[0]).contains("Show the already operating distance."));
     EXPECT_EQ(PreferencesFile(), preferences) << "the second copy saved nothing";
     EXPECT_TRUE(first.Terminate());
 }
@@ -115,14 +81,13 @@ TEST(Startup, OnlyTheExactScheduledStartArgumentIsHonouredAndOnlyWithTheSchedule
     InstallLoggingInTo(station);
     {
         QuiloRun scheduled;
-        scheduled.Start({QStringLiteral("/a")});
+        scheduled.Start({"/a"});
         ASSERT_TRUE(scheduled.WaitForExit());
         EXPECT_EQ(QuiloRun::LogMessages(QuiloRun::LogFiles().last()),
-                  (QStringList{QStringLiteral("*** Start the QUILO2 ***"),
-                               QStringLiteral("Discarded since schedule option is released.")}));
+                  (QStringList{"*** Start the QUILO2 ***",
+                               "Discarded since schedule option is released."}));
     }
-    for (const QStringList& notScheduled :
-         {QStringList{QStringLiteral("/a ")}, QStringList{QStringLiteral("/A")}}) {
+    for (const QStringList& notScheduled : {QStringList{"/a "}, QStringList{"/A"}}) {
         QuiloRun normal;
         normal.Start(notScheduled);
         EXPECT_TRUE(QuiloRun::WaitUntil(QuiloRun::CopyAnswers, 15000)) << notScheduled.join(u'|');
@@ -130,7 +95,7 @@ TEST(Startup, OnlyTheExactScheduledStartArgumentIsHonouredAndOnlyWithTheSchedule
     }
     CPrefStore().SetOptionSchedule(true);
     QuiloRun scheduled;
-    scheduled.Start({QStringLiteral("/a")});
+    scheduled.Start({"/a"});
     EXPECT_TRUE(QuiloRun::WaitUntil(QuiloRun::CopyAnswers, 15000));
     EXPECT_TRUE(scheduled.Terminate());
 }
@@ -141,42 +106,54 @@ TEST(Startup, EndsWithItsReasonWhenNoSkinCanBeUsed) {
     noSkins.Start();
     ASSERT_TRUE(noSkins.WaitForExit());
     EXPECT_EQ(QuiloRun::LogMessages(QuiloRun::LogFiles().last()).value(1),
-              QStringLiteral("FAIL to get a appropreate skin name."));
+              "FAIL to get a appropreate skin name.");
 
-    QDir().mkpath(QuiloRun::ProgramFolder() + QStringLiteral("/Skins/Empty"));
+    QDir().mkpath(QuiloRun::ProgramFolder() + "/Skins/Empty");
     QuiloRun noSkinText;
     noSkinText.Start();
     ASSERT_TRUE(noSkinText.WaitForExit());
-    ASSERT_TRUE(QuiloRun::WaitForLogLine(QStringLiteral("FAIL to get skin info.")));
-    EXPECT_EQ(CPrefStore().GetSkin(), QStringLiteral("Empty"))
-        << "the first skin folder found is saved at once";
+    ASSERT_TRUE(QuiloRun::WaitForLogLine("FAIL to get skin info."));
+    EXPECT_EQ(CPrefStore().GetSkin(), "Empty") << "the first skin folder found is saved at once";
 }
 
+// The end of the session (a closed terminal or session: SIGHUP, as the desktop's request) does not
+// wait for an open menu and ends the program as its close command does.
 TEST(Startup, TheEndOfTheSessionClosesAnOpenMenuAndEndsTheProgramAsItsCloseCommandDoes) {
     StationProcess station;
     InstallLoggingInTo(station);
     QuiloRun quilo;
     quilo.Start();
     ASSERT_TRUE(QuiloRun::WaitForMainWindow());
+    QFile limits(QStringLiteral("/proc/%1/limits").arg(quilo.ProcessId()));
+    ASSERT_TRUE(limits.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromLatin1(limits.readAll())
+                    .contains(QRegularExpression("Max core file size +0 +0 ")))
+        << "the password can never reach a core dump";
     QStringList face;
     ASSERT_TRUE(QuiloRun::WaitUntil(
         [&] {
-            face = QuiloRun::XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                      QStringLiteral("--name"), QStringLiteral("^Quilo$")});
+            face = QuiloRun::QuiloWindows();
             return !face.isEmpty();
         },
         15000));
     const qsizetype windowsBefore = VisibleWindowsOfQuilo().size();
-    QuiloRun::XdoTool({QStringLiteral("mousemove"), QStringLiteral("--window"), face.first(),
-                       QStringLiteral("150"), QStringLiteral("300"), QStringLiteral("click"),
-                       QStringLiteral("3")});
+    QuiloRun::XdoTool({"mousemove", "--window", face.first(), "150", "300", "click", "3"});
     ASSERT_TRUE(
         QuiloRun::WaitUntil([&] { return VisibleWindowsOfQuilo().size() > windowsBefore; }, 10000))
         << "the context menu opened";
 
     // the menu waits for the listener in a loop of its own; the session's end does not wait
-    ASSERT_TRUE(quilo.Terminate());
-    const QStringList messages = QuiloRun::LogMessages(QuiloRun::LogFiles().last());
-    EXPECT_EQ(messages.last(), QStringLiteral("*** Close the QUILO2 ***"));
-    EXPECT_TRUE(CPrefStore().GetPosX()) << "the close command's saves were made";
+    ASSERT_TRUE(quilo.Terminate(15000, SIGHUP));
+    ASSERT_EQ(QuiloRun::LogFiles().size(), 1);
+    const QStringList messages = QuiloRun::LogMessages(QuiloRun::LogFiles().first());
+    EXPECT_EQ(messages.first(), "*** Start the QUILO2 ***");
+    EXPECT_EQ(messages.last(), "*** Close the QUILO2 ***");
+    EXPECT_FALSE(QDir(TestEnvironment::WorkDir() + "/Log").exists())
+        << "logs go beside the program, wherever it is started from";
+    // the close command's saves were made
+    const CPrefStore prefs;
+    EXPECT_EQ(prefs.GetSkin(), "Quilo2");
+    EXPECT_TRUE(prefs.GetPosX());
+    EXPECT_EQ(prefs.GetVolume(), 20u);
+    EXPECT_EQ(prefs.GetOptionMini(), false);
 }

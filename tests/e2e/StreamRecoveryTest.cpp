@@ -27,9 +27,7 @@ void Hold(int ms) {
 
 int QuiloProcesses() {
     QProcess pgrep;
-    pgrep.start(QStringLiteral("pgrep"),
-                {QStringLiteral("-c"), QStringLiteral("-f"),
-                 QStringLiteral("^") + QuiloRun::ProgramFolder() + QStringLiteral("/quilo")});
+    pgrep.start("pgrep", {"-c", "-f", "^" + QuiloRun::ProgramFolder() + "/quilo"});
     pgrep.waitForFinished();
     return pgrep.readAllStandardOutput().trimmed().toInt();
 }
@@ -89,12 +87,11 @@ TEST(StreamRecovery, AStreamThatComesAndGoesIsHeardAgainEachTimeItComesBack) {
     EXPECT_EQ(QuiloProcesses(), 1);
     const QStringList messages = QuiloRun::LogMessages(QuiloRun::LogFiles().last());
     EXPECT_EQ(MostStreamsAtOnce(messages), 1);
-    EXPECT_GE(messages.filter(QStringLiteral("Retry the stream in")).size(), kDrops);
+    EXPECT_GE(messages.filter("Retry the stream in").size(), kDrops);
     EXPECT_LT(messages.size(), kMostLogLines) << messages.join(u'\n');
     ASSERT_TRUE(quilo.Terminate());
     // the close stops the stream that came back last
     const QStringList closing = QuiloRun::LogMessages(QuiloRun::LogFiles().last());
     EXPECT_EQ(closing.mid(closing.size() - 3),
-              (QStringList{QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop."),
-                           QStringLiteral("*** Close the QUILO2 ***")}));
+              (QStringList{"TRY to stop.", "SUXES to stop.", "*** Close the QUILO2 ***"}));
 }

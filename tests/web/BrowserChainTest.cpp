@@ -164,7 +164,7 @@ TEST(BrowserChain, EveryPageOfTheChainCountsAndTheFourthEndsTheLogInWhateverItCa
                         {"/sso/out", Page(kLoginCookies)}});
     CWebRequestDlg accepting(log, {"http://127.0.0.1:1", early.Base()}, login);
     EXPECT_EQ(ChannelAnswers::LogIn(accepting, "demo", "pw", 10000), LoginResult::LoggedIn);
-    EXPECT_EQ(login.userName, QStringLiteral("홍길동"));
+    EXPECT_EQ(login.userName, "홍길동");
     EXPECT_EQ(early.Asked().size(), 3);
 }
 
@@ -184,7 +184,7 @@ TEST(BrowserChain, AnswersCutIntoPiecesAreReadWholeAndTheCookiesTravelTheChain) 
 
     ASSERT_EQ(ChannelAnswers::LogIn(channel, "demo", "pw", 10000), LoginResult::LoggedIn);
     // the name comes from the second of the page's Set-Cookie lines
-    EXPECT_EQ(login.userName, QStringLiteral("홍길동"));
+    EXPECT_EQ(login.userName, "홍길동");
     const QList<Received>& asked = site.Requests();
     ASSERT_EQ(asked.size(), 2);
     EXPECT_TRUE(asked[0].target.startsWith("/subloginproc.asp?userid=%64%65%6D%6F&passwd=%70%77&"))

@@ -45,15 +45,14 @@ TEST(TextScrambler, RefusesTextItCannotHaveWritten) {
 TEST(CharacterPage, PostDataEscapesSourceAndScrambledIdAndSpellsTheIdInHex) {
     // "ab" scrambles to "mekg": 0x61 ^ 0xA5 = 0xC4, 0x62 ^ 0xC4 = 0xA6, nibbles as 'a' + n
     ASSERT_EQ(CTextScrambler::Encode("ab"), "mekg");
-    EXPECT_EQ(CWebLauncher::CharacterPostData(QStringLiteral("ab")),
-              "src=%61%70%70&ni=6162&ei=%6D%65%6B%67");
+    EXPECT_EQ(CWebLauncher::CharacterPostData("ab"), "src=%61%70%70&ni=6162&ei=%6D%65%6B%67");
     // Korean IDs travel as their code page bytes
-    EXPECT_TRUE(CWebLauncher::CharacterPostData(QStringLiteral("똠")).contains("&ni=8C63&"));
+    EXPECT_TRUE(CWebLauncher::CharacterPostData("똠").contains("&ni=8C63&"));
 }
 
 TEST(CharacterPage, FormPostsTheDecodedFieldsToTheLinkOnLoadAndOnlyToAWebAddress) {
-    const QByteArray page = CWebLauncher::CharacterFormPage(
-        QStringLiteral("http://main/event/quilo.asp?a=1&b=2"), QStringLiteral("ab"));
+    const QByteArray page =
+        CWebLauncher::CharacterFormPage("http://main/event/quilo.asp?a=1&b=2", "ab");
     EXPECT_TRUE(page.contains("action=\"http://main/event/quilo.asp?a=1&amp;b=2\""));
     EXPECT_TRUE(page.contains("method=\"post\""));
     EXPECT_TRUE(page.contains("onload=\"document.forms[0].submit()\""));
@@ -70,7 +69,7 @@ TEST(CharacterPage, FormPostsTheDecodedFieldsToTheLinkOnLoadAndOnlyToAWebAddress
 }
 
 TEST(BroadcasterAddress, HoldsTheDomainAnywhereWithCaseCounting) {
-    const QString domain = QStringLiteral("radio.example");
+    const QString domain = "radio.example";
     EXPECT_TRUE(CWebLauncher::IsBroadcasterAddress("http://www.radio.example/a", domain));
     EXPECT_TRUE(CWebLauncher::IsBroadcasterAddress("http://other.net/?to=radio.example", domain));
     EXPECT_FALSE(CWebLauncher::IsBroadcasterAddress("http://www.RADIO.example/", domain));
@@ -92,7 +91,7 @@ RawHttp::Response Fetch(const QString& address) {
 TEST(LoopbackPages, ServesAPageOnceAndRefusesUnknownAndSpentTokens) {
     LoopbackPages pages;
     const QString address = pages.Offer(LoopbackPages::HtmlPage("<p>once</p>"), 5000);
-    ASSERT_TRUE(address.startsWith(QStringLiteral("http://127.0.0.1:")));
+    ASSERT_TRUE(address.startsWith("http://127.0.0.1:"));
     QString served;
     QObject::connect(&pages, &LoopbackPages::served, [&served](const QString& a) { served = a; });
 
@@ -112,13 +111,8 @@ TEST(LoopbackPages, ServesAPageOnceAndRefusesUnknownAndSpentTokens) {
 // The HTTP status curl gets for address, started through runAs (setpriv, to be another user).
 int CurlStatus(const QString& address, const QStringList& runAs = {}) {
     QProcess curl;
-    const QStringList words = runAs + QStringList{QStringLiteral("curl"),
-                                                  QStringLiteral("-sg"),
-                                                  QStringLiteral("-o"),
-                                                  QStringLiteral("/dev/null"),
-                                                  QStringLiteral("-w"),
-                                                  QStringLiteral("%{http_code}"),
-                                                  address};
+    const QStringList words =
+        runAs + QStringList{"curl", "-sg", "-o", "/dev/null", "-w", "%{http_code}", address};
     curl.start(words.first(), words.mid(1));
     Await([&curl] { return curl.state() == QProcess::NotRunning; }, 15000);
     return curl.readAllStandardOutput().toInt();
@@ -151,9 +145,8 @@ protected:
     }
     void TearDown() override { SetDesktopOpener({}); }
 
-    CWebLauncher launcher_{{QStringLiteral("http://web.radio.example:81"),
-                            QStringLiteral("http://main.radio.example:82")},
-                           QStringLiteral("radio.example")};
+    CWebLauncher launcher_{{"http://web.radio.example:81", "http://main.radio.example:82"},
+                           "radio.example"};
     QStringList opened_;
 };
 
@@ -164,20 +157,20 @@ TEST_F(RecordingOpener, OpensDirectlyWithoutDomainOrCredentialsAndNothingButWebP
           "javascript:alert('radio.example')", "radio.example/page", "http:///radio.example"}) {
         launcher_.OpenWebPage(nullptr, QString::fromLatin1(notAPage), "demo", "quilo2007");
     }
-    launcher_.OpenCharacterPage(QStringLiteral("javascript:alert(1)"), QStringLiteral("ab"));
+    launcher_.OpenCharacterPage("javascript:alert(1)", "ab");
     EXPECT_TRUE(opened_.isEmpty()) << opened_.join(u' ').toStdString();
 
-    launcher_.OpenWebPage(nullptr, QStringLiteral("http://outside.net/"), "demo", "quilo2007");
-    launcher_.OpenWebPage(nullptr, QStringLiteral("http://main.radio.example:82/a"), "demo", "");
-    launcher_.OpenWebPage(nullptr, QStringLiteral("http://main.radio.example:82/b"), "", "pw");
+    launcher_.OpenWebPage(nullptr, "http://outside.net/", "demo", "quilo2007");
+    launcher_.OpenWebPage(nullptr, "http://main.radio.example:82/a", "demo", "");
+    launcher_.OpenWebPage(nullptr, "http://main.radio.example:82/b", "", "pw");
     EXPECT_EQ(opened_, QStringList({"http://outside.net/", "http://main.radio.example:82/a",
                                     "http://main.radio.example:82/b"}));
 }
 
 TEST_F(RecordingOpener, LogInDetourPostsTheLogInFormReturningToTheHomePage) {
-    launcher_.OpenWebPage(nullptr, QString(), "demo", QStringLiteral("quilo2007한"));
+    launcher_.OpenWebPage(nullptr, QString(), "demo", "quilo2007한");
     ASSERT_EQ(opened_.size(), 1);
-    EXPECT_FALSE(opened_[0].contains(QStringLiteral("quilo2007")));
+    EXPECT_FALSE(opened_[0].contains("quilo2007"));
     const RawHttp::Response page = Fetch(opened_[0]);
     EXPECT_EQ(page.status, 200);
     EXPECT_EQ(page.Header("Cache-Control"), "no-store");
@@ -195,7 +188,7 @@ TEST_F(RecordingOpener, LogInDetourPostsTheLogInFormReturningToTheHomePage) {
 
 TEST_F(RecordingOpener, AnUnfetchedDetourEndsInOpeningTheAddressItself) {
     launcher_.SetBrowserWaitMs(200);
-    const QString page = QStringLiteral("http://main.radio.example:82/program/x/index.asp?a=b");
+    const QString page = "http://main.radio.example:82/program/x/index.asp?a=b";
     launcher_.OpenWebPage(nullptr, page, "demo", "quilo2007");
     ASSERT_TRUE(Await([this] { return opened_.size() == 2; }, 5000));
     EXPECT_EQ(opened_[1], page);
