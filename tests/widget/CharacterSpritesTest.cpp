@@ -11,6 +11,8 @@
 #include "skin/SkinInfo.h"
 #include "support/Await.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace WidgetTestKit;
 
 namespace {
@@ -46,18 +48,18 @@ protected:
 }  // namespace
 
 TEST(CharacterSprites, ASpriteWhoseBitmapCannotBeReadLeavesTheFaceAtItsNextHop) {
-    const QString folder = QStringLiteral("./Skins/Sprites");
+    const QString folder = u"./Skins/Sprites"_s;
     QDir().mkpath(folder);
-    QFile ini(folder + QStringLiteral("/skininfo.ini"));
+    QFile ini(folder + u"/skininfo.ini"_s);
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     // a wide area for two small sprites: they hardly ever overlap
     ini.write("[MAIN_QUILO]=10,10,400,200\r\n");
     ini.close();
     // the small character red, the big one green
-    ASSERT_TRUE(Filled({4, 4}, Qt::red).save(folder + QStringLiteral("/quilo_small.bmp")));
-    ASSERT_TRUE(Filled({4, 4}, Qt::green).save(folder + QStringLiteral("/quilo_big.bmp")));
+    ASSERT_TRUE(Filled({4, 4}, Qt::red).save(folder + u"/quilo_small.bmp"_s));
+    ASSERT_TRUE(Filled({4, 4}, Qt::green).save(folder + u"/quilo_big.bmp"_s));
     SkinInfo skin;
-    ASSERT_TRUE(skin.Load(QStringLiteral("Sprites")));
+    ASSERT_TRUE(skin.Load(u"Sprites"_s));
     AppState state;
     state.characterTimes = {1, -1, 0};  // on after a second, and it stays
 
@@ -71,6 +73,6 @@ TEST(CharacterSprites, ASpriteWhoseBitmapCannotBeReadLeavesTheFaceAtItsNextHop) 
 
     // the big character's bitmap is gone: a sprite that picks it is gone too, instead of the
     // small one staying where it last was (about every other hop, a hop a second per sprite)
-    ASSERT_TRUE(QFile::remove(folder + QStringLiteral("/quilo_big.bmp")));
+    ASSERT_TRUE(QFile::remove(folder + u"/quilo_big.bmp"_s));
     EXPECT_TRUE(Await([&] { return face.PixelsOf(Qt::red) < 32; }, 12000));
 }

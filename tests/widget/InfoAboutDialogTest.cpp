@@ -14,6 +14,8 @@
 #include "support/Await.h"
 #include "web/CWebLauncher.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace WidgetTestKit;
 
 namespace {
@@ -21,12 +23,11 @@ namespace {
 class InfoAndAbout : public ::testing::Test {
 protected:
     void SetUp() override {
-        QDir().mkpath(QStringLiteral("./Skins/Bare"));
+        QDir().mkpath(u"./Skins/Bare"_s);
         DialogTestKit::LinkShippedSkins();
-        ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
+        ASSERT_TRUE(program_.skin.Load(u"Quilo2"_s));
         StringTable::SetKorean(false);
-        face_.LoadBackground(
-            SaveBitmap(QStringLiteral("face.bmp"), Filled(QSize(300, 200), Qt::darkGray)));
+        face_.LoadBackground(SaveBitmap(u"face.bmp"_s, Filled(QSize(300, 200), Qt::darkGray)));
         SetDesktopOpener([this](const QString& address) {
             opened_ << address;
             return true;
@@ -53,13 +54,13 @@ TEST_F(InfoAndAbout, TheAboutDialogInBothLooksOpensTheSiteFromItsLinkAreaOnly) {
     for (const char* skin : {"Quilo2", "Bare"}) {
         SCOPED_TRACE(skin);
         program_.skin.SetName(QString::fromLatin1(skin));
-        const bool skinned = program_.skin.Name() == QStringLiteral("Quilo2");
+        const bool skinned = program_.skin.Name() == u"Quilo2"_s;
         CAboutDlg about(program_, web, &face_);
         about.SetDragEnabled(false);
         ASSERT_TRUE(ShowAndWait(about));
         EXPECT_EQ(about.IsSkinned(), skinned);
         EXPECT_EQ(about.frameGeometry().topLeft(), QPoint(400, 120)) << "right of the face";
-        EXPECT_TRUE(about.VersionLabel().text().startsWith(QStringLiteral("Version 2.01\n")));
+        EXPECT_TRUE(about.VersionLabel().text().startsWith(u"Version 2.01\n"_s));
         EXPECT_EQ(about.VersionLabel().text().count(u'\n'), 2);
 
         opened_.clear();

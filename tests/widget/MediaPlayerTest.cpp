@@ -17,6 +17,8 @@
 #include "support/TestEnvironment.h"
 #include "support/ToneAnalysis.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr double kToneHz = 880;
@@ -45,9 +47,7 @@ public:
         });
     }
 
-    QString Address() const {
-        return QStringLiteral("http://127.0.0.1:%1/live.wav").arg(server_.serverPort());
-    }
+    QString Address() const { return u"http://127.0.0.1:%1/live.wav"_s.arg(server_.serverPort()); }
     int Listeners() const { return listeners_; }
 
 private:
@@ -98,7 +98,7 @@ private:
 // Everything the process writes to standard error while it lives, alsa-lib's own lines included.
 class StderrCapture {
 public:
-    StderrCapture() : path_(TestEnvironment::WorkDir() + QStringLiteral("/stderr.txt")) {
+    StderrCapture() : path_(TestEnvironment::WorkDir() + u"/stderr.txt"_s) {
         std::fflush(stderr);
         saved_ = dup(STDERR_FILENO);
         const int file =
@@ -148,10 +148,9 @@ struct WatchedPlayer {
 };
 
 QStringList FileOutput() {
-    return {QStringLiteral("--aout=afile"),
-            QStringLiteral("--audiofile-file=") + TestEnvironment::WorkDir() +
-                QStringLiteral("/heard.wav"),
-            QStringLiteral("--network-caching=%1").arg(kNetworkCacheMs)};
+    return {u"--aout=afile"_s,
+            u"--audiofile-file="_s + TestEnvironment::WorkDir() + u"/heard.wav"_s,
+            u"--network-caching=%1"_s.arg(kNetworkCacheMs)};
 }
 
 }  // namespace
@@ -201,7 +200,7 @@ TEST(MediaPlayerOutput, WithoutASoundServerTheStreamRunsSilentlyAndSaysSoOnceOnA
     QByteArray written;
     {
         StderrCapture capture;
-        WatchedPlayer watched({QStringLiteral("--network-caching=%1").arg(kNetworkCacheMs)});
+        WatchedPlayer watched({u"--network-caching=%1"_s.arg(kNetworkCacheMs)});
         watched.player.Play(station.Address());
         ASSERT_TRUE(watched.AwaitPlaying());
         ASSERT_TRUE(Await([&] { return watched.noOutput > 0; }, 5000));
@@ -218,7 +217,7 @@ TEST(MediaPlayerOutput, WithoutASoundServerTheStreamRunsSilentlyAndSaysSoOnceOnA
 
         // an output named in the options that fails, and fails again for every buffer, is
         // reported the same way
-        WatchedPlayer named({QStringLiteral("--aout=pulse,none")});
+        WatchedPlayer named({u"--aout=pulse,none"_s});
         named.player.Play(station.Address());
         ASSERT_TRUE(Await([&] { return named.noOutput > 0; }, 5000));
         EXPECT_TRUE(named.QuietFor(2000));
@@ -231,8 +230,8 @@ TEST(MediaPlayerOutput, WithoutASoundServerTheStreamRunsSilentlyAndSaysSoOnceOnA
     // asked for, the engine's messages come out
     {
         StderrCapture capture;
-        WatchedPlayer watched({QStringLiteral("--verbose=1")});
-        watched.player.Play(QStringLiteral("http://127.0.0.1:9/nothing-here"));
+        WatchedPlayer watched({u"--verbose=1"_s});
+        watched.player.Play(u"http://127.0.0.1:9/nothing-here"_s);
         ASSERT_TRUE(Await([&] { return watched.errors > 0; }, 15000));
         written = capture.Text();
     }

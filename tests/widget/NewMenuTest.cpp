@@ -8,6 +8,8 @@
 #include "skin/ColorKey.h"
 #include "windows/PlayerActions.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace WidgetTestKit;
 
 namespace {
@@ -32,14 +34,13 @@ TEST(NewMenu, AFirstSeparatorHoldsTheTitleAndToolbarImagesGoToTheirCommands) {
 
     CNewMenu menu;
     menu.InsertMenu(0, CNewMenu::kByPosition | CNewMenu::kSeparator);
-    menu.InsertMenu(1, CNewMenu::kByPosition, PlayerActions::kPlay, QStringLiteral("Play"));
+    menu.InsertMenu(1, CNewMenu::kByPosition, PlayerActions::kPlay, u"Play"_s);
     QAction* firstLine = menu.ItemAt(0);
     ASSERT_TRUE(menu.LoadToolBar(toolbar));
     // inserted after the toolbar was loaded, and greyed: it has its image all the same
-    menu.InsertMenu(2, CNewMenu::kByPosition | CNewMenu::kGrayed, PlayerActions::kStop,
-                    QStringLiteral("Stop"));
-    menu.InsertMenu(3, CNewMenu::kByPosition, PlayerActions::kClose, QStringLiteral("Close"));
-    ASSERT_TRUE(menu.SetMenuTitle(QStringLiteral("Quilo"), 6));
+    menu.InsertMenu(2, CNewMenu::kByPosition | CNewMenu::kGrayed, PlayerActions::kStop, u"Stop"_s);
+    menu.InsertMenu(3, CNewMenu::kByPosition, PlayerActions::kClose, u"Close"_s);
+    ASSERT_TRUE(menu.SetMenuTitle(u"Quilo"_s, 6));
 
     EXPECT_EQ(menu.MenuItemCount(), 4) << "the leading separator is kept as the title holder";
     EXPECT_TRUE(menu.IsTitleHolder(firstLine));
@@ -54,7 +55,7 @@ TEST(NewMenu, AFirstSeparatorHoldsTheTitleAndToolbarImagesGoToTheirCommands) {
     // a menu that starts with a command gets a separator in front to hold the title
     CNewMenu startsWithCommand;
     startsWithCommand.InsertMenu(0, CNewMenu::kByPosition, PlayerActions::kPlay, "Play");
-    ASSERT_TRUE(startsWithCommand.SetMenuTitle(QStringLiteral("Quilo"), 6));
+    ASSERT_TRUE(startsWithCommand.SetMenuTitle(u"Quilo"_s, 6));
     ASSERT_EQ(startsWithCommand.MenuItemCount(), 2);
     EXPECT_TRUE(startsWithCommand.IsTitleHolder(startsWithCommand.ItemAt(0)));
     EXPECT_EQ(CNewMenu::CommandOf(startsWithCommand.ItemAt(1)), PlayerActions::kPlay);

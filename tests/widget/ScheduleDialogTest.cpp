@@ -14,6 +14,8 @@
 #include "skin/CSkinButton.h"
 #include "support/Await.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using DialogTestKit::RealClickOn;
@@ -59,13 +61,13 @@ class ScheduleDialog : public ::testing::Test {
 protected:
     void SetUp() override {
         DialogTestKit::LinkShippedSkins();
-        ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
+        ASSERT_TRUE(program_.skin.Load(u"Quilo2"_s));
         SetMessageAnswerer([this](StringId id, const QString&) {
             messages_.push_back(id);
             return MessageAnswer::Ok;
         });
-        owner_.LoadBackground(WidgetTestKit::SaveBitmap(
-            QStringLiteral("owner.bmp"), WidgetTestKit::Filled({200, 150}, Qt::gray)));
+        owner_.LoadBackground(
+            WidgetTestKit::SaveBitmap(u"owner.bmp"_s, WidgetTestKit::Filled({200, 150}, Qt::gray)));
         owner_.move(500, 120);
         ASSERT_TRUE(WidgetTestKit::ShowAndWait(owner_));
     }
@@ -153,9 +155,8 @@ TEST_F(ScheduleDialog, StoredTimesShowAsTwelveHourRowsAndCancelAndEnterLeaveThem
               stored);
     EXPECT_TRUE(messages_.empty());
 
-    DialogTestKit::MakeVariantSkin(QStringLiteral("Quilo2"), QStringLiteral("Faceless"), {},
-                                   {QStringLiteral("sch_bg.bmp")});
-    ASSERT_TRUE(program_.skin.Load(QStringLiteral("Faceless")));
+    DialogTestKit::MakeVariantSkin(u"Quilo2"_s, u"Faceless"_s, {}, {u"sch_bg.bmp"_s});
+    ASSERT_TRUE(program_.skin.Load(u"Faceless"_s));
     CScheduleDlg dialog(program_, EmptySchedule(), &owner_);
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_FALSE(dialog.IsConfirmed());
