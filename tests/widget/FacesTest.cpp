@@ -58,10 +58,6 @@ QSize BitmapSize(const QString& path) {
     return size;
 }
 
-QPoint Centre(QWidget* widget) {
-    return widget->mapToGlobal(widget->rect().center());
-}
-
 // The main window as the program runs it, with its mini face, against no server.
 class MainWindow : public ::testing::Test {
 protected:
@@ -143,7 +139,7 @@ CMiniDlg* OpenMini(CMainDlg& window) {
     if (!Started(window)) {
         return nullptr;
     }
-    WidgetTestKit::RealClick(Centre(FaceParts::Button(window, FaceButton::Mini)));
+    DialogTestKit::RealClickOn(*FaceParts::Button(window, FaceButton::Mini));
     if (!Await([&] { return FaceParts::Mini() != nullptr && FaceParts::Mini()->isVisible(); }) ||
         !QTest::qWaitForWindowExposed(FaceParts::Mini())) {
         return nullptr;
@@ -240,7 +236,7 @@ TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirWhoseInfoOpen
                   u"mms://127.0.0.1:8080/L-VFM_300k"_s);
         ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
         ASSERT_TRUE(Await([&] { return ButtonOf(window, FaceButton::View)->isVisible(); }));
-        WidgetTestKit::RealClick(Centre(ButtonOf(window, FaceButton::Hide)));
+        DialogTestKit::RealClickOn(*ButtonOf(window, FaceButton::Hide));
         ASSERT_TRUE(Await([&] { return program_.player.Mode() == Hidden(); }));
         EXPECT_FALSE(face->isVisible());
 

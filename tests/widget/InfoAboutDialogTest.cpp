@@ -15,7 +15,6 @@
 #include "web/CWebLauncher.h"
 
 using namespace Qt::StringLiterals;
-
 using namespace WidgetTestKit;
 
 namespace {
@@ -40,10 +39,6 @@ protected:
     QStringList opened_;
 };
 
-QPoint Global(const QWidget& window, const QPoint& local) {
-    return window.mapToGlobal(local);
-}
-
 }  // namespace
 
 TEST_F(InfoAndAbout, TheAboutDialogInBothLooksOpensTheSiteFromItsLinkAreaOnly) {
@@ -67,17 +62,17 @@ TEST_F(InfoAndAbout, TheAboutDialogInBothLooksOpensTheSiteFromItsLinkAreaOnly) {
         // a press on the link starts the window's move; the site opens when the move ends, on
         // the release, also when the pointer has left the link meanwhile
         about.SetDragEnabled(true);
-        const QPoint link = Global(about, about.LinkArea().center());
+        const QPoint link = about.mapToGlobal(about.LinkArea().center());
         ASSERT_TRUE(RealMove(link) && RealButton(true));
         ASSERT_TRUE(Await([] { return QGuiApplication::mouseButtons() == Qt::LeftButton; }));
         ASSERT_TRUE(RealMove(link + QPoint(80, 50)));
         EXPECT_TRUE(opened_.isEmpty()) << "not on the press";
         ASSERT_TRUE(RealButton(false));
         about.SetDragEnabled(false);
-        ASSERT_TRUE(RealClick(Global(about, QPoint(10, 100))));
+        ASSERT_TRUE(RealClick(about.mapToGlobal(QPoint(10, 100))));
         ASSERT_TRUE(Await([&] { return !opened_.isEmpty(); }));
         EXPECT_EQ(opened_, QStringList{program_.config.webServer}) << "the site, once";
-        ASSERT_TRUE(RealClick(Global(about.OkButton(), about.OkButton().rect().center())));
+        ASSERT_TRUE(DialogTestKit::RealClickOn(about.OkButton()));
         EXPECT_TRUE(Await([&] { return about.isHidden(); }));
         EXPECT_EQ(about.result(), QDialog::Accepted);
     }

@@ -160,34 +160,25 @@ TEST(MediaPlayerWatch, AStreamThatStallsOrEndsIsAnErrorOnceAndASlowStartIsNot) {
     // a stall limit of the cache and a little more: reported within a few seconds, not at once
     const int stallLimitMs = kNetworkCacheMs + StreamWatch::kJitterMs;
 
-    {
-        ToneStation station({.silentAfterMs = 3000});
+    // a stream that falls silent with its connection open, and one whose connection drops
+    for (const ToneStation::Behaviour behaviour : {ToneStation::Behaviour{.silentAfterMs = 3000},
+                                                   ToneStation::Behaviour{.hangUpAfterMs = 2000}}) {
+        const int before = watched.errors;
+        ToneStation station(behaviour);
         watched.player.Play(station.Address());
         ASSERT_TRUE(watched.AwaitPlaying());
-        ASSERT_TRUE(Await([&] { return watched.errors > 0; }, 15000)) << "the stall is found";
+        ASSERT_TRUE(Await([&] { return watched.errors > before; }, 15000)) << "it is found";
         EXPECT_TRUE(watched.QuietFor(stallLimitMs + 1000)) << "reported once";
-        EXPECT_EQ(watched.errors, 1);
+        EXPECT_EQ(watched.errors, before + 1);
         watched.player.Stop();
     }
-    {
-        // the listener's connection drops: the engine reaches the stream's end
-        ToneStation station({.hangUpAfterMs = 2000});
-        watched.player.Play(station.Address());
-        ASSERT_TRUE(watched.AwaitPlaying());
-        ASSERT_TRUE(Await([&] { return watched.errors > 1; }, 15000)) << "the end is found";
-        EXPECT_TRUE(watched.QuietFor(stallLimitMs + 1000)) << "reported once";
-        EXPECT_EQ(watched.errors, 2);
-        watched.player.Stop();
-    }
-    {
-        // a server slower to answer than the stall limit, within the start allowance
-        ToneStation station({.startDelayMs = stallLimitMs + 2500});
-        watched.player.Play(station.Address());
-        EXPECT_TRUE(watched.AwaitPlaying(stallLimitMs + 10000));
-        EXPECT_TRUE(watched.QuietFor(3000)) << "then it plays on";
-        EXPECT_EQ(watched.errors, 2);
-        watched.player.Stop();
-    }
+    // a server slower to answer than the stall limit, within the start allowance
+    ToneStation slow({.startDelayMs = stallLimitMs + 2500});
+    watched.player.Play(slow.Address());
+    EXPECT_TRUE(watched.AwaitPlaying(stallLimitMs + 10000));
+    EXPECT_TRUE(watched.QuietFor(3000)) << "then it plays on";
+    EXPECT_EQ(watched.errors, 2);
+    watched.player.Stop();
 }
 
 TEST(MediaPlayerOutput, WithoutASoundServerTheStreamRunsSilentlyAndSaysSoOnceOnAQuietStderr) {

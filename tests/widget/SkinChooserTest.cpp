@@ -17,7 +17,6 @@
 #include "support/Await.h"
 
 using namespace Qt::StringLiterals;
-
 using namespace WidgetTestKit;
 
 namespace {

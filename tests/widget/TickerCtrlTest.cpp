@@ -8,7 +8,6 @@
 #include "WidgetTestKit.h"
 
 using namespace Qt::StringLiterals;
-
 using namespace WidgetTestKit;
 
 namespace {
@@ -29,11 +28,11 @@ public:
 
 class Ticker : public ::testing::Test {
 protected:
-    void Place(int width) {
-        ticker_.setGeometry(10, 10, width, 20);
+    void SetUp() override {
+        ticker_.setGeometry(10, 10, 400, 20);
         ticker_.SetBkColor(QColor(255, 250, 230));
         ticker_.SetPeriod(kHour);
-        host_.resize(width + 20, 40);
+        host_.resize(420, 40);
     }
 
     void Hover(const QPoint& point) {
@@ -65,7 +64,6 @@ protected:
 }  // namespace
 
 TEST_F(Ticker, PointingPausesItAndOnlyLinkedItemsLookAndActAsLinks) {
-    Place(400);
     QStringList opened;
     ticker_.SetLinkOpener([&](const QString& address) { opened << address; });
     ticker_.AddItem(u"plain"_s, {});
