@@ -160,21 +160,16 @@ TEST_P(SkinFilesTest, ThePlayersFaceTableFindsEveryButtonAndSliderOnItsFace) {
             }
             placed.emplace_back(key, r);
         };
+        // (each picture's pressed twin has its size: the bitmap test sees to that)
         for (const ButtonKey& key : buttons) {
-            const QString stem = skin.FilePath(QLatin1String(key.stem));
-            place(key.key, stem + u"_up.bmp"_s);
-            EXPECT_EQ(QImage(stem + u"_dn.bmp"_s).size(), QImage(stem + u"_up.bmp"_s).size())
-                << key.stem;
+            place(key.key, skin.FilePath(QLatin1String(key.stem) + "_up.bmp"));
         }
-        place(slider.key, skin.FilePath(QLatin1String(slider.stem) + QLatin1String("channel.bmp")));
-        for (const char* part : {"channel_dn.bmp", "thumb.bmp", "thumb_dn.bmp"}) {
-            EXPECT_FALSE(
-                QImage(skin.FilePath(QLatin1String(slider.stem) + QLatin1String(part))).isNull())
-                << slider.stem << part;
-        }
+        const QString stem = skin.FilePath(QLatin1String(slider.stem));
+        place(slider.key, stem + "channel.bmp");
         // the slider draws its thumb at the channel's top, inside the channel's height
-        EXPECT_LE(QImage(skin.FilePath(QLatin1String(slider.stem) + "thumb.bmp")).height(),
-                  QImage(skin.FilePath(QLatin1String(slider.stem) + "channel.bmp")).height());
+        const QImage thumb(stem + "thumb.bmp");
+        ASSERT_FALSE(thumb.isNull()) << slider.stem;
+        EXPECT_LE(thumb.height(), QImage(stem + "channel.bmp").height());
     };
     checkFace(SkinLayout::MainButtons(), SkinLayout::kMainVolume, SkinLayout::kMainBackground);
     checkFace(SkinLayout::MiniButtons(), SkinLayout::kMiniVolume, SkinLayout::kMiniBackground);

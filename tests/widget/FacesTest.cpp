@@ -458,23 +458,23 @@ TEST_F(MainWindow, MissingKeysHideTheirControlsAndEditColoursNeverTakeBlueZero) 
                                     {"[MAIN_SCR_COL]", "[MAIN_SCR_COL]=0,0,0"}});
     RunMainWindow(u"Variant"_s, [&](CMainDlg& window) {
         EXPECT_EQ(window.windowTitle(), u"Quilo"_s);
-        CSkinButton* play = FaceParts::Button(window, FaceButton::Play);
+        const auto button = [&](FaceButton which) { return FaceParts::Button(window, which); };
+        const MessageEdit& edit = FaceParts::Only<MessageEdit>(window);
+        CSkinButton* play = button(FaceButton::Play);
         EXPECT_EQ(play->toolTip(), u"Play"_s);
         // the tips come quickly, not after the desktop's usual wait
         EXPECT_EQ(play->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, play), 80);
-        EXPECT_FALSE(FaceParts::Button(window, FaceButton::Info)->isVisible()) << "no program yet";
-        EXPECT_FALSE(FaceParts::Only<MessageEdit>(window).isVisible());
-        EXPECT_FALSE(FaceParts::Button(window, FaceButton::Stop)->isVisible());
-        EXPECT_TRUE(FaceParts::Button(window, FaceButton::Play)->isVisible());
-        EXPECT_EQ(FaceParts::Only<MessageEdit>(window).palette().color(QPalette::Base),
-                  QColor(0, 0, 1));
+        EXPECT_FALSE(button(FaceButton::Info)->isVisible()) << "no program yet";
+        EXPECT_FALSE(edit.isVisible());
+        EXPECT_FALSE(button(FaceButton::Stop)->isVisible());
+        EXPECT_TRUE(play->isVisible());
+        EXPECT_EQ(edit.palette().color(QPalette::Base), QColor(0, 0, 1));
         EXPECT_EQ(FaceParts::Only<QLineEdit>(window).palette().color(QPalette::Base),
                   QColor(10, 20, 1));
         // a program with video does not bring back a button the skin has no place for
         ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
-        ASSERT_TRUE(
-            Await([&] { return FaceParts::Button(window, FaceButton::Info)->isVisible(); }));
-        EXPECT_FALSE(FaceParts::Button(window, FaceButton::View)->isVisible());
+        ASSERT_TRUE(Await([&] { return button(FaceButton::Info)->isVisible(); }));
+        EXPECT_FALSE(button(FaceButton::View)->isVisible());
     });
 }
 
@@ -528,9 +528,7 @@ TEST_F(MainWindow, APlayerThatCannotStartLeavesAWorkingFace) {
 TEST_F(MainWindow, TheFetchedLinkImagesShowWhereTheSkinSaysAndOpenTheirAddresses) {
     const QString folder = GetWorkFolder();
     ASSERT_FALSE(folder.isEmpty());
-    QImage picture(72, 22, QImage::Format_RGB32);
-    picture.fill(Qt::darkGreen);
-    ASSERT_TRUE(picture.save(folder + u"/0000101_1.bmp"_s));
+    ASSERT_TRUE(WidgetTestKit::Filled({72, 22}, Qt::darkGreen).save(folder + u"/0000101_1.bmp"_s));
     QFile::remove(folder + u"/0000101_2.bmp"_s);
     QFile::remove(folder + u"/event.bmp"_s);
     RunMainWindow(u"Quilo2"_s, [&](CMainDlg& window) {
@@ -540,23 +538,22 @@ TEST_F(MainWindow, TheFetchedLinkImagesShowWhereTheSkinSaysAndOpenTheirAddresses
             onAir.eventLink = u"http://main.example/event/summer.asp"_s;
         });
         program_.player.LinksFetched();
-        ASSERT_TRUE(Await([&] { return FaceParts::Only<ProgramLinks>(window).IsShown(); }));
-        EXPECT_TRUE(FaceParts::Only<ProgramLinks>(window).Link(0).isVisible());
-        EXPECT_FALSE(FaceParts::Only<ProgramLinks>(window).Link(1).isVisible())
-            << "no second image was fetched";
-        ASSERT_TRUE(FaceParts::Only<ProgramLinks>(window).Link(2).isVisible())
-            << "the skin's picture without an event";
+        ProgramLinks& links = FaceParts::Only<ProgramLinks>(window);
+        ASSERT_TRUE(Await([&] { return links.IsShown(); }));
+        EXPECT_TRUE(links.Link(0).isVisible());
+        EXPECT_FALSE(links.Link(1).isVisible()) << "no second image was fetched";
+        ASSERT_TRUE(links.Link(2).isVisible()) << "the skin's picture without an event";
         EXPECT_EQ(program_.player.OnAir().eventLink, program_.config.mainSite)
             << "the skin's picture leads to the main site";
 
-        Click(&FaceParts::Only<ProgramLinks>(window).Link(0));
-        Click(&FaceParts::Only<ProgramLinks>(window).Link(2));
+        Click(&links.Link(0));
+        Click(&links.Link(2));
         EXPECT_EQ(opened_, (QStringList{program_.player.OnAir().link1, program_.config.mainSite}));
 
         program_.player.ClearLinks();
         QCoreApplication::processEvents();
-        EXPECT_FALSE(FaceParts::Only<ProgramLinks>(window).IsShown());
-        EXPECT_FALSE(FaceParts::Only<ProgramLinks>(window).Link(2).isVisible());
+        EXPECT_FALSE(links.IsShown());
+        EXPECT_FALSE(links.Link(2).isVisible());
     });
 }
 
