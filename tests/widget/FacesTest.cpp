@@ -380,11 +380,8 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
         EXPECT_EQ(program_.prefs.GetSkin(), u"Midnight"_s);
 
         // the other face, hidden meanwhile, wears it when it comes
-        if (IsMini()) {
-            Click(FaceParts::Mini()->Button(FaceButton::Main));
-        } else {
-            Click(FaceParts::Button(window, FaceButton::Mini));
-        }
+        Click(IsMini() ? FaceParts::Mini()->Button(FaceButton::Main)
+                       : FaceParts::Button(window, FaceButton::Mini));
         const auto other = [&]() -> CSkinDialog* {
             return IsMini() ? static_cast<CSkinDialog*>(&window) : FaceParts::Mini();
         };
