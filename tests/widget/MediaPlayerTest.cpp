@@ -147,16 +147,12 @@ struct WatchedPlayer {
     int noOutput = 0;
 };
 
-QStringList FileOutput() {
-    return {u"--aout=afile"_s,
-            u"--audiofile-file="_s + TestEnvironment::WorkDir() + u"/heard.wav"_s,
-            u"--network-caching=%1"_s.arg(kNetworkCacheMs)};
-}
-
 }  // namespace
 
 TEST(MediaPlayerWatch, AStreamThatStallsOrEndsIsAnErrorOnceAndASlowStartIsNot) {
-    WatchedPlayer watched(FileOutput());
+    WatchedPlayer watched({u"--aout=afile"_s,
+                           u"--audiofile-file="_s + TestEnvironment::WorkDir() + u"/heard.wav"_s,
+                           u"--network-caching=%1"_s.arg(kNetworkCacheMs)});
     // a stall limit of the cache and a little more: reported within a few seconds, not at once
     const int stallLimitMs = kNetworkCacheMs + StreamWatch::kJitterMs;
 

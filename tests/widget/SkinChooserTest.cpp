@@ -52,11 +52,6 @@ protected:
     }
     void TearDown() override { SetMessageAnswerer({}); }
 
-    QPoint ItemCentre(const CSkinDlg& chooser, int row) const {
-        QListWidget& list = chooser.List();
-        return list.viewport()->mapToGlobal(list.visualItemRect(list.item(row)).center());
-    }
-
     Program program_;
     TestFace owner_;
     std::vector<StringId> messages_;
@@ -97,7 +92,8 @@ TEST_F(SkinChooser, ListsEveryFolderWithItsPictureAndADoubleClickWearsTheSkinAtO
     EXPECT_EQ(QColor(zed.pixel(40, 32)), kFaceRed) << "the face itself, reduced";
     EXPECT_EQ(qAlpha(zed.pixel(4, 32)), 0) << "a tall face stands centred";
 
-    ASSERT_TRUE(RealDoubleClick(ItemCentre(chooser, 1)));
+    ASSERT_TRUE(
+        RealDoubleClick(list.viewport()->mapToGlobal(list.visualItemRect(list.item(1)).center())));
     ASSERT_TRUE(Await([&] { return !asked.isEmpty(); }));
     EXPECT_EQ(asked, QStringList{"Midnight"});
     QSize midnight;

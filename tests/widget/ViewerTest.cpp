@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QUrl>
 
+#include "WidgetTestKit.h"
 #include "content/Program.h"
 #include "support/Await.h"
 #include "support/LogReading.h"
@@ -86,9 +87,7 @@ TEST_F(Viewer, AStreamThatCannotBeOpenedStopsAndTellsTheOwner) {
 
 TEST_F(Viewer, WithoutASkinBackgroundTheViewerTakesTheVideosOwnSize) {
     const QString picture = TestEnvironment::WorkDir() + u"/frame.png"_s;
-    QImage frame(200, 150, QImage::Format_RGB32);
-    frame.fill(Qt::darkGreen);
-    ASSERT_TRUE(frame.save(picture));
+    ASSERT_TRUE(WidgetTestKit::Filled({200, 150}, Qt::darkGreen).save(picture));
     program_.config.vlcArgs << u"--image-duration=-1"_s;
     viewer_ = MakeViewer();
     ASSERT_TRUE(viewer_->Create());
