@@ -65,14 +65,9 @@ protected:
     }
     void TearDown() override { SetMessageAnswerer(nullptr); }
 
-    struct Outcome {
-        bool confirmed;
-        uint8_t flags;
-    };
-
-    // Runs the settings dialog with `act` while it is open; a confirmed dialog is applied as
-    // the settings command applies it, to the owner as the face in use.
-    Outcome Run(const std::function<void(CSettingsDlg&)>& act) {
+    // Runs the settings dialog with `act` while it is open and says whether it was confirmed; a
+    // confirmed dialog is applied as the settings command applies it, to the owner as the face.
+    bool Run(const std::function<void(CSettingsDlg&)>& act) {
         CSettingsDlg dialog(program_, &owner_);
         WhenModal<CSettingsDlg>(&owner_, act);
         dialog.exec();
@@ -80,7 +75,7 @@ protected:
             ApplySettings(program_, dialog.OptionFlags(), &owner_,
                           [&](bool topMost) { owner_.SetTopMost(topMost); });
         }
-        return {dialog.IsConfirmed(), dialog.OptionFlags()};
+        return dialog.IsConfirmed();
     }
 
     // Every argument the companion was started with, one per start.
@@ -104,7 +99,7 @@ protected:
 
 TEST_F(SettingsDialog, TickedOptionsAreStoredAndTakeEffectAtOnce) {
     program_.schedule = kOneTime;
-    const Outcome ticked = Run([&](CSettingsDlg& dialog) {
+    const bool ticked = Run([&](CSettingsDlg& dialog) {
         // right of the owner, top edges level
         EXPECT_EQ(dialog.pos(), QPoint(owner_.x() + owner_.width(), owner_.y()));
         for (CSkinButton* box :
@@ -115,7 +110,7 @@ TEST_F(SettingsDialog, TickedOptionsAreStoredAndTakeEffectAtOnce) {
         ASSERT_TRUE(Await([&] { return dialog.OptionFlags() == 7; }));
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
     });
-    EXPECT_TRUE(ticked.confirmed);
+    EXPECT_TRUE(ticked);
     EXPECT_EQ(program_.prefs.GetID(), u"demo"_s);
     EXPECT_EQ(SavedPassword::Read(program_.prefs), u"quilo2007"_s);
     EXPECT_TRUE(program_.prefs.GetOptionAutoLogin());
@@ -147,13 +142,13 @@ TEST_F(SettingsDialog, ScheduledPlaybackWithoutAnyTimeIsOffAndAutoLogInOffKeepsT
     program_.prefs.SetOptionAutoLogin(true);
     program_.prefs.SetOptionSchedule(true);
     program_.schedule.fill(0xFF);
-    const Outcome outcome = Run([&](CSettingsDlg& dialog) {
+    const bool confirmed = Run([&](CSettingsDlg& dialog) {
         EXPECT_EQ(dialog.OptionFlags(), CSettingsDlg::kAutoLogin | CSettingsDlg::kSchedule);
         ASSERT_TRUE(RealClickOn(dialog.AutoLoginBox()));
         ASSERT_TRUE(Await([&] { return dialog.OptionFlags() == CSettingsDlg::kSchedule; }));
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
     });
-    EXPECT_TRUE(outcome.confirmed);
+    EXPECT_TRUE(confirmed);
     EXPECT_FALSE(program_.prefs.GetOptionAutoLogin());
     EXPECT_EQ(program_.prefs.GetID(), u"old"_s);
     EXPECT_EQ(SavedPassword::Read(program_.prefs), u"oldpw"_s);
@@ -191,31 +186,31 @@ TEST_F(SettingsDialog, EditedTimesReachTheProgramOnlyThroughOkWithScheduledPlayb
         ASSERT_TRUE(Await([&] { return dialog.WorkingSchedule()[2] == 0x80; }));
     };
     EXPECT_FALSE(Run([&](CSettingsDlg& dialog) {
-                     editTimes(dialog);
-                     ASSERT_TRUE(RealClickOn(dialog.CancelButton()));
-                 }).confirmed);
+        editTimes(dialog);
+        ASSERT_TRUE(RealClickOn(dialog.CancelButton()));
+    }));
     EXPECT_FALSE(Run([&](CSettingsDlg& dialog) {
-                     editTimes(dialog);
-                     QTest::keyClick(&dialog, Qt::Key_Return);
-                 }).confirmed);
+        editTimes(dialog);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    }));
     EXPECT_EQ(program_.schedule, kOneTime);
     EXPECT_TRUE(Launched().isEmpty());
 
     // confirmed with the box unticked: the old times stay, and are stored again
     EXPECT_TRUE(Run([&](CSettingsDlg& dialog) {
-                    editTimes(dialog);
-                    ASSERT_TRUE(RealClickOn(dialog.OkButton()));
-                }).confirmed);
+        editTimes(dialog);
+        ASSERT_TRUE(RealClickOn(dialog.OkButton()));
+    }));
     EXPECT_EQ(program_.schedule, kOneTime);
     EXPECT_TRUE(PrefsText().contains("Schedule=871EFFFF"));
 
-    const Outcome ticked = Run([&](CSettingsDlg& dialog) {
+    const bool ticked = Run([&](CSettingsDlg& dialog) {
         editTimes(dialog);
         ASSERT_TRUE(RealClickOn(dialog.ScheduleBox()));
         ASSERT_TRUE(Await([&] { return dialog.OptionFlags() == CSettingsDlg::kSchedule; }));
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
     });
-    EXPECT_TRUE(ticked.confirmed);
+    EXPECT_TRUE(ticked);
     EXPECT_EQ(program_.schedule[1 * 2], 0x80);
     EXPECT_TRUE(PrefsText().contains("Schedule=871E8000"));
 }
@@ -224,12 +219,12 @@ TEST_F(SettingsDialog, ASkinWithoutABoxLeavesItsOptionOffAndOneWithoutItsFaceIsR
     program_.prefs.SetOptionAutoLogin(true);
     DialogTestKit::MakeVariantSkin(u"Midnight"_s, u"NoAuto"_s, {"[SET_AUTO]"}, {});
     ASSERT_TRUE(program_.skin.Load(u"NoAuto"_s));
-    const Outcome outcome = Run([&](CSettingsDlg& dialog) {
+    const bool confirmed = Run([&](CSettingsDlg& dialog) {
         EXPECT_FALSE(dialog.AutoLoginBox().isVisible());
         EXPECT_EQ(dialog.OptionFlags(), 0);
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
     });
-    EXPECT_TRUE(outcome.confirmed);
+    EXPECT_TRUE(confirmed);
     EXPECT_FALSE(program_.prefs.GetOptionAutoLogin());
     EXPECT_TRUE(messages_.empty());
 
