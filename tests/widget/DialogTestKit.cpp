@@ -8,35 +8,36 @@
 #include "WidgetTestKit.h"
 #include "support/TestEnvironment.h"
 
+using namespace Qt::StringLiterals;
+
 namespace DialogTestKit {
 
 namespace {
 
 QString Shipped(const QString& skin) {
-    return TestEnvironment::SourceDir() + QStringLiteral("/Skins/") + skin;
+    return TestEnvironment::SourceDir() + u"/Skins/"_s + skin;
 }
 
 }  // namespace
 
 void LinkShippedSkins() {
-    QDir().mkpath(QStringLiteral("./Skins"));
+    QDir().mkpath(u"./Skins"_s);
     for (const char* skin : {"Quilo2", "Midnight"}) {
-        QFile::link(Shipped(QString::fromLatin1(skin)),
-                    QStringLiteral("./Skins/") + QString::fromLatin1(skin));
+        QFile::link(Shipped(QString::fromLatin1(skin)), u"./Skins/"_s + QString::fromLatin1(skin));
     }
 }
 
 void MakeVariantSkin(const QString& from, const QString& name, const QList<QByteArray>& dropKeys,
                      const QStringList& dropFiles,
                      const std::map<QByteArray, QByteArray>& setLines) {
-    const QString folder = QStringLiteral("./Skins/") + name;
+    const QString folder = u"./Skins/"_s + name;
     QDir().mkpath(folder);
     for (const QString& file : QDir(Shipped(from)).entryList(QDir::Files)) {
         if (!dropFiles.contains(file)) {
             QFile::copy(Shipped(from) + u'/' + file, folder + u'/' + file);
         }
     }
-    QFile ini(folder + QStringLiteral("/skininfo.ini"));
+    QFile ini(folder + u"/skininfo.ini"_s);
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     QByteArray text = ini.readAll();
     ini.close();

@@ -46,6 +46,8 @@
 #include "windows/SkinLayout.h"
 #include "windows/StreamControl.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 enum class Face { Main, Mini };
@@ -54,10 +56,6 @@ QSize BitmapSize(const QString& path) {
     QSize size;
     CSkinDialog::GetBitmapFileSize(path, size);
     return size;
-}
-
-QPoint Centre(QWidget* widget) {
-    return widget->mapToGlobal(widget->rect().center());
 }
 
 // The main window as the program runs it, with its mini face, against no server.
@@ -75,11 +73,11 @@ protected:
         qputenv("QUILO_LAUNCH_PROGRAM", "true");
         // no server answers the program table: its fetch fails at once, the view is cleared
         // and the box of that failure is counted apart; the programs are announced by hand
-        program_.config.webServer = QStringLiteral("http://127.0.0.1:1");
+        program_.config.webServer = u"http://127.0.0.1:1"_s;
         // a sound output of its own: whether the test machine has sound does not matter
-        program_.config.vlcArgs = {QStringLiteral("--aout=afile"),
-                                   QStringLiteral("--audiofile-file=") +
-                                       TestEnvironment::WorkDir() + QStringLiteral("/heard.wav")};
+        program_.config.vlcArgs = {
+            u"--aout=afile"_s,
+            u"--audiofile-file="_s + TestEnvironment::WorkDir() + u"/heard.wav"_s};
         SetMessageAnswerer([this](StringId id, const QString&) {
             if (id == StringId::kProgramInfoFailed) {
                 ++tableFailures_;
@@ -120,8 +118,7 @@ protected:
     QStringList PlayerMessages() const {
         QStringList lines = LogMessages();
         lines.removeIf([](const QString& line) {
-            return line.contains(QStringLiteral("download")) ||
-                   line.contains(QStringLiteral("the current time"));
+            return line.contains(u"download"_s) || line.contains(u"the current time"_s);
         });
         return lines;
     }
@@ -142,7 +139,7 @@ CMiniDlg* OpenMini(CMainDlg& window) {
     if (!Started(window)) {
         return nullptr;
     }
-    WidgetTestKit::RealClick(Centre(FaceParts::Button(window, FaceButton::Mini)));
+    DialogTestKit::RealClickOn(*FaceParts::Button(window, FaceButton::Mini));
     if (!Await([&] { return FaceParts::Mini() != nullptr && FaceParts::Mini()->isVisible(); }) ||
         !QTest::qWaitForWindowExposed(FaceParts::Mini())) {
         return nullptr;
@@ -174,9 +171,8 @@ protected:
     ViewMode Hidden() const { return IsMini() ? ViewMode::MiniHidden : ViewMode::MainHidden; }
     // The face's background in a skin folder.
     QString Background(const QString& skin, bool otherFace = false) const {
-        return QStringLiteral("./Skins/") + skin +
-               (IsMini() != otherFace ? QStringLiteral("/mini_bg.bmp")
-                                      : QStringLiteral("/main_bg.bmp"));
+        return u"./Skins/"_s + skin +
+               (IsMini() != otherFace ? u"/mini_bg.bmp"_s : u"/main_bg.bmp"_s);
     }
 };
 
@@ -191,9 +187,9 @@ void Click(QWidget* control) {
 }  // namespace
 
 TEST_P(EitherFace, TheLinkAreaShowsTheHandAndOpensTheHomePageLoggedIn) {
-    program_.login = {QStringLiteral("demo"), QStringLiteral("secret"), QString()};
-    program_.config.domain = QStringLiteral("127.0.0.1");
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+    program_.login = {u"demo"_s, u"secret"_s, QString()};
+    program_.config.domain = u"127.0.0.1"_s;
+    RunMainWindow(u"Quilo2"_s, [&](CMainDlg& window) {
         CSkinDialog* face = Open(window);
         ASSERT_NE(face, nullptr);
         const std::optional<QRect> area = IsMini()
@@ -215,9 +211,9 @@ TEST_P(EitherFace, TheLinkAreaShowsTheHandAndOpensTheHomePageLoggedIn) {
         ASSERT_TRUE(Await([&] { return !opened_.isEmpty(); }));
         ASSERT_TRUE(WidgetTestKit::RealButton(false));
         // the listener's ID and password send the browser through a local log-in page first
-        EXPECT_TRUE(opened_.first().startsWith(QStringLiteral("http://127.0.0.1:")))
+        EXPECT_TRUE(opened_.first().startsWith(u"http://127.0.0.1:"_s))
             << opened_.first().toStdString();
-        EXPECT_FALSE(opened_.first().contains(QStringLiteral("secret")));
+        EXPECT_FALSE(opened_.first().contains(u"secret"_s));
         WidgetTestKit::RealClick(beside);
         QCoreApplication::processEvents();
         EXPECT_EQ(opened_.size(), 1) << "only the link area opens a page";
@@ -226,7 +222,7 @@ TEST_P(EitherFace, TheLinkAreaShowsTheHandAndOpensTheHomePageLoggedIn) {
 
 TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirWhoseInfoOpensOnceBesideIt) {
     program_.prefs.SetVolume(0);
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+    RunMainWindow(u"Quilo2"_s, [&](CMainDlg& window) {
         ASSERT_TRUE(FaceParts::Only<CTrayIcon>(window).IsEnabled())
             << "the test display has a tray";
         CSkinDialog* face = Open(window);
@@ -235,20 +231,20 @@ TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirWhoseInfoOpen
         EXPECT_EQ(FaceParts::Only<CViewerDlg>(window).GetVolume(), 20);
         // a player of version 3 takes MMS on port 8080
         EXPECT_EQ(FaceParts::Only<StreamControl>(window).FmUrl(),
-                  QStringLiteral("mms://127.0.0.1:8080/L-FM_300k"));
+                  u"mms://127.0.0.1:8080/L-FM_300k"_s);
         EXPECT_EQ(FaceParts::Only<StreamControl>(window).VfmUrl(),
-                  QStringLiteral("mms://127.0.0.1:8080/L-VFM_300k"));
+                  u"mms://127.0.0.1:8080/L-VFM_300k"_s);
         ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
         ASSERT_TRUE(Await([&] { return ButtonOf(window, FaceButton::View)->isVisible(); }));
-        WidgetTestKit::RealClick(Centre(ButtonOf(window, FaceButton::Hide)));
+        DialogTestKit::RealClickOn(*ButtonOf(window, FaceButton::Hide));
         ASSERT_TRUE(Await([&] { return program_.player.Mode() == Hidden(); }));
         EXPECT_FALSE(face->isVisible());
 
         // the next program has no video; a double click on the tray icon asks for the face
         ReadOnAir(program_.player, [&](AppState& onAir) {
             onAir.hasVfm = false;
-            onAir.title = QStringLiteral("Morning Jazz");
-            onAir.contents = QStringLiteral("First line\r\nSecond line");
+            onAir.title = u"Morning Jazz"_s;
+            onAir.contents = u"First line\r\nSecond line"_s;
         });
         QCoreApplication::processEvents();
         emit FaceParts::Only<CTrayIcon>(window).bringToFrontRequested();
@@ -276,14 +272,14 @@ TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirWhoseInfoOpen
         ASSERT_EQ(openDialogs().size(), 1) << "a second press opens no second dialog";
         CInfoDlg* info = openDialogs().front();
         EXPECT_EQ(info->pos(), QPoint(600 - info->width(), 300)) << "left of the face in use";
-        ASSERT_TRUE(Await([&] { return info->Title().text() == QStringLiteral("Morning Jazz"); }));
-        EXPECT_EQ(info->Description().toPlainText(), QStringLiteral("First line\nSecond line"));
-        ReadOnAir(program_.player, [&](AppState& onAir) { onAir.title = QStringLiteral("News"); });
+        ASSERT_TRUE(Await([&] { return info->Title().text() == u"Morning Jazz"_s; }));
+        EXPECT_EQ(info->Description().toPlainText(), u"First line\nSecond line"_s);
+        ReadOnAir(program_.player, [&](AppState& onAir) { onAir.title = u"News"_s; });
         QTest::keyClick(info, Qt::Key_Escape);
         QTest::keyClick(info, Qt::Key_Return);
         QCoreApplication::processEvents();
         ASSERT_EQ(openDialogs().size(), 1) << "the keyboard does not close it";
-        EXPECT_EQ(info->Title().text(), QStringLiteral("Morning Jazz")) << "taken once";
+        EXPECT_EQ(info->Title().text(), u"Morning Jazz"_s) << "taken once";
         Click(&info->CloseButton());
         EXPECT_TRUE(Await([&] { return openDialogs().isEmpty(); }));
 
@@ -301,21 +297,21 @@ TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirWhoseInfoOpen
 }
 
 TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
-    const QString quilo = QStringLiteral("Quilo2");
-    DialogTestKit::MakeVariantSkin(quilo, QStringLiteral("NoMain"), {}, {"main_bg.bmp"});
-    DialogTestKit::MakeVariantSkin(quilo, QStringLiteral("NoMini"), {}, {},
+    const QString quilo = u"Quilo2"_s;
+    DialogTestKit::MakeVariantSkin(quilo, u"NoMain"_s, {}, {"main_bg.bmp"});
+    DialogTestKit::MakeVariantSkin(quilo, u"NoMini"_s, {}, {},
                                    {{"[MAIN_PLAY]", "[MAIN_PLAY]=30,30"}});
     // a background there but empty counts as missing
-    QFile::resize(QStringLiteral("./Skins/NoMini/mini_bg.bmp"), 0);
+    QFile::resize(u"./Skins/NoMini/mini_bg.bmp"_s, 0);
     // damage anywhere but in the backgrounds is worn: numbers out of range, broken pictures
     DialogTestKit::MakeVariantSkin(
-        quilo, QStringLiteral("Scarred"), {"[MINI_LINK]"}, {},
+        quilo, u"Scarred"_s, {"[MINI_LINK]"}, {},
         {{"[MAIN_EDIT]", "[MAIN_EDIT]=-2147483648,-5,2147483648,99999999999"},
          {"[MAIN_VOLM]", "[MAIN_VOLM]=ab,"},
          {"[MAIN_EDIT_COL]", "[MAIN_EDIT_COL]=-5,99999999999,ab"}});
-    QFile::resize(QStringLiteral("./Skins/Scarred/main_btn_play_up.bmp"), 300);
-    QFile::resize(QStringLiteral("./Skins/Scarred/main_sld_vol_thumb.bmp"), 0);
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+    QFile::resize(u"./Skins/Scarred/main_btn_play_up.bmp"_s, 300);
+    QFile::resize(u"./Skins/Scarred/main_sld_vol_thumb.bmp"_s, 0);
+    RunMainWindow(u"Quilo2"_s, [&](CMainDlg& window) {
         CSkinDialog* face = Open(window);
         ASSERT_NE(face, nullptr);
         FaceParts::Only<StreamControl>(window).Stop();
@@ -353,7 +349,7 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
                 choose(broken, byDoubleClick);
                 ASSERT_TRUE(Await([&] { return !messages_.empty(); }));
                 EXPECT_EQ(messages_, std::vector<StringId>{StringId::kFilesMissing});
-                EXPECT_EQ(program_.skin.Name(), QStringLiteral("Quilo2"));
+                EXPECT_EQ(program_.skin.Name(), u"Quilo2"_s);
                 EXPECT_EQ(face->size(), size);
                 EXPECT_EQ(ButtonOf(window, FaceButton::Play)->pos(), play)
                     << "nothing of the broken skin was applied";
@@ -363,9 +359,9 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
         const auto wear = [&](const QString& name) {
             IsMini() ? FaceParts::Mini()->SwitchSkin(name) : window.SwitchSkin(name);
         };
-        wear(QStringLiteral("QUILO2"));
-        wear(QStringLiteral("Scarred"));
-        EXPECT_EQ(program_.skin.Name(), QStringLiteral("Scarred"));
+        wear(u"QUILO2"_s);
+        wear(u"Scarred"_s);
+        EXPECT_EQ(program_.skin.Name(), u"Scarred"_s);
         EXPECT_TRUE(messages_.empty()) << "the same skin in other letters, and a scarred one";
         if (IsMini()) {
             EXPECT_FALSE(miniLink.isEmpty());
@@ -374,28 +370,24 @@ TEST_P(EitherFace, ASkinIsWornWholeOrNotAtAllAndByTheOtherFaceOnItsReturn) {
         EXPECT_FALSE(face->grab().isNull());
 
         choose("Midnight", true);
-        ASSERT_TRUE(Await([&] { return program_.skin.Name() == QStringLiteral("Midnight"); }));
-        EXPECT_EQ(face->size(), BitmapSize(Background(QStringLiteral("Midnight"))));
+        ASSERT_TRUE(Await([&] { return program_.skin.Name() == u"Midnight"_s; }));
+        EXPECT_EQ(face->size(), BitmapSize(Background(u"Midnight"_s)));
         // the player has not changed: the face shows it again
         EXPECT_TRUE(Await([&] {
             return SliderOf(window)->value() == volume &&
                    ButtonOf(window, FaceButton::Mute)->GetState() == CSkinButton::kDown;
         }));
-        EXPECT_EQ(program_.prefs.GetSkin(), QStringLiteral("Midnight"));
+        EXPECT_EQ(program_.prefs.GetSkin(), u"Midnight"_s);
 
         // the other face, hidden meanwhile, wears it when it comes
-        if (IsMini()) {
-            Click(FaceParts::Mini()->Button(FaceButton::Main));
-        } else {
-            Click(FaceParts::Button(window, FaceButton::Mini));
-        }
+        Click(IsMini() ? FaceParts::Mini()->Button(FaceButton::Main)
+                       : FaceParts::Button(window, FaceButton::Mini));
         const auto other = [&]() -> CSkinDialog* {
             return IsMini() ? static_cast<CSkinDialog*>(&window) : FaceParts::Mini();
         };
         ASSERT_TRUE(Await([&] { return other() != nullptr && other()->isVisible(); }));
-        EXPECT_TRUE(Await([&] {
-            return other()->size() == BitmapSize(Background(QStringLiteral("Midnight"), true));
-        }));
+        EXPECT_TRUE(
+            Await([&] { return other()->size() == BitmapSize(Background(u"Midnight"_s, true)); }));
         EXPECT_TRUE(Await([&] {
             return FaceParts::Button(window, FaceButton::Mute)->GetState() == CSkinButton::kDown;
         }));
@@ -410,32 +402,31 @@ TEST_F(MainWindow, TheMessageTakesTwoHundredBytesKoreanTwoEvenWhileComposedAndKe
         event.setCommitString(committed);
         QApplication::sendEvent(edit, &event);
     };
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+    RunMainWindow(u"Quilo2"_s, [&](CMainDlg& window) {
         MessageEdit* edit = &FaceParts::Only<MessageEdit>(window);
         QLineEdit* counter = &FaceParts::Only<QLineEdit>(window);
         EXPECT_EQ(edit->ByteLimit(), 200) << "set when the skin places the box";
         edit->setFocus();
-        EXPECT_EQ(counter->text(), QStringLiteral("0/200")) << "the prompt went with the focus";
+        EXPECT_EQ(counter->text(), u"0/200"_s) << "the prompt went with the focus";
         // 99 syllables as key presses carrying their text, as a Korean keyboard layout sends them
         for (int i = 0; i < 99; ++i) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                            QStringLiteral("한"));
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, u"한"_s);
             QApplication::sendEvent(edit, &press);
         }
-        EXPECT_EQ(counter->text(), QStringLiteral("198/200"));
-        compose(edit, QStringLiteral("ㄱ"), {});
-        EXPECT_EQ(counter->text(), QStringLiteral("200/200")) << "the syllable being composed";
-        compose(edit, {}, QStringLiteral("글"));
-        EXPECT_EQ(counter->text(), QStringLiteral("200/200"));
+        EXPECT_EQ(counter->text(), u"198/200"_s);
+        compose(edit, u"ㄱ"_s, {});
+        EXPECT_EQ(counter->text(), u"200/200"_s) << "the syllable being composed";
+        compose(edit, {}, u"글"_s);
+        EXPECT_EQ(counter->text(), u"200/200"_s);
         // full: a new syllable is not even begun, and one committed anyway does not fit
-        compose(edit, QStringLiteral("ㄴ"), {});
-        EXPECT_EQ(counter->text(), QStringLiteral("200/200"));
-        compose(edit, {}, QStringLiteral("나"));
-        const QString text = QString(99, u'한') + QStringLiteral("글");
+        compose(edit, u"ㄴ"_s, {});
+        EXPECT_EQ(counter->text(), u"200/200"_s);
+        compose(edit, {}, u"나"_s);
+        const QString text = QString(99, u'한') + u"글"_s;
         EXPECT_EQ(edit->toPlainText(), text);
         // a paste past the end keeps what was typed
         edit->moveCursor(QTextCursor::End);
-        edit->insertPlainText(QStringLiteral("xyz"));
+        edit->insertPlainText(u"xyz"_s);
         EXPECT_EQ(edit->toPlainText(), text);
 
         // Enter and Escape in the box neither send nor close
@@ -450,37 +441,37 @@ TEST_F(MainWindow, TheMessageTakesTwoHundredBytesKoreanTwoEvenWhileComposedAndKe
         // than the last one left
         QTest::keyClick(edit, Qt::Key_Backspace);
         edit->moveCursor(QTextCursor::Start);
-        edit->insertPlainText(QStringLiteral("a\nb"));
-        EXPECT_EQ(edit->toPlainText(), QStringLiteral("a") + QString(99, u'한'));
-        EXPECT_EQ(counter->text(), QStringLiteral("199/200"));
+        edit->insertPlainText(u"a\nb"_s);
+        EXPECT_EQ(edit->toPlainText(), u"a"_s + QString(99, u'한'));
+        EXPECT_EQ(counter->text(), u"199/200"_s);
     });
 }
 
 TEST_F(MainWindow, MissingKeysHideTheirControlsAndEditColoursNeverTakeBlueZero) {
-    DialogTestKit::MakeVariantSkin(QStringLiteral("Quilo2"), QStringLiteral("Variant"),
+    DialogTestKit::MakeVariantSkin(u"Quilo2"_s, u"Variant"_s,
                                    {"[MAIN_EDIT]", "[MAIN_STOP]", "[MAIN_VIEW]"}, {},
                                    {{"[MAIN_EDIT_COL]", "[MAIN_EDIT_COL]=0,0,0"},
                                     {"[MAIN_LENG_COL]", "[MAIN_LENG_COL]=10,20,0"},
                                     {"[MAIN_SCR_COL]", "[MAIN_SCR_COL]=0,0,0"}});
-    RunMainWindow(QStringLiteral("Variant"), [&](CMainDlg& window) {
-        EXPECT_EQ(window.windowTitle(), QStringLiteral("Quilo"));
-        CSkinButton* play = FaceParts::Button(window, FaceButton::Play);
-        EXPECT_EQ(play->toolTip(), QStringLiteral("Play"));
+    RunMainWindow(u"Variant"_s, [&](CMainDlg& window) {
+        EXPECT_EQ(window.windowTitle(), u"Quilo"_s);
+        const auto button = [&](FaceButton which) { return FaceParts::Button(window, which); };
+        const MessageEdit& edit = FaceParts::Only<MessageEdit>(window);
+        CSkinButton* play = button(FaceButton::Play);
+        EXPECT_EQ(play->toolTip(), u"Play"_s);
         // the tips come quickly, not after the desktop's usual wait
         EXPECT_EQ(play->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, play), 80);
-        EXPECT_FALSE(FaceParts::Button(window, FaceButton::Info)->isVisible()) << "no program yet";
-        EXPECT_FALSE(FaceParts::Only<MessageEdit>(window).isVisible());
-        EXPECT_FALSE(FaceParts::Button(window, FaceButton::Stop)->isVisible());
-        EXPECT_TRUE(FaceParts::Button(window, FaceButton::Play)->isVisible());
-        EXPECT_EQ(FaceParts::Only<MessageEdit>(window).palette().color(QPalette::Base),
-                  QColor(0, 0, 1));
+        EXPECT_FALSE(button(FaceButton::Info)->isVisible()) << "no program yet";
+        EXPECT_FALSE(edit.isVisible());
+        EXPECT_FALSE(button(FaceButton::Stop)->isVisible());
+        EXPECT_TRUE(play->isVisible());
+        EXPECT_EQ(edit.palette().color(QPalette::Base), QColor(0, 0, 1));
         EXPECT_EQ(FaceParts::Only<QLineEdit>(window).palette().color(QPalette::Base),
                   QColor(10, 20, 1));
         // a program with video does not bring back a button the skin has no place for
         ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
-        ASSERT_TRUE(
-            Await([&] { return FaceParts::Button(window, FaceButton::Info)->isVisible(); }));
-        EXPECT_FALSE(FaceParts::Button(window, FaceButton::View)->isVisible());
+        ASSERT_TRUE(Await([&] { return button(FaceButton::Info)->isVisible(); }));
+        EXPECT_FALSE(button(FaceButton::View)->isVisible());
     });
 }
 
@@ -488,30 +479,29 @@ TEST_F(MainWindow, OpensAtTheLoginPlaceOrTheSavedOneKeptOnTheScreen) {
     const QRect area = AvailableScreenArea();
     program_.prefs.SetPosX(100000);
     program_.prefs.SetPosY(100000);
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+    RunMainWindow(u"Quilo2"_s, [&](CMainDlg& window) {
         EXPECT_EQ(window.pos(), QPoint(area.right() + 1 - 300, area.bottom() + 1 - 476));
     });
     program_.prefs.SetPosX(static_cast<uint32_t>(-40));
     program_.prefs.SetPosY(50);
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+    RunMainWindow(u"Quilo2"_s, [&](CMainDlg& window) {
         EXPECT_EQ(window.pos(), QPoint(-40, 50)) << "no lower bound: partly off the left edge";
     });
     program_.loginPosition = QPoint(120, 130);
-    RunMainWindow(QStringLiteral("Quilo2"),
+    RunMainWindow(u"Quilo2"_s,
                   [&](CMainDlg& window) { EXPECT_EQ(window.pos(), QPoint(120, 130)); });
     EXPECT_EQ(program_.prefs.GetPosX(), 120u) << "the place is saved when the window ends";
 }
 
 TEST_F(MainWindow, APlayerThatCannotStartLeavesAWorkingFace) {
-    program_.config.vlcArgs = {QStringLiteral("--no-such-option-at-all")};
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+    program_.config.vlcArgs = {u"--no-such-option-at-all"_s};
+    RunMainWindow(u"Quilo2"_s, [&](CMainDlg& window) {
         ASSERT_TRUE(Await([&] { return PlayerMessages().size() >= 2; }));
         EXPECT_FALSE(FaceParts::Only<CViewerDlg>(window).IsCreated());
         EXPECT_EQ(PlayerMessages().value(1),
-                  QStringLiteral("FAIL to play because the player have not been created."));
+                  u"FAIL to play because the player have not been created."_s);
         // without a version the addresses are the old protocol's
-        EXPECT_EQ(FaceParts::Only<StreamControl>(window).FmUrl(),
-                  QStringLiteral("mmst://127.0.0.1/L-FM_300k"));
+        EXPECT_EQ(FaceParts::Only<StreamControl>(window).FmUrl(), u"mmst://127.0.0.1/L-FM_300k"_s);
         Click(FaceParts::Button(window, FaceButton::Play));
         ASSERT_TRUE(Await([&] { return PlayerMessages().size() >= 4; }));
         // whatever else is asked of the missing engine says so and changes nothing
@@ -524,47 +514,43 @@ TEST_F(MainWindow, APlayerThatCannotStartLeavesAWorkingFace) {
         EXPECT_FALSE(viewer.IsPlayRequested() || viewer.IsShown() || viewer.IsMuted() ||
                      viewer.IsPlaying() || viewer.isVisible());
         EXPECT_EQ(viewer.GetVolume(), 0);
-        EXPECT_EQ(PlayerMessages().mid(before),
-                  (QStringList{
-                      QStringLiteral("TRY to stop."),
-                      QStringLiteral("FAIL to stop because the player have not been created."),
-                      QStringLiteral("TRY to show."),
-                      QStringLiteral("FAIL to show because the player have not been created.")}));
+        EXPECT_EQ(
+            PlayerMessages().mid(before),
+            (QStringList{
+                u"TRY to stop."_s, u"FAIL to stop because the player have not been created."_s,
+                u"TRY to show."_s, u"FAIL to show because the player have not been created."_s}));
     });
 }
 
 TEST_F(MainWindow, TheFetchedLinkImagesShowWhereTheSkinSaysAndOpenTheirAddresses) {
     const QString folder = GetWorkFolder();
     ASSERT_FALSE(folder.isEmpty());
-    QImage picture(72, 22, QImage::Format_RGB32);
-    picture.fill(Qt::darkGreen);
-    ASSERT_TRUE(picture.save(folder + QStringLiteral("/0000101_1.bmp")));
-    QFile::remove(folder + QStringLiteral("/0000101_2.bmp"));
-    QFile::remove(folder + QStringLiteral("/event.bmp"));
-    RunMainWindow(QStringLiteral("Quilo2"), [&](CMainDlg& window) {
+    ASSERT_TRUE(WidgetTestKit::Filled({72, 22}, Qt::darkGreen).save(folder + u"/0000101_1.bmp"_s));
+    QFile::remove(folder + u"/0000101_2.bmp"_s);
+    QFile::remove(folder + u"/event.bmp"_s);
+    RunMainWindow(u"Quilo2"_s, [&](CMainDlg& window) {
         ReadOnAir(program_.player, [&](AppState& onAir) {
-            onAir.programCode = QStringLiteral("0000101");
-            onAir.link1 = QStringLiteral("http://main.example/program/0000101/index.asp");
-            onAir.eventLink = QStringLiteral("http://main.example/event/summer.asp");
+            onAir.programCode = u"0000101"_s;
+            onAir.link1 = u"http://main.example/program/0000101/index.asp"_s;
+            onAir.eventLink = u"http://main.example/event/summer.asp"_s;
         });
         program_.player.LinksFetched();
-        ASSERT_TRUE(Await([&] { return FaceParts::Only<ProgramLinks>(window).IsShown(); }));
-        EXPECT_TRUE(FaceParts::Only<ProgramLinks>(window).Link(0).isVisible());
-        EXPECT_FALSE(FaceParts::Only<ProgramLinks>(window).Link(1).isVisible())
-            << "no second image was fetched";
-        ASSERT_TRUE(FaceParts::Only<ProgramLinks>(window).Link(2).isVisible())
-            << "the skin's picture without an event";
+        ProgramLinks& links = FaceParts::Only<ProgramLinks>(window);
+        ASSERT_TRUE(Await([&] { return links.IsShown(); }));
+        EXPECT_TRUE(links.Link(0).isVisible());
+        EXPECT_FALSE(links.Link(1).isVisible()) << "no second image was fetched";
+        ASSERT_TRUE(links.Link(2).isVisible()) << "the skin's picture without an event";
         EXPECT_EQ(program_.player.OnAir().eventLink, program_.config.mainSite)
             << "the skin's picture leads to the main site";
 
-        Click(&FaceParts::Only<ProgramLinks>(window).Link(0));
-        Click(&FaceParts::Only<ProgramLinks>(window).Link(2));
+        Click(&links.Link(0));
+        Click(&links.Link(2));
         EXPECT_EQ(opened_, (QStringList{program_.player.OnAir().link1, program_.config.mainSite}));
 
         program_.player.ClearLinks();
         QCoreApplication::processEvents();
-        EXPECT_FALSE(FaceParts::Only<ProgramLinks>(window).IsShown());
-        EXPECT_FALSE(FaceParts::Only<ProgramLinks>(window).Link(2).isVisible());
+        EXPECT_FALSE(links.IsShown());
+        EXPECT_FALSE(links.Link(2).isVisible());
     });
 }
 
@@ -573,7 +559,7 @@ TEST_F(MainWindow, TheMiniOptionStartsInTheMiniFaceAndClosingWithTheScheduleOnAs
     program_.prefs.SetOptionMini(true);
     program_.prefs.SetPosX(120);
     program_.prefs.SetPosY(80);
-    ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
+    ASSERT_TRUE(program_.skin.Load(u"Quilo2"_s));
     CMainDlg window(program_);
     ASSERT_TRUE(window.Open());
     QSignalSpy finished(&window, &QDialog::finished);
@@ -606,12 +592,12 @@ TEST_F(MainWindow, TheMiniOptionStartsInTheMiniFaceAndClosingWithTheScheduleOnAs
 
 TEST_F(MainWindow, TheCharacterOpensItsPageUnderAHandAndClicks) {
     // the link area lies under the character; without a password its page opens directly
-    DialogTestKit::MakeVariantSkin(QStringLiteral("Quilo2"), QStringLiteral("Linked"), {}, {},
+    DialogTestKit::MakeVariantSkin(u"Quilo2"_s, u"Linked"_s, {}, {},
                                    {{"[MAIN_LINK0]", "[MAIN_LINK0]=0,0,300,476"}});
-    program_.login = {QStringLiteral("demo"), QString(), QString()};
-    RunMainWindow(QStringLiteral("Linked"), [&](CMainDlg& window) {
+    program_.login = {u"demo"_s, QString(), QString()};
+    RunMainWindow(u"Linked"_s, [&](CMainDlg& window) {
         ReadOnAir(program_.player, [&](AppState& onAir) {
-            onAir.characterLink = QStringLiteral("http://main.example/event/quilo.asp");
+            onAir.characterLink = u"http://main.example/event/quilo.asp"_s;
             onAir.characterTimes = {1, 60000, 1000};
         });
         // right after a hop the character stays put for about a second: time to point at it
@@ -629,11 +615,11 @@ TEST_F(MainWindow, TheCharacterOpensItsPageUnderAHandAndClicks) {
         ASSERT_TRUE(WidgetTestKit::RealButton(true));
         ASSERT_TRUE(Await([&] { return opened_.size() == 2; }));
         ASSERT_TRUE(WidgetTestKit::RealButton(false));
-        EXPECT_TRUE(opened_[0].startsWith(QStringLiteral("http://127.0.0.1:")))
+        EXPECT_TRUE(opened_[0].startsWith(u"http://127.0.0.1:"_s))
             << "the character page opens through a local page: " << opened_[0].toStdString();
         EXPECT_EQ(opened_[1], program_.config.webServer) << "then the link area's";
         ASSERT_TRUE(clicked.wait(3000));
-        const QString heard = TestEnvironment::WorkDir() + QStringLiteral("/heard.wav");
+        const QString heard = TestEnvironment::WorkDir() + u"/heard.wav"_s;
         EXPECT_TRUE(Await([&] {
             return ToneAnalysis::Loudness(ToneAnalysis::ReadWav(heard)) > 0.01;
         })) << "the click is heard";

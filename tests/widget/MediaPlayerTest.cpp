@@ -17,6 +17,8 @@
 #include "support/TestEnvironment.h"
 #include "support/ToneAnalysis.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr double kToneHz = 880;
@@ -45,9 +47,7 @@ public:
         });
     }
 
-    QString Address() const {
-        return QStringLiteral("http://127.0.0.1:%1/live.wav").arg(server_.serverPort());
-    }
+    QString Address() const { return u"http://127.0.0.1:%1/live.wav"_s.arg(server_.serverPort()); }
     int Listeners() const { return listeners_; }
 
 private:
@@ -98,7 +98,7 @@ private:
 // Everything the process writes to standard error while it lives, alsa-lib's own lines included.
 class StderrCapture {
 public:
-    StderrCapture() : path_(TestEnvironment::WorkDir() + QStringLiteral("/stderr.txt")) {
+    StderrCapture() : path_(TestEnvironment::WorkDir() + u"/stderr.txt"_s) {
         std::fflush(stderr);
         saved_ = dup(STDERR_FILENO);
         const int file =
@@ -147,48 +147,34 @@ struct WatchedPlayer {
     int noOutput = 0;
 };
 
-QStringList FileOutput() {
-    return {QStringLiteral("--aout=afile"),
-            QStringLiteral("--audiofile-file=") + TestEnvironment::WorkDir() +
-                QStringLiteral("/heard.wav"),
-            QStringLiteral("--network-caching=%1").arg(kNetworkCacheMs)};
-}
-
 }  // namespace
 
 TEST(MediaPlayerWatch, AStreamThatStallsOrEndsIsAnErrorOnceAndASlowStartIsNot) {
-    WatchedPlayer watched(FileOutput());
+    WatchedPlayer watched({u"--aout=afile"_s,
+                           u"--audiofile-file="_s + TestEnvironment::WorkDir() + u"/heard.wav"_s,
+                           u"--network-caching=%1"_s.arg(kNetworkCacheMs)});
     // a stall limit of the cache and a little more: reported within a few seconds, not at once
     const int stallLimitMs = kNetworkCacheMs + StreamWatch::kJitterMs;
 
-    {
-        ToneStation station({.silentAfterMs = 3000});
+    // a stream that falls silent with its connection open, and one whose connection drops
+    for (const ToneStation::Behaviour behaviour : {ToneStation::Behaviour{.silentAfterMs = 3000},
+                                                   ToneStation::Behaviour{.hangUpAfterMs = 2000}}) {
+        const int before = watched.errors;
+        ToneStation station(behaviour);
         watched.player.Play(station.Address());
         ASSERT_TRUE(watched.AwaitPlaying());
-        ASSERT_TRUE(Await([&] { return watched.errors > 0; }, 15000)) << "the stall is found";
+        ASSERT_TRUE(Await([&] { return watched.errors > before; }, 15000)) << "it is found";
         EXPECT_TRUE(watched.QuietFor(stallLimitMs + 1000)) << "reported once";
-        EXPECT_EQ(watched.errors, 1);
+        EXPECT_EQ(watched.errors, before + 1);
         watched.player.Stop();
     }
-    {
-        // the listener's connection drops: the engine reaches the stream's end
-        ToneStation station({.hangUpAfterMs = 2000});
-        watched.player.Play(station.Address());
-        ASSERT_TRUE(watched.AwaitPlaying());
-        ASSERT_TRUE(Await([&] { return watched.errors > 1; }, 15000)) << "the end is found";
-        EXPECT_TRUE(watched.QuietFor(stallLimitMs + 1000)) << "reported once";
-        EXPECT_EQ(watched.errors, 2);
-        watched.player.Stop();
-    }
-    {
-        // a server slower to answer than the stall limit, within the start allowance
-        ToneStation station({.startDelayMs = stallLimitMs + 2500});
-        watched.player.Play(station.Address());
-        EXPECT_TRUE(watched.AwaitPlaying(stallLimitMs + 10000));
-        EXPECT_TRUE(watched.QuietFor(3000)) << "then it plays on";
-        EXPECT_EQ(watched.errors, 2);
-        watched.player.Stop();
-    }
+    // a server slower to answer than the stall limit, within the start allowance
+    ToneStation slow({.startDelayMs = stallLimitMs + 2500});
+    watched.player.Play(slow.Address());
+    EXPECT_TRUE(watched.AwaitPlaying(stallLimitMs + 10000));
+    EXPECT_TRUE(watched.QuietFor(3000)) << "then it plays on";
+    EXPECT_EQ(watched.errors, 2);
+    watched.player.Stop();
 }
 
 TEST(MediaPlayerOutput, WithoutASoundServerTheStreamRunsSilentlyAndSaysSoOnceOnAQuietStderr) {
@@ -201,7 +187,7 @@ TEST(MediaPlayerOutput, WithoutASoundServerTheStreamRunsSilentlyAndSaysSoOnceOnA
     QByteArray written;
     {
         StderrCapture capture;
-        WatchedPlayer watched({QStringLiteral("--network-caching=%1").arg(kNetworkCacheMs)});
+        WatchedPlayer watched({u"--network-caching=%1"_s.arg(kNetworkCacheMs)});
         watched.player.Play(station.Address());
         ASSERT_TRUE(watched.AwaitPlaying());
         ASSERT_TRUE(Await([&] { return watched.noOutput > 0; }, 5000));
@@ -218,7 +204,7 @@ TEST(MediaPlayerOutput, WithoutASoundServerTheStreamRunsSilentlyAndSaysSoOnceOnA
 
         // an output named in the options that fails, and fails again for every buffer, is
         // reported the same way
-        WatchedPlayer named({QStringLiteral("--aout=pulse,none")});
+        WatchedPlayer named({u"--aout=pulse,none"_s});
         named.player.Play(station.Address());
         ASSERT_TRUE(Await([&] { return named.noOutput > 0; }, 5000));
         EXPECT_TRUE(named.QuietFor(2000));
@@ -231,8 +217,8 @@ TEST(MediaPlayerOutput, WithoutASoundServerTheStreamRunsSilentlyAndSaysSoOnceOnA
     // asked for, the engine's messages come out
     {
         StderrCapture capture;
-        WatchedPlayer watched({QStringLiteral("--verbose=1")});
-        watched.player.Play(QStringLiteral("http://127.0.0.1:9/nothing-here"));
+        WatchedPlayer watched({u"--verbose=1"_s});
+        watched.player.Play(u"http://127.0.0.1:9/nothing-here"_s);
         ASSERT_TRUE(Await([&] { return watched.errors > 0; }, 15000));
         written = capture.Text();
     }

@@ -14,6 +14,8 @@
 #include "skin/CSkinButton.h"
 #include "support/Await.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using DialogTestKit::RealClickOn;
@@ -41,13 +43,15 @@ ShownRow Shown(const CScheduleDlg& dialog, int row) {
             dialog.HourField(row).text(), dialog.MinuteField(row).text()};
 }
 
-// Types into the field as the listener would, then leaves it with Tab.
-void Type(QLineEdit& field, const QString& text) {
+// Types into the field as the listener would, then leaves it with Tab unless told to stay.
+void Type(QLineEdit& field, const QString& text, bool leave = true) {
     ASSERT_TRUE(RealClickOn(field));
     ASSERT_TRUE(Await([&] { return field.hasFocus(); }));
     QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(&field, text);
-    QTest::keyClick(&field, Qt::Key_Tab);
+    if (leave) {
+        QTest::keyClick(&field, Qt::Key_Tab);
+    }
 }
 
 void ChoosePm(QComboBox& list) {
@@ -59,13 +63,13 @@ class ScheduleDialog : public ::testing::Test {
 protected:
     void SetUp() override {
         DialogTestKit::LinkShippedSkins();
-        ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
+        ASSERT_TRUE(program_.skin.Load(u"Quilo2"_s));
         SetMessageAnswerer([this](StringId id, const QString&) {
             messages_.push_back(id);
             return MessageAnswer::Ok;
         });
-        owner_.LoadBackground(WidgetTestKit::SaveBitmap(
-            QStringLiteral("owner.bmp"), WidgetTestKit::Filled({200, 150}, Qt::gray)));
+        owner_.LoadBackground(
+            WidgetTestKit::SaveBitmap(u"owner.bmp"_s, WidgetTestKit::Filled({200, 150}, Qt::gray)));
         owner_.move(500, 120);
         ASSERT_TRUE(WidgetTestKit::ShowAndWait(owner_));
     }
@@ -108,10 +112,7 @@ TEST_F(ScheduleDialog, AFieldIsHeldToItsRangeWhenItLosesTheFocus) {
         QTest::keyClick(&dialog.DayHalfList(5), Qt::Key_Up);
         EXPECT_EQ(dialog.HourField(5).text(), "12");
         // a field still holding the focus at OK is put right all the same
-        ASSERT_TRUE(RealClickOn(dialog.MinuteField(6)));
-        ASSERT_TRUE(Await([&] { return dialog.MinuteField(6).hasFocus(); }));
-        QTest::keyClick(&dialog.MinuteField(6), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(&dialog.MinuteField(6), "99");
+        Type(dialog.MinuteField(6), "99", false);
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
     });
     EXPECT_EQ(written[0], 11);
@@ -153,9 +154,8 @@ TEST_F(ScheduleDialog, StoredTimesShowAsTwelveHourRowsAndCancelAndEnterLeaveThem
               stored);
     EXPECT_TRUE(messages_.empty());
 
-    DialogTestKit::MakeVariantSkin(QStringLiteral("Quilo2"), QStringLiteral("Faceless"), {},
-                                   {QStringLiteral("sch_bg.bmp")});
-    ASSERT_TRUE(program_.skin.Load(QStringLiteral("Faceless")));
+    DialogTestKit::MakeVariantSkin(u"Quilo2"_s, u"Faceless"_s, {}, {u"sch_bg.bmp"_s});
+    ASSERT_TRUE(program_.skin.Load(u"Faceless"_s));
     CScheduleDlg dialog(program_, EmptySchedule(), &owner_);
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_FALSE(dialog.IsConfirmed());

@@ -21,6 +21,8 @@
 #include "support/SavedPassword.h"
 #include "support/TestEnvironment.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using DialogTestKit::RealClickOn;
@@ -33,9 +35,8 @@ constexpr ScheduleBytes kOneTime{0x87, 0x1E, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
 // (the window's own X window: a change of its flags may give it a new one)
 QString WindowStates(const QWidget& window) {
     QProcess xprop;
-    xprop.start(QStringLiteral("xprop"),
-                {QStringLiteral("-id"), QString::number(window.windowHandle()->winId()),
-                 QStringLiteral("_NET_WM_STATE")});
+    xprop.start(u"xprop"_s,
+                {u"-id"_s, QString::number(window.windowHandle()->winId()), u"_NET_WM_STATE"_s});
     xprop.waitForFinished();
     return QString::fromLatin1(xprop.readAllStandardOutput());
 }
@@ -44,34 +45,29 @@ class SettingsDialog : public ::testing::Test {
 protected:
     void SetUp() override {
         DialogTestKit::LinkShippedSkins();
-        ASSERT_TRUE(program_.skin.Load(QStringLiteral("Midnight")));
-        program_.login = {QStringLiteral("demo"), QStringLiteral("quilo2007"), QString()};
+        ASSERT_TRUE(program_.skin.Load(u"Midnight"_s));
+        program_.login = {u"demo"_s, u"quilo2007"_s, QString()};
         SetMessageAnswerer([this](StringId id, const QString&) {
             messages_.push_back(id);
             return MessageAnswer::Ok;
         });
         // the companion is a script that writes down its arguments
-        QFile recorder(TestEnvironment::WorkDir() + QStringLiteral("/launch-recorder.sh"));
+        QFile recorder(TestEnvironment::WorkDir() + u"/launch-recorder.sh"_s);
         ASSERT_TRUE(recorder.open(QIODevice::WriteOnly));
         recorder.write("#!/bin/sh\nprintf '%s\\n' \"$@\" >> \"" + launched_.toUtf8() + "\"\n");
         recorder.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         recorder.close();
         qputenv("QUILO_LAUNCH_PROGRAM", recorder.fileName().toUtf8());
-        owner_.LoadBackground(WidgetTestKit::SaveBitmap(
-            QStringLiteral("owner.bmp"), WidgetTestKit::Filled({200, 150}, Qt::gray)));
+        owner_.LoadBackground(
+            WidgetTestKit::SaveBitmap(u"owner.bmp"_s, WidgetTestKit::Filled({200, 150}, Qt::gray)));
         owner_.move(120, 100);
         ASSERT_TRUE(WidgetTestKit::ShowAndWait(owner_));
     }
     void TearDown() override { SetMessageAnswerer(nullptr); }
 
-    struct Outcome {
-        bool confirmed;
-        uint8_t flags;
-    };
-
-    // Runs the settings dialog with `act` while it is open; a confirmed dialog is applied as
-    // the settings command applies it, to the owner as the face in use.
-    Outcome Run(const std::function<void(CSettingsDlg&)>& act) {
+    // Runs the settings dialog with `act` while it is open and says whether it was confirmed; a
+    // confirmed dialog is applied as the settings command applies it, to the owner as the face.
+    bool Run(const std::function<void(CSettingsDlg&)>& act) {
         CSettingsDlg dialog(program_, &owner_);
         WhenModal<CSettingsDlg>(&owner_, act);
         dialog.exec();
@@ -79,7 +75,7 @@ protected:
             ApplySettings(program_, dialog.OptionFlags(), &owner_,
                           [&](bool topMost) { owner_.SetTopMost(topMost); });
         }
-        return {dialog.IsConfirmed(), dialog.OptionFlags()};
+        return dialog.IsConfirmed();
     }
 
     // Every argument the companion was started with, one per start.
@@ -98,12 +94,12 @@ protected:
     Program program_;
     WidgetTestKit::TestFace owner_;
     std::vector<StringId> messages_;
-    const QString launched_ = TestEnvironment::WorkDir() + QStringLiteral("/launched.txt");
+    const QString launched_ = TestEnvironment::WorkDir() + u"/launched.txt"_s;
 };
 
 TEST_F(SettingsDialog, TickedOptionsAreStoredAndTakeEffectAtOnce) {
     program_.schedule = kOneTime;
-    const Outcome ticked = Run([&](CSettingsDlg& dialog) {
+    const bool ticked = Run([&](CSettingsDlg& dialog) {
         // right of the owner, top edges level
         EXPECT_EQ(dialog.pos(), QPoint(owner_.x() + owner_.width(), owner_.y()));
         for (CSkinButton* box :
@@ -114,9 +110,9 @@ TEST_F(SettingsDialog, TickedOptionsAreStoredAndTakeEffectAtOnce) {
         ASSERT_TRUE(Await([&] { return dialog.OptionFlags() == 7; }));
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
     });
-    EXPECT_TRUE(ticked.confirmed);
-    EXPECT_EQ(program_.prefs.GetID(), QStringLiteral("demo"));
-    EXPECT_EQ(SavedPassword::Read(program_.prefs), QStringLiteral("quilo2007"));
+    EXPECT_TRUE(ticked);
+    EXPECT_EQ(program_.prefs.GetID(), u"demo"_s);
+    EXPECT_EQ(SavedPassword::Read(program_.prefs), u"quilo2007"_s);
     EXPECT_TRUE(program_.prefs.GetOptionAutoLogin());
     EXPECT_TRUE(program_.prefs.GetOptionTopMost());
     EXPECT_TRUE(Await([&] { return WindowStates(owner_).contains("_NET_WM_STATE_ABOVE"); }))
@@ -141,25 +137,25 @@ TEST_F(SettingsDialog, TickedOptionsAreStoredAndTakeEffectAtOnce) {
 }
 
 TEST_F(SettingsDialog, ScheduledPlaybackWithoutAnyTimeIsOffAndAutoLogInOffKeepsTheSavedPassword) {
-    program_.prefs.SetID(QStringLiteral("old"));
-    SavedPassword::Write(program_.prefs, QStringLiteral("oldpw"));
+    program_.prefs.SetID(u"old"_s);
+    SavedPassword::Write(program_.prefs, u"oldpw"_s);
     program_.prefs.SetOptionAutoLogin(true);
     program_.prefs.SetOptionSchedule(true);
     program_.schedule.fill(0xFF);
-    const Outcome outcome = Run([&](CSettingsDlg& dialog) {
+    const bool confirmed = Run([&](CSettingsDlg& dialog) {
         EXPECT_EQ(dialog.OptionFlags(), CSettingsDlg::kAutoLogin | CSettingsDlg::kSchedule);
         ASSERT_TRUE(RealClickOn(dialog.AutoLoginBox()));
         ASSERT_TRUE(Await([&] { return dialog.OptionFlags() == CSettingsDlg::kSchedule; }));
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
     });
-    EXPECT_TRUE(outcome.confirmed);
+    EXPECT_TRUE(confirmed);
     EXPECT_FALSE(program_.prefs.GetOptionAutoLogin());
-    EXPECT_EQ(program_.prefs.GetID(), QStringLiteral("old"));
-    EXPECT_EQ(SavedPassword::Read(program_.prefs), QStringLiteral("oldpw"));
+    EXPECT_EQ(program_.prefs.GetID(), u"old"_s);
+    EXPECT_EQ(SavedPassword::Read(program_.prefs), u"oldpw"_s);
     EXPECT_FALSE(program_.scheduleOption);
     EXPECT_FALSE(program_.prefs.GetOptionSchedule());
     EXPECT_TRUE(PrefsText().contains("Schedule=FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"));
-    EXPECT_TRUE(Await([&] { return Launched() == QStringList{QStringLiteral("/d")}; }));
+    EXPECT_TRUE(Await([&] { return Launched() == QStringList{u"/d"_s}; }));
     EXPECT_TRUE(messages_.empty());
 
     // on a full disk nothing is lost, the listener is told, and the companion is not started on
@@ -175,7 +171,7 @@ TEST_F(SettingsDialog, ScheduledPlaybackWithoutAnyTimeIsOffAndAutoLogInOffKeepsT
     }
     EXPECT_EQ(PrefsText(), before);
     EXPECT_EQ(messages_, std::vector<StringId>{StringId::kSettingsNotSaved});
-    EXPECT_EQ(Launched(), QStringList{QStringLiteral("/d")});
+    EXPECT_EQ(Launched(), QStringList{u"/d"_s});
 }
 
 TEST_F(SettingsDialog, EditedTimesReachTheProgramOnlyThroughOkWithScheduledPlaybackTicked) {
@@ -190,52 +186,50 @@ TEST_F(SettingsDialog, EditedTimesReachTheProgramOnlyThroughOkWithScheduledPlayb
         ASSERT_TRUE(Await([&] { return dialog.WorkingSchedule()[2] == 0x80; }));
     };
     EXPECT_FALSE(Run([&](CSettingsDlg& dialog) {
-                     editTimes(dialog);
-                     ASSERT_TRUE(RealClickOn(dialog.CancelButton()));
-                 }).confirmed);
+        editTimes(dialog);
+        ASSERT_TRUE(RealClickOn(dialog.CancelButton()));
+    }));
     EXPECT_FALSE(Run([&](CSettingsDlg& dialog) {
-                     editTimes(dialog);
-                     QTest::keyClick(&dialog, Qt::Key_Return);
-                 }).confirmed);
+        editTimes(dialog);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    }));
     EXPECT_EQ(program_.schedule, kOneTime);
     EXPECT_TRUE(Launched().isEmpty());
 
     // confirmed with the box unticked: the old times stay, and are stored again
     EXPECT_TRUE(Run([&](CSettingsDlg& dialog) {
-                    editTimes(dialog);
-                    ASSERT_TRUE(RealClickOn(dialog.OkButton()));
-                }).confirmed);
+        editTimes(dialog);
+        ASSERT_TRUE(RealClickOn(dialog.OkButton()));
+    }));
     EXPECT_EQ(program_.schedule, kOneTime);
     EXPECT_TRUE(PrefsText().contains("Schedule=871EFFFF"));
 
-    const Outcome ticked = Run([&](CSettingsDlg& dialog) {
+    const bool ticked = Run([&](CSettingsDlg& dialog) {
         editTimes(dialog);
         ASSERT_TRUE(RealClickOn(dialog.ScheduleBox()));
         ASSERT_TRUE(Await([&] { return dialog.OptionFlags() == CSettingsDlg::kSchedule; }));
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
     });
-    EXPECT_TRUE(ticked.confirmed);
+    EXPECT_TRUE(ticked);
     EXPECT_EQ(program_.schedule[1 * 2], 0x80);
     EXPECT_TRUE(PrefsText().contains("Schedule=871E8000"));
 }
 
 TEST_F(SettingsDialog, ASkinWithoutABoxLeavesItsOptionOffAndOneWithoutItsFaceIsReported) {
     program_.prefs.SetOptionAutoLogin(true);
-    DialogTestKit::MakeVariantSkin(QStringLiteral("Midnight"), QStringLiteral("NoAuto"),
-                                   {"[SET_AUTO]"}, {});
-    ASSERT_TRUE(program_.skin.Load(QStringLiteral("NoAuto")));
-    const Outcome outcome = Run([&](CSettingsDlg& dialog) {
+    DialogTestKit::MakeVariantSkin(u"Midnight"_s, u"NoAuto"_s, {"[SET_AUTO]"}, {});
+    ASSERT_TRUE(program_.skin.Load(u"NoAuto"_s));
+    const bool confirmed = Run([&](CSettingsDlg& dialog) {
         EXPECT_FALSE(dialog.AutoLoginBox().isVisible());
         EXPECT_EQ(dialog.OptionFlags(), 0);
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
     });
-    EXPECT_TRUE(outcome.confirmed);
+    EXPECT_TRUE(confirmed);
     EXPECT_FALSE(program_.prefs.GetOptionAutoLogin());
     EXPECT_TRUE(messages_.empty());
 
-    DialogTestKit::MakeVariantSkin(QStringLiteral("Midnight"), QStringLiteral("Faceless"), {},
-                                   {QStringLiteral("set_bg.bmp")});
-    ASSERT_TRUE(program_.skin.Load(QStringLiteral("Faceless")));
+    DialogTestKit::MakeVariantSkin(u"Midnight"_s, u"Faceless"_s, {}, {u"set_bg.bmp"_s});
+    ASSERT_TRUE(program_.skin.Load(u"Faceless"_s));
     CSettingsDlg dialog(program_, &owner_);
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     EXPECT_FALSE(dialog.IsConfirmed());

@@ -16,6 +16,7 @@
 #include "skin/ColorKey.h"
 #include "support/Await.h"
 
+using namespace Qt::StringLiterals;
 using namespace WidgetTestKit;
 
 namespace {
@@ -31,18 +32,17 @@ QImage IconImage(const QListWidgetItem& item) {
 class SkinChooser : public ::testing::Test {
 protected:
     void SetUp() override {
-        QDir().mkpath(QStringLiteral("./Skins/Zed"));
-        QDir().mkpath(QStringLiteral("./Skins/alpha"));
+        QDir().mkpath(u"./Skins/Zed"_s);
+        QDir().mkpath(u"./Skins/alpha"_s);
         DialogTestKit::LinkShippedSkins();
         QImage face = Filled(QSize(40, 80), kFaceRed);
         QPainter(&face).fillRect(QRect(0, 0, 20, 80), QColor::fromRgb(kSkinColorKey));
-        ASSERT_TRUE(face.convertToFormat(QImage::Format_RGB888)
-                        .save(QStringLiteral("./Skins/Zed/main_bg.bmp"), "BMP"));
-        QFile notes(QStringLiteral("./Skins/notes.txt"));
+        ASSERT_TRUE(
+            face.convertToFormat(QImage::Format_RGB888).save(u"./Skins/Zed/main_bg.bmp"_s, "BMP"));
+        QFile notes(u"./Skins/notes.txt"_s);
         ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(program_.skin.Load(QStringLiteral("Quilo2")));
-        owner_.LoadBackground(
-            SaveBitmap(QStringLiteral("owner.bmp"), Filled(QSize(200, 150), Qt::darkGray)));
+        ASSERT_TRUE(program_.skin.Load(u"Quilo2"_s));
+        owner_.LoadBackground(SaveBitmap(u"owner.bmp"_s, Filled(QSize(200, 150), Qt::darkGray)));
         owner_.move(100, 100);
         ASSERT_TRUE(ShowAndWait(owner_));
         SetMessageAnswerer([this](StringId id, const QString&) {
@@ -51,11 +51,6 @@ protected:
         });
     }
     void TearDown() override { SetMessageAnswerer({}); }
-
-    QPoint ItemCentre(const CSkinDlg& chooser, int row) const {
-        QListWidget& list = chooser.List();
-        return list.viewport()->mapToGlobal(list.visualItemRect(list.item(row)).center());
-    }
 
     Program program_;
     TestFace owner_;
@@ -88,21 +83,21 @@ TEST_F(SkinChooser, ListsEveryFolderWithItsPictureAndADoubleClickWearsTheSkinAtO
     ASSERT_EQ(Names(list), (QStringList{"alpha", "Midnight", "Quilo2", "Zed"}));
     EXPECT_EQ(list.selectedItems(), QList<QListWidgetItem*>{list.item(2)}) << "the skin worn";
     EXPECT_EQ(IconImage(*list.item(0)),
-              QImage(QStringLiteral(":/res/skin_thumb.bmp")).convertToFormat(QImage::Format_ARGB32))
+              QImage(u":/res/skin_thumb.bmp"_s).convertToFormat(QImage::Format_ARGB32))
         << "a folder without pictures shows the built-in one";
-    EXPECT_EQ(IconImage(*list.item(1)), QImage(QStringLiteral("./Skins/Midnight/choice.bmp"))
-                                            .convertToFormat(QImage::Format_ARGB32));
+    EXPECT_EQ(IconImage(*list.item(1)),
+              QImage(u"./Skins/Midnight/choice.bmp"_s).convertToFormat(QImage::Format_ARGB32));
     const QImage zed = IconImage(*list.item(3));
     EXPECT_EQ(qAlpha(zed.pixel(20, 32)), 0) << "the face's blue is cut out";
     EXPECT_EQ(QColor(zed.pixel(40, 32)), kFaceRed) << "the face itself, reduced";
     EXPECT_EQ(qAlpha(zed.pixel(4, 32)), 0) << "a tall face stands centred";
 
-    ASSERT_TRUE(RealDoubleClick(ItemCentre(chooser, 1)));
+    ASSERT_TRUE(
+        RealDoubleClick(list.viewport()->mapToGlobal(list.visualItemRect(list.item(1)).center())));
     ASSERT_TRUE(Await([&] { return !asked.isEmpty(); }));
     EXPECT_EQ(asked, QStringList{"Midnight"});
     QSize midnight;
-    ASSERT_TRUE(
-        CSkinDialog::GetBitmapFileSize(QStringLiteral("./Skins/Midnight/skin_bg.bmp"), midnight));
+    ASSERT_TRUE(CSkinDialog::GetBitmapFileSize(u"./Skins/Midnight/skin_bg.bmp"_s, midnight));
     EXPECT_EQ(chooser.size(), midnight);
     EXPECT_EQ(chooser.pos(), place) << "it does not move";
     int32_t ok[2] = {};
@@ -114,11 +109,11 @@ TEST_F(SkinChooser, ListsEveryFolderWithItsPictureAndADoubleClickWearsTheSkinAtO
     QTest::keyClick(&list, Qt::Key_Return);
     EXPECT_TRUE(chooser.isHidden());
     EXPECT_FALSE(chooser.IsConfirmed());
-    EXPECT_EQ(program_.skin.Name(), QStringLiteral("Midnight"));
+    EXPECT_EQ(program_.skin.Name(), u"Midnight"_s);
 }
 
 TEST_F(SkinChooser, ASkinWithoutTheChoosersBitmapSaysSoAndChoosesNothing) {
-    program_.skin.SetName(QStringLiteral("alpha"));
+    program_.skin.SetName(u"alpha"_s);
     CSkinDlg chooser(program_, &owner_);
     EXPECT_EQ(chooser.exec(), QDialog::Rejected);
     EXPECT_EQ(messages_, std::vector<StringId>{StringId::kFilesMissing});

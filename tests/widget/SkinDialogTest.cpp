@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QPainter>
 #include <QTest>
 
@@ -116,35 +115,6 @@ TEST(SkinDialog, PressesNoControlTakesMoveTheWindowWithoutAWindowManagerMove) {
     QTest::mouseMove(&button, QPoint(60, 50));
     QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(60, 50));
     EXPECT_EQ(face.pos(), moved);
-}
-
-TEST(SkinDialog, TheFaceIsReadFromItsFileWhenPainted) {
-    const QString path = SaveBitmap("main_bg.bmp", Filled({60, 40}, Qt::red));
-    TestFace face;
-    ASSERT_TRUE(face.LoadBackground(path));
-    EXPECT_EQ(face.grab().toImage().pixelColor(30, 20), QColor(Qt::red));
-
-    // the skin's file is replaced while the window is open: the next repaint shows the new one
-    SaveBitmap("main_bg.bmp", Filled({60, 40}, Qt::green));
-    QFile replaced(path);
-    ASSERT_TRUE(replaced.open(QIODevice::ReadWrite));
-    replaced.setFileTime(QDateTime::currentDateTime().addSecs(5),
-                         QFileDevice::FileModificationTime);
-    replaced.close();
-    EXPECT_EQ(face.grab().toImage().pixelColor(30, 20), QColor(Qt::green));
-    QSize size;
-    ASSERT_TRUE(CSkinDialog::GetBitmapFileSize(path, size));
-    EXPECT_EQ(size, QSize(60, 40));
-
-    // a file that is gone paints nothing and says so
-    ASSERT_TRUE(QFile::remove(path));
-    QImage canvas = Filled({60, 40}, Qt::blue);
-    QPainter painter(&canvas);
-    EXPECT_FALSE(CSkinDialog::PaintBitmapFile(painter, path, canvas.rect()));
-    EXPECT_FALSE(CSkinDialog::PaintBitmapResource(painter, ":/res/no_such.bmp", canvas.rect()));
-    EXPECT_EQ(canvas.pixelColor(30, 20), QColor(Qt::blue));
-    EXPECT_FALSE(CSkinDialog::GetBitmapFileSize(path, size));
-    EXPECT_FALSE(face.LoadBackground(path));
 }
 
 TEST(SkinDialog, TheOutlineAndTheSeeThroughPixelsAgreeWhateverThePixelsAlphaByteHolds) {

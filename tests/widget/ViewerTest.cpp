@@ -6,12 +6,15 @@
 #include <QSignalSpy>
 #include <QUrl>
 
+#include "WidgetTestKit.h"
 #include "content/Program.h"
 #include "support/Await.h"
 #include "support/LogReading.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "support/ToneAnalysis.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -21,10 +24,10 @@ constexpr int kSecond = 1000;
 class Viewer : public ::testing::Test {
 protected:
     void SetUp() override {
-        program_.config.vlcArgs = {QStringLiteral("--aout=afile"),
-                                   QStringLiteral("--audiofile-file=") +
-                                       TestEnvironment::WorkDir() + QStringLiteral("/heard.wav"),
-                                   QStringLiteral("--audiofile-channels=1")};
+        program_.config.vlcArgs = {
+            u"--aout=afile"_s,
+            u"--audiofile-file="_s + TestEnvironment::WorkDir() + u"/heard.wav"_s,
+            u"--audiofile-channels=1"_s};
         viewer_ = MakeViewer();
         ASSERT_TRUE(viewer_->Create());
         ASSERT_TRUE(viewer_->IsCreated());
@@ -38,7 +41,7 @@ protected:
     static QString FileUrl(const QString& path) { return QUrl::fromLocalFile(path).toString(); }
 
     QString Tone(double seconds) {
-        const QString path = TestEnvironment::WorkDir() + QStringLiteral("/tone.wav");
+        const QString path = TestEnvironment::WorkDir() + u"/tone.wav"_s;
         EXPECT_TRUE(ToneAnalysis::WriteToneWav(path, kToneHz, seconds, 0.5));
         return FileUrl(path);
     }
@@ -73,22 +76,19 @@ TEST_F(Viewer, MuteSurvivesVolumeChangesAndStreamSwitchesButNotAPlainPlay) {
 TEST_F(Viewer, AStreamThatCannotBeOpenedStopsAndTellsTheOwner) {
     QSignalSpy failed(viewer_.get(), &CViewerDlg::playbackFailed);
     viewer_->Show(10, 10);
-    viewer_->Play(QStringLiteral("mms://127.0.0.1:9/L-FM_300k"), false);
+    viewer_->Play(u"mms://127.0.0.1:9/L-FM_300k"_s, false);
     ASSERT_TRUE(Await([&] { return !failed.isEmpty(); }, 15 * kSecond));
     EXPECT_EQ(failed.size(), 1);
     EXPECT_TRUE(viewer_->IsCreated());
     EXPECT_FALSE(viewer_->IsPlayRequested() || viewer_->IsShown());
     EXPECT_FALSE(viewer_->isVisible());
-    EXPECT_EQ(LogMessages().mid(4),
-              (QStringList{QStringLiteral("TRY to stop."), QStringLiteral("SUXES to stop.")}));
+    EXPECT_EQ(LogMessages().mid(4), (QStringList{u"TRY to stop."_s, u"SUXES to stop."_s}));
 }
 
 TEST_F(Viewer, WithoutASkinBackgroundTheViewerTakesTheVideosOwnSize) {
-    const QString picture = TestEnvironment::WorkDir() + QStringLiteral("/frame.png");
-    QImage frame(200, 150, QImage::Format_RGB32);
-    frame.fill(Qt::darkGreen);
-    ASSERT_TRUE(frame.save(picture));
-    program_.config.vlcArgs << QStringLiteral("--image-duration=-1");
+    const QString picture = TestEnvironment::WorkDir() + u"/frame.png"_s;
+    ASSERT_TRUE(WidgetTestKit::Filled({200, 150}, Qt::darkGreen).save(picture));
+    program_.config.vlcArgs << u"--image-duration=-1"_s;
     viewer_ = MakeViewer();
     ASSERT_TRUE(viewer_->Create());
 

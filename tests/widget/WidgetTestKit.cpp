@@ -61,15 +61,12 @@ void ParkPointer() {
     RealMove(QGuiApplication::primaryScreen()->geometry().bottomLeft() + QPoint(1, -1));
 }
 
-QImage ScreenImage(const QRect& global) {
-    return QGuiApplication::primaryScreen()
-        ->grabWindow(0, global.x(), global.y(), global.width(), global.height())
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
-}
-
 QColor ScreenPixel(const QPoint& global) {
-    return ScreenImage(QRect(global, QSize(1, 1))).pixelColor(0, 0);
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, global.x(), global.y(), 1, 1)
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32)
+        .pixelColor(0, 0);
 }
 
 bool ShowAndWait(QWidget& widget) {

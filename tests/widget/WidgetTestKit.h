@@ -32,8 +32,7 @@ bool RealDoubleClick(const QPoint& global);
 // Puts the pointer where no test window is.
 void ParkPointer();
 
-// What the screen shows, shapes and all.
-QImage ScreenImage(const QRect& global);
+// What the screen shows there, shapes and all.
 QColor ScreenPixel(const QPoint& global);
 
 bool ShowAndWait(QWidget& widget);
