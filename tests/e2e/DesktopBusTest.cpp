@@ -59,7 +59,6 @@ public:
 
 namespace {
 
-constexpr double kFmToneHz = 1000;
 constexpr int kStreamWaitMs = 30000;
 const QString kPlayerInterface = "org.mpris.MediaPlayer2.Player";
 
@@ -118,10 +117,6 @@ protected:
         EXPECT_TRUE(Await([&] {
             return Property("Metadata").contains(u'\'' + program_.player.OnAir().title + u'\'');
         })) << clock;
-    }
-
-    bool AwaitLevel(const std::function<bool(double)>& condition) {
-        return FaceRun::AwaitLevel(kFmToneHz, condition);
     }
 
     QString address_;

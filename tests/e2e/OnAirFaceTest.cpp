@@ -24,7 +24,6 @@
 
 namespace {
 
-constexpr double kFmToneHz = 1000;
 constexpr int kTickWaitMs = 60000;
 
 using OnAirFace = FaceRun;
@@ -52,7 +51,7 @@ TEST_F(OnAirFace, AScheduledMinuteBringsTheWaitingFaceBackFromTheTrayAndPlays) {
             << "the scheduled minute brought the face back";
         EXPECT_EQ(program_.player.Mode(), ViewMode::MainShown);
         EXPECT_TRUE(Await([&] { return FaceParts::Only<CViewerDlg>(window).IsPlaying(); }, 30000));
-        EXPECT_TRUE(Await([&] { return sink_.RecentLevel(kFmToneHz) > 0.2; }, 30000))
+        EXPECT_TRUE(AwaitLevel([](double level) { return level > 0.2; }))
             << "the audio channel is heard";
     });
 }
