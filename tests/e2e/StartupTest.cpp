@@ -23,12 +23,6 @@ QStringList VisibleWindowsOfQuilo() {
     return QuiloRun::XdoTool({"search", "--onlyvisible", "--classname", "quilo"});
 }
 
-// The copy installed, pointed at the station and logging in by itself.
-void InstallLoggingInTo(const StationProcess& station) {
-    ASSERT_TRUE(station.IsReady()) << station.Failure();
-    QuiloRun::InstallFor(station.Host(), true);
-}
-
 QByteArray PreferencesFile() {
     QFile file(CPrefStore::DefaultFilePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -81,7 +75,8 @@ TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
 
 TEST(Startup, OnlyTheExactScheduledStartArgumentIsHonouredAndOnlyWithTheScheduleOn) {
     StationProcess station;
-    InstallLoggingInTo(station);
+    ASSERT_TRUE(station.IsReady()) << station.Failure();
+    QuiloRun::InstallFor(station.Host(), true);
     {
         QuiloRun scheduled;
         scheduled.Start({"/a"});
@@ -123,7 +118,8 @@ TEST(Startup, EndsWithItsReasonWhenNoSkinCanBeUsed) {
 // wait for an open menu and ends the program as its close command does.
 TEST(Startup, TheEndOfTheSessionClosesAnOpenMenuAndEndsTheProgramAsItsCloseCommandDoes) {
     StationProcess station;
-    InstallLoggingInTo(station);
+    ASSERT_TRUE(station.IsReady()) << station.Failure();
+    QuiloRun::InstallFor(station.Host(), true);
     QuiloRun quilo;
     quilo.Start();
     ASSERT_TRUE(QuiloRun::WaitForMainWindow());
