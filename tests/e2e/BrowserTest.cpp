@@ -13,7 +13,6 @@
 #include <QJsonObject>
 #include <QSet>
 #include <QTimer>
-#include <csignal>
 
 #include "DialogTestKit.h"
 #include "QuiloRun.h"
@@ -91,7 +90,7 @@ QStringList FilesHoldingPassword(const QString& folder, const QStringList& skip)
 // The visible window titled "Quilo" of the given size, once there is one.
 QString WindowOfSize(const QSize& size) {
     QString found;
-    QuiloRun::WaitUntil(
+    Await(
         [&] {
             for (const QString& window : QuiloRun::QuiloWindows()) {
                 const QStringList shell =
@@ -143,7 +142,7 @@ protected:
     static QJsonObject AwaitRequest(const StationProcess& station, const char* site,
                                     const QString& path) {
         QJsonObject found;
-        QuiloRun::WaitUntil(
+        Await(
             [&] {
                 for (const auto& entry : Requests(station, site)) {
                     if (entry[QStringLiteral("path")].toString() == path) {
@@ -211,7 +210,7 @@ TEST_F(Browser, TheLinkAreaOpensTheHomePageLoggedInAndThePasswordIsNowhereAfterA
         << "the message never reached the board";
     // the box that tells the message was sent, answered as the listener does
     QString box;
-    ASSERT_TRUE(QuiloRun::WaitUntil(
+    ASSERT_TRUE(Await(
         [&] {
             for (const QString& window : QuiloRun::QuiloWindows()) {
                 box = window != face ? window : box;

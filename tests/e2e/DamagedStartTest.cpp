@@ -46,7 +46,7 @@ TEST(DamagedStart, ASavedSkinWithoutItsBackgroundEndsWithMessage106AndKeepsTheLo
     // newest such window until the program has ended
     ASSERT_TRUE(QuiloRun::WaitForLogLine("SUXES to log-in.", 30000))
         << QuiloRun::AllLogLines().toStdString();
-    const bool answered = QuiloRun::WaitUntil(
+    const bool answered = Await(
         [&] {
             if (!quilo.IsRunning()) {
                 return true;

@@ -7,13 +7,10 @@
 #include <QDBusConnection>
 #include <QProcess>
 #include <QTest>
-#include <functional>
 
 #include "FaceRun.h"
 #include "app/DesktopBus.h"
 #include "content/CProgramTableDlg.h"
-#include "content/Program.h"
-#include "player/CViewerDlg.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"
 #include "support/Await.h"
@@ -28,6 +25,7 @@ class NotificationStandIn : public QObject {
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 
 public:
+    static constexpr uint kId = 41;
     struct Call {
         uint replacesId;
         QString summary;
@@ -42,9 +40,6 @@ public slots:
         calls.push_back({replacesId, summary, body, hints.value("desktop-entry").toString()});
         return kId;
     }
-
-public:
-    static constexpr uint kId = 41;
 };
 
 // The player's announcements of changed properties.
@@ -64,9 +59,8 @@ public:
 
 namespace {
 
-constexpr double kFmToneHz = 1000;
 constexpr int kStreamWaitMs = 30000;
-constexpr char kPlayerInterface[] = "org.mpris.MediaPlayer2.Player";
+const QString kPlayerInterface = "org.mpris.MediaPlayer2.Player";
 
 class DesktopBusTest : public FaceRun {
 protected:
@@ -109,13 +103,10 @@ protected:
         EXPECT_EQ(gdbus.exitCode(), 0) << gdbus.readAllStandardError().toStdString();
         return QString::fromUtf8(gdbus.readAllStandardOutput());
     }
-    QString Property(const char* name) {
-        return Gdbus("org.freedesktop.DBus.Properties.Get",
-                     {QString::fromLatin1(kPlayerInterface), QString::fromLatin1(name)});
+    QString Property(const QString& name) {
+        return Gdbus("org.freedesktop.DBus.Properties.Get", {kPlayerInterface, name});
     }
-    void Call(const char* method) {
-        Gdbus(QString::fromLatin1(kPlayerInterface) + u'.' + QString::fromLatin1(method));
-    }
+    void Call(const QString& method) { Gdbus(kPlayerInterface + u'.' + method); }
 
     // The station's clock jumps; the program table reads it again at once.
     void MoveClockTo(CMainDlg& window, const char* clock) {
@@ -126,10 +117,6 @@ protected:
         EXPECT_TRUE(Await([&] {
             return Property("Metadata").contains(u'\'' + program_.player.OnAir().title + u'\'');
         })) << clock;
-    }
-
-    bool AwaitLevel(const std::function<bool(double)>& condition) {
-        return FaceRun::AwaitLevel(kFmToneHz, condition);
     }
 
     QString address_;
@@ -150,8 +137,7 @@ TEST_F(DesktopBusTest, PlayStopAndVolumeFromTheBusAreHeardAndTheSliderIsAnnounce
         Call("PlayPause");
         EXPECT_TRUE(AwaitLevel([](double level) { return level > 0.2; }));
 
-        Gdbus("org.freedesktop.DBus.Properties.Set",
-              {QString::fromLatin1(kPlayerInterface), "Volume", "<0.4>"});
+        Gdbus("org.freedesktop.DBus.Properties.Set", {kPlayerInterface, "Volume", "<0.4>"});
         EXPECT_EQ(FaceParts::Only<CSkinSlider>(window).value(), 40);
         EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.1 && level > 0.003; }))
             << "quieter, not silent";

@@ -60,7 +60,7 @@ void FaceRun::Run(const std::function<void(CMainDlg&)>& body,
     untilClosed.exec();
 }
 
-bool FaceRun::AwaitLevel(double hz, const std::function<bool(double)>& condition) {
+bool FaceRun::AwaitLevel(const std::function<bool(double)>& condition, double hz) {
     return Await([&] { return condition(sink_.RecentLevel(hz)); }, 30000);
 }
 

@@ -33,8 +33,11 @@ protected:
     // makes of the open window lives as long as it.
     void Run(const std::function<void(CMainDlg&)>& body,
              const std::function<std::unique_ptr<QObject>(CMainDlg&)>& attach = {});
+    // The station's tones: its audio channel's, and its visual channel's sound.
+    static constexpr double kFmToneHz = 1000;
+    static constexpr double kVfmToneHz = 660;
     // Waits until the sound heard lately at `hz` satisfies the condition (amplitude 0..1).
-    bool AwaitLevel(double hz, const std::function<bool(double)>& condition);
+    bool AwaitLevel(const std::function<bool(double)>& condition, double hz = kFmToneHz);
     // How many lines of the program's log say `line`.
     int Logged(const char* line) const;
 

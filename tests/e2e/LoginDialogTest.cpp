@@ -11,13 +11,11 @@
 #include "FaceRun.h"
 #include "dialogs/CLoginDlg.h"
 #include "dialogs/CProgressDlg.h"
+#include "platform/LogMessages.h"
 #include "skin/CSkinButton.h"
 #include "support/Await.h"
 
 namespace {
-
-constexpr char kDemoId[] = "demo";
-constexpr char kDemoPassword[] = "quilo2007";
 
 // The log-in dialog as the start runs it, against a station of its own; the message boxes it
 // shows are answered No.
@@ -36,9 +34,7 @@ protected:
         auto dialog = std::make_unique<CLoginDlg>(program_, *program_.webRequest);
         dialog->open();
         EXPECT_TRUE(Await([this] {
-            const QByteArray log = LogText();
-            return log.contains("SUXES to download the version info file.") ||
-                   log.contains("FAIL to download the version info file.");
+            return Logged(LogText::kVersionInfoDone) + Logged(LogText::kVersionInfoFailed) > 0;
         }));
         return dialog;
     }
@@ -58,7 +54,7 @@ protected:
             .body;
     }
 
-    QByteArray LogText() const {
+    QByteArray LogBytes() const {
         QFile file(program_.log.FileName());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
@@ -67,8 +63,8 @@ protected:
 }  // namespace
 
 TEST_F(LoginDialog, TheSavedLogInGoesStraightThroughAndThePasswordGoesOnlyToTheMainSite) {
-    program_.prefs.SetID(QString::fromLatin1(kDemoId));
-    SavedPassword::Write(program_.prefs, QString::fromLatin1(kDemoPassword));
+    program_.prefs.SetID("demo");
+    SavedPassword::Write(program_.prefs, "quilo2007");
     program_.prefs.SetOptionAutoLogin(true);
     TakeRequests();
     // a slow update check: Enter pressed while it waits must not send a log-in of its own
@@ -78,7 +74,7 @@ TEST_F(LoginDialog, TheSavedLogInGoesStraightThroughAndThePasswordGoesOnlyToTheM
     QTimer::singleShot(20000, &dialog, &QDialog::reject);
     QTimer checkUnderWay;
     checkUnderWay.callOnTimeout([&] {
-        if (LogText().contains("TRY to download the version info file.")) {
+        if (LogBytes().contains("TRY to download the version info file.")) {
             checkUnderWay.stop();
             QTest::keyClick(&dialog.PasswordField(), Qt::Key_Return);
         }
@@ -88,24 +84,24 @@ TEST_F(LoginDialog, TheSavedLogInGoesStraightThroughAndThePasswordGoesOnlyToTheM
 
     ASSERT_TRUE(dialog.HasSucceeded());
     EXPECT_FALSE(checkUnderWay.isActive()) << "Enter was pressed during the check";
-    EXPECT_EQ(LogText().count("TRY to log-in."), 1);
+    EXPECT_EQ(LogBytes().count("TRY to log-in."), 1);
     EXPECT_EQ(TakeRequests("main").count("subloginproc"), 1)
         << "exactly one log-in reached the site";
-    EXPECT_EQ(dialog.UserId(), QString::fromLatin1(kDemoId));
-    EXPECT_EQ(dialog.Password(), QString::fromLatin1(kDemoPassword));
+    EXPECT_EQ(dialog.UserId(), "demo");
+    EXPECT_EQ(dialog.Password(), "quilo2007");
     EXPECT_EQ(program_.login.userName, "홍길동") << "from the site's cookie";
     EXPECT_EQ(dialog.TopLeft(), QPoint(40, 50)) << "where the player stood last";
     EXPECT_TRUE(shown_.empty());
-    EXPECT_TRUE(LogText().contains("SUXES to log-in."));
-    EXPECT_FALSE(LogText().contains(kDemoPassword));
+    EXPECT_TRUE(LogBytes().contains("SUXES to log-in."));
+    EXPECT_FALSE(LogBytes().contains("quilo2007"));
 
     // in an address, a header or a posted body (which the record keeps as hex)
     const QByteArray escapedPassword = "%71%75%69%6C%6F%32%30%30%37";
     for (const char* elsewhere : {"web", "sso"}) {
         const QByteArray record = TakeRequests(elsewhere);
         for (const QByteArray& trace :
-             {QByteArray("passwd"), QByteArray(kDemoPassword), escapedPassword,
-              QByteArray(kDemoPassword).toHex(), escapedPassword.toHex()}) {
+             {QByteArray("passwd"), QByteArray("quilo2007"), escapedPassword,
+              QByteArray("quilo2007").toHex(), escapedPassword.toHex()}) {
             EXPECT_FALSE(record.contains(trace)) << elsewhere << " " << trace.constData();
         }
     }
@@ -114,8 +110,8 @@ TEST_F(LoginDialog, TheSavedLogInGoesStraightThroughAndThePasswordGoesOnlyToTheM
 TEST_F(LoginDialog, ARefusedSiteAndASilentOneAreToldApart) {
     program_.config.loginLimitMs = 3000;
     auto dialog = OpenDialog();
-    dialog->IdField().setText(QString::fromLatin1(kDemoId));
-    dialog->PasswordField().setText(QString::fromLatin1(kDemoPassword));
+    dialog->IdField().setText("demo");
+    dialog->PasswordField().setText("quilo2007");
 
     ASSERT_TRUE(station_->Control("/_station/fault?name=refuse&site=main"));
     LogInAndAwait(*dialog);
@@ -183,26 +179,4 @@ TEST_F(LoginDialog, WithoutTheSkinsBackgroundTheBuiltInLookStandsInAndSavedIdsBe
 
     QTest::mouseClick(&dialog->SaveIdBox(), Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_EQ(program_.prefs.GetID(), QString()) << "unticking forgets the ID at once";
-}
-
-TEST_F(LoginDialog, TheSkinsFieldColoursAndNoIndicatorWithoutItsPlace) {
-    DialogTestKit::MakeVariantSkin(
-        "Quilo2", "Changed", {"[LOG_WAIT]"}, {},
-        {{"[LOG_ID_COL]", "[LOG_ID_COL]=255,255,0"}, {"[LOG_PW_COL]", "[LOG_PW_COL]=266,20,0"}});
-    ASSERT_TRUE(program_.skin.Load("Changed"));
-
-    auto dialog = OpenDialog();
-    EXPECT_TRUE(dialog->IsSkinned());
-    EXPECT_EQ(dialog->size(), QSize(290, 190)) << "the size of log_bg.bmp";
-    EXPECT_EQ(dialog->IdField().geometry(), QRect(84, 50, 122, 18));
-    EXPECT_EQ(dialog->IdField().palette().color(QPalette::Base), QColor(255, 255, 1));
-    EXPECT_EQ(dialog->PasswordField().palette().color(QPalette::Base), QColor(10, 20, 1))
-        << "low 8 bits of each number, and a blue of 0 counts as 1";
-
-    bool indicatorSeen = false;
-    QTimer::singleShot(0, dialog.get(),
-                       [&] { indicatorSeen = dialog->WaitIndicator() != nullptr; });
-    ASSERT_TRUE(station_->Control("/_station/fault?name=delay&ms=300&site=main"));
-    LogInAndAwait(*dialog);
-    EXPECT_FALSE(indicatorSeen);
 }

@@ -17,7 +17,7 @@
 namespace {
 
 bool AwaitQuiloWindows(qsizetype count) {
-    return QuiloRun::WaitUntil([count] { return QuiloRun::QuiloWindows().size() == count; }, 20000);
+    return Await([count] { return QuiloRun::QuiloWindows().size() == count; }, 20000);
 }
 
 void Press(const QString& keys) {
@@ -86,7 +86,7 @@ TEST(LogIn, AnOfferedUpdateDeclinedGoesOnToTheLogInAndAcceptedEndsTheProgram) {
     ASSERT_TRUE(AwaitQuiloWindows(2));
     Press("Return");
     ASSERT_TRUE(accepted.WaitForExit()) << "the program ends for the new release";
-    ASSERT_TRUE(QuiloRun::WaitUntil([&] { return QFile::exists(record); }, 10000));
+    ASSERT_TRUE(Await([&] { return QFile::exists(record); }, 10000));
     QFile opened(record);
     ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
     const QString package = QString::fromUtf8(opened.readAll()).trimmed();

@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr double kFmToneHz = 1000;
-constexpr double kVfmToneHz = 660;
 constexpr int kStreamWaitMs = 30000;
 
 class MainWindowPlayback : public FaceRun {
@@ -56,7 +54,7 @@ TEST_F(MainWindowPlayback, SeeingRadioShowsTheVideoUnderTheWindowOnceItPlays) {
         const QRect face = window.frameGeometry();
         EXPECT_EQ(FaceParts::Only<CViewerDlg>(window).pos(),
                   QPoint(face.left(), face.bottom() + 1));
-        EXPECT_TRUE(AwaitLevel(kVfmToneHz, [](double level) { return level > 0.2; }))
+        EXPECT_TRUE(AwaitLevel([](double level) { return level > 0.2; }, kVfmToneHz))
             << "the visual channel's sound";
 
         // the picture in the video area changes: the station's clock is running
@@ -75,7 +73,7 @@ TEST_F(MainWindowPlayback, SeeingRadioShowsTheVideoUnderTheWindowOnceItPlays) {
                           QPoint(2, 2));
         ASSERT_TRUE(Await([&] { return !FaceParts::Only<CViewerDlg>(window).isVisible(); }));
         ASSERT_TRUE(Playing(window));
-        EXPECT_TRUE(AwaitLevel(kFmToneHz, [](double level) { return level > 0.2; }));
+        EXPECT_TRUE(AwaitLevel([](double level) { return level > 0.2; }));
     });
 }
 

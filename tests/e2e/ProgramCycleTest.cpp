@@ -28,7 +28,6 @@ class ProgramCycle : public FaceRun {
 protected:
     void MakeTable() {
         table_ = std::make_unique<CProgramTableDlg>(program_);
-        CProgramTableDlg* table = table_.get();
         const auto record = [this](const char* what) {
             return [this, what] {
                 heard_.push_back({QLatin1String(what), program_.player.OnAir().programCode});
@@ -38,8 +37,8 @@ protected:
         QObject::connect(&program_.player, &PlayerModel::linksChanged, record("links"));
         QObject::connect(&program_.player, &PlayerModel::programCleared, record("cleared"));
         QObject::connect(&program_.player, &PlayerModel::linksCleared, record("linksCleared"));
-        QObject::connect(table, &CProgramTableDlg::scheduleFire, record("schedule"));
-        QObject::connect(table, &CProgramTableDlg::tickerText,
+        QObject::connect(table_.get(), &CProgramTableDlg::scheduleFire, record("schedule"));
+        QObject::connect(table_.get(), &CProgramTableDlg::tickerText,
                          [this](const QString& text, const QString&) {
                              heard_.push_back({"ticker", text});
                          });
@@ -56,9 +55,6 @@ protected:
     }
     bool AwaitCount(const char* what, qsizetype count, int timeoutMs = 15000) {
         return Await([&] { return Count(what) >= count; }, timeoutMs);
-    }
-    static QString Work(const char* name) {
-        return GetWorkFolder() + QLatin1Char('/') + QLatin1String(name);
     }
 
     std::unique_ptr<CProgramTableDlg> table_;
@@ -82,7 +78,7 @@ TEST_F(ProgramCycle, TheFirstTickFetchesTheProgramThenTheTickerThenTheNextProgra
     EXPECT_FALSE(program_.player.OnAir().eventImageUrl.isEmpty());
     for (const char* file :
          {"progtable", "0000102", "event", "0000102_1.bmp", "0000102_2.bmp", "event.bmp"}) {
-        EXPECT_TRUE(QFile::exists(Work(file))) << file;
+        EXPECT_TRUE(QFile::exists(GetWorkFolder() + u'/' + file)) << file;
     }
     const QStringList log = LoggedMessages(program_.log.FileName());
     const QStringList expected = {LogText::kTryProgramTable,
@@ -111,7 +107,7 @@ TEST_F(ProgramCycle, TheFirstTickFetchesTheProgramThenTheTickerThenTheNextProgra
     ASSERT_TRUE(AwaitCount("links", 2, kTickWaitMs));
     EXPECT_EQ(heard_.size(), 5U);
     EXPECT_EQ(heard_[3], (Heard{"changed", "0000103"}));
-    EXPECT_TRUE(QFile::exists(Work("0000103_1.bmp")));
+    EXPECT_TRUE(QFile::exists(GetWorkFolder() + "/0000103_1.bmp"));
 }
 
 TEST_F(ProgramCycle, FiveOClockStartsTheCycleOverUntilTheDayHasBegun) {

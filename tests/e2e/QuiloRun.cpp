@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QLocalSocket>
 #include <QStandardPaths>
-#include <csignal>
 
 #include "platform/CPrefStore.h"
 #include "support/LogReading.h"
@@ -99,30 +98,17 @@ QStringList QuiloRun::LogFiles() {
     return QDir(ProgramFolder() + "/Log").entryList({"*.log"}, QDir::Files, QDir::Name);
 }
 
-namespace {
-
-QStringList LogLines(const QString& fileName) {
-    QFile file(QuiloRun::ProgramFolder() + "/Log/" + fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    QStringList lines = QString::fromLatin1(file.readAll()).split("\r\n");
-    if (!lines.isEmpty() && lines.last().isEmpty()) {
-        lines.removeLast();
-    }
-    return lines;
-}
-
-}  // namespace
-
 QStringList QuiloRun::LogMessages(const QString& fileName) {
     return LoggedMessages(ProgramFolder() + "/Log/" + fileName);
 }
 
 QString QuiloRun::AllLogLines() {
     QStringList lines;
-    for (const QString& file : LogFiles()) {
-        lines << LogLines(file);
+    for (const QString& name : LogFiles()) {
+        QFile file(ProgramFolder() + "/Log/" + name);
+        if (file.open(QIODevice::ReadOnly)) {
+            lines << QString::fromLatin1(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
+        }
     }
     return lines.join(u'\n');
 }
@@ -132,18 +118,7 @@ QStringList QuiloRun::QuiloWindows() {
 }
 
 bool QuiloRun::WaitForLogLine(const QString& text, int timeoutMs) {
-    return WaitUntil(
-        [&text] {
-            for (const QString& file : LogFiles()) {
-                for (const QString& line : LogLines(file)) {
-                    if (line.endsWith(text)) {
-                        return true;
-                    }
-                }
-            }
-            return false;
-        },
-        timeoutMs);
+    return Await([&text] { return (AllLogLines() + u'\n').contains(text + u'\n'); }, timeoutMs);
 }
 
 bool QuiloRun::CopyAnswers() {

@@ -3,7 +3,6 @@
 #include <QProcess>
 #include <QString>
 #include <csignal>
-#include <functional>
 #include <memory>
 
 #include "support/Await.h"
@@ -40,7 +39,7 @@ public:
     static QStringList LogFiles();
     // A log file's lines without the time stamps.
     static QStringList LogMessages(const QString& fileName);
-    // Every line of every log file, oldest file first, as one text.
+    // Every line of every log file, oldest file first, one text of lines ended by LF.
     static QString AllLogLines();
     // The program's windows titled "Quilo" on screen: the log-in dialog, the player, a message box.
     static QStringList QuiloWindows();
@@ -50,10 +49,6 @@ public:
     // writes its first line at once.
     static bool WaitForMainWindow() {
         return WaitForLogLine("TRY to download the program table file.");
-    }
-    // Waits, without spinning, until the condition holds or the deadline passes.
-    static bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
-        return Await(condition, timeoutMs);
     }
 
     static QString InstanceSocket();

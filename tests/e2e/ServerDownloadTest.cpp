@@ -7,14 +7,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QHostAddress>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTimer>
 
 #include <memory>
 #include <optional>
 
+#include "ScriptedSite.h"
 #include "StationProcess.h"
 #include "support/Await.h"
 #include "support/QtPrinting.h"
@@ -23,9 +20,9 @@ namespace {
 
 constexpr qint64 kText = ServerDownload::kServerTextMaxBytes;
 
-constexpr QFile::Permissions kModeBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                         QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                         QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+// Read and write for the owner alone (the owner is the test's user), as the file mode says.
+constexpr QFile::Permissions kOwnerReadWrite =
+    QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
@@ -63,37 +60,6 @@ protected:
     StationProcess station_;
 };
 
-// Answers every request with the same bytes and closes, as a server may that sends more than it
-// announces, or no length at all.
-class FixedAnswer {
-public:
-    explicit FixedAnswer(QByteArray answer) : answer_(std::move(answer)) {
-        server_.listen(QHostAddress::LocalHost);
-        QObject::connect(&server_, &QTcpServer::newConnection, [this] { Accept(); });
-    }
-    QString Address() const {
-        return QStringLiteral("http://127.0.0.1:%1/file").arg(server_.serverPort());
-    }
-
-private:
-    void Accept() {
-        QTcpSocket* socket = server_.nextPendingConnection();
-        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        // the request is read whole first: a close with unread bytes would reset the connection
-        QObject::connect(socket, &QTcpSocket::readyRead, socket,
-                         [this, socket, request = QByteArray()]() mutable {
-                             request += socket->readAll();
-                             if (request.contains("\r\n\r\n")) {
-                                 socket->write(answer_);
-                                 socket->disconnectFromHost();
-                             }
-                         });
-    }
-
-    QTcpServer server_;
-    QByteArray answer_;
-};
-
 }  // namespace
 
 TEST_F(Download, TheWholeFileArrivesPrivateAndRedirectsAreFollowed) {
@@ -102,8 +68,7 @@ TEST_F(Download, TheWholeFileArrivesPrivateAndRedirectsAreFollowed) {
     const QByteArray served = station_.Get(StationProcess::kWeb, "/download/QuiloSetup.exe").body;
     ASSERT_FALSE(served.isEmpty());
     EXPECT_EQ(ReadAll(setup), served);
-    EXPECT_EQ(QFile::permissions(setup) & kModeBits, QFile::ReadOwner | QFile::WriteOwner)
-        << "readable by its owner alone, never executable";
+    EXPECT_EQ(QFile::permissions(setup), kOwnerReadWrite) << "never executable";
 
     // the log-in answers with a redirect to another site: the download follows it
     const QByteArray returnUrl = Web("/empty.asp").toUtf8().toPercentEncoding();
@@ -157,9 +122,10 @@ TEST_F(Download, AFileLargerThanItsKindMayBeIsRefusedWhetherItsLengthIsAnnounced
         {"fits", ok + "\r\n" + body},
     };
     for (const auto& [name, answer] : answers) {
-        const FixedAnswer server(answer);
+        // more than the answer announces, or no length at all, and the connection closed
+        const ScriptedSite site({{"/file", answer}});
         const QString path = "downloads/" + QLatin1String(name);
-        EXPECT_EQ(Fetched(server.Address(), path, 1000), path.endsWith("fits")) << name;
+        EXPECT_EQ(Fetched(site.Base() + "/file", path, 1000), path.endsWith("fits")) << name;
     }
     EXPECT_EQ(ReadAll("downloads/fits"), body);
     EXPECT_EQ(FolderEntries(), QStringList({"fits"}));

@@ -23,12 +23,6 @@ QStringList VisibleWindowsOfQuilo() {
     return QuiloRun::XdoTool({"search", "--onlyvisible", "--classname", "quilo"});
 }
 
-// The copy installed, pointed at the station and logging in by itself.
-void InstallLoggingInTo(const StationProcess& station) {
-    ASSERT_TRUE(station.IsReady()) << station.Failure();
-    QuiloRun::InstallFor(station.Host(), true);
-}
-
 QByteArray PreferencesFile() {
     QFile file(CPrefStore::DefaultFilePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -52,15 +46,18 @@ TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
 
     QuiloRun first;  // no saved log-in: it waits in its log-in dialog
     first.Start();
-    ASSERT_TRUE(QuiloRun::WaitUntil(QuiloRun::CopyAnswers, 15000));
+    ASSERT_TRUE(Await(QuiloRun::CopyAnswers, 15000));
     // copies started within the same second would share one log file name
     const QString firstLog = QuiloRun::LogFiles().value(0);
-    ASSERT_TRUE(QuiloRun::WaitUntil(
+    ASSERT_TRUE(Await(
         [&] {
             return QDateTime::currentDateTime().toString("yyyy-MM-dd-HH-mm-ss") + ".log" > firstLog;
         },
         3000));
 
+    // the first copy's update check empties the ID's line as it disables the fields: the
+    // preferences are read once that check has answered, not while that write may be under way
+    ASSERT_TRUE(QuiloRun::WaitForLogLine("SUXES to download the version info file."));
     const QByteArray preferences = PreferencesFile();
     QuiloRun second;
     second.Start();
@@ -78,7 +75,8 @@ TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
 
 TEST(Startup, OnlyTheExactScheduledStartArgumentIsHonouredAndOnlyWithTheScheduleOn) {
     StationProcess station;
-    InstallLoggingInTo(station);
+    ASSERT_TRUE(station.IsReady()) << station.Failure();
+    QuiloRun::InstallFor(station.Host(), true);
     {
         QuiloRun scheduled;
         scheduled.Start({"/a"});
@@ -90,13 +88,13 @@ TEST(Startup, OnlyTheExactScheduledStartArgumentIsHonouredAndOnlyWithTheSchedule
     for (const QStringList& notScheduled : {QStringList{"/a "}, QStringList{"/A"}}) {
         QuiloRun normal;
         normal.Start(notScheduled);
-        EXPECT_TRUE(QuiloRun::WaitUntil(QuiloRun::CopyAnswers, 15000)) << notScheduled.join(u'|');
+        EXPECT_TRUE(Await(QuiloRun::CopyAnswers, 15000)) << notScheduled.join(u'|');
         EXPECT_TRUE(normal.Terminate());
     }
     CPrefStore().SetOptionSchedule(true);
     QuiloRun scheduled;
     scheduled.Start({"/a"});
-    EXPECT_TRUE(QuiloRun::WaitUntil(QuiloRun::CopyAnswers, 15000));
+    EXPECT_TRUE(Await(QuiloRun::CopyAnswers, 15000));
     EXPECT_TRUE(scheduled.Terminate());
 }
 
@@ -120,7 +118,8 @@ TEST(Startup, EndsWithItsReasonWhenNoSkinCanBeUsed) {
 // wait for an open menu and ends the program as its close command does.
 TEST(Startup, TheEndOfTheSessionClosesAnOpenMenuAndEndsTheProgramAsItsCloseCommandDoes) {
     StationProcess station;
-    InstallLoggingInTo(station);
+    ASSERT_TRUE(station.IsReady()) << station.Failure();
+    QuiloRun::InstallFor(station.Host(), true);
     QuiloRun quilo;
     quilo.Start();
     ASSERT_TRUE(QuiloRun::WaitForMainWindow());
@@ -130,7 +129,7 @@ TEST(Startup, TheEndOfTheSessionClosesAnOpenMenuAndEndsTheProgramAsItsCloseComma
                     .contains(QRegularExpression("Max core file size +0 +0 ")))
         << "the password can never reach a core dump";
     QStringList face;
-    ASSERT_TRUE(QuiloRun::WaitUntil(
+    ASSERT_TRUE(Await(
         [&] {
             face = QuiloRun::QuiloWindows();
             return !face.isEmpty();
@@ -138,8 +137,7 @@ TEST(Startup, TheEndOfTheSessionClosesAnOpenMenuAndEndsTheProgramAsItsCloseComma
         15000));
     const qsizetype windowsBefore = VisibleWindowsOfQuilo().size();
     QuiloRun::XdoTool({"mousemove", "--window", face.first(), "150", "300", "click", "3"});
-    ASSERT_TRUE(
-        QuiloRun::WaitUntil([&] { return VisibleWindowsOfQuilo().size() > windowsBefore; }, 10000))
+    ASSERT_TRUE(Await([&] { return VisibleWindowsOfQuilo().size() > windowsBefore; }, 10000))
         << "the context menu opened";
 
     // the menu waits for the listener in a loop of its own; the session's end does not wait

@@ -5,7 +5,6 @@
 #include <QProcess>
 #include <algorithm>
 #include <random>
-#include <vector>
 
 #include "QuiloRun.h"
 #include "StationProcess.h"
@@ -22,7 +21,7 @@ constexpr int kWaitMs = 60000;
 void Hold(int ms) {
     QElapsedTimer held;
     held.start();
-    QuiloRun::WaitUntil([&] { return held.elapsed() >= ms; }, ms + 1000);
+    Await([&] { return held.elapsed() >= ms; }, ms + 1000);
 }
 
 int QuiloProcesses() {
@@ -63,8 +62,7 @@ TEST(StreamRecovery, AStreamThatComesAndGoesIsHeardAgainEachTimeItComesBack) {
     const QString heard = QuiloRun::HeardWav();
     QuiloRun quilo;
     quilo.Start();
-    ASSERT_TRUE(
-        QuiloRun::WaitUntil([&] { return ToneAnalysis::ToneAtEnd(heard, kFmToneHz); }, kWaitMs))
+    ASSERT_TRUE(Await([&] { return ToneAnalysis::ToneAtEnd(heard, kFmToneHz); }, kWaitMs))
         << "the stream plays";
 
     const unsigned seed = std::random_device{}();
@@ -77,8 +75,7 @@ TEST(StreamRecovery, AStreamThatComesAndGoesIsHeardAgainEachTimeItComesBack) {
         QFile::remove(heard);
         Hold(outageMs(random));
         ASSERT_TRUE(station.Control("/_station/fault?name=stream-start&stream=fm"));
-        ASSERT_TRUE(QuiloRun::WaitUntil(
-            [&] { return ToneAnalysis::ToneAtEnd(heard, kFmToneHz, 0.25); }, kWaitMs))
+        ASSERT_TRUE(Await([&] { return ToneAnalysis::ToneAtEnd(heard, kFmToneHz, 0.25); }, kWaitMs))
             << "drop " << drop << " (seed " << seed << ")";
         EXPECT_EQ(QuiloRun::QuiloWindows().size(), 1) << "a message box at drop " << drop;
         Hold(soundMs(random));

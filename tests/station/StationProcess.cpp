@@ -17,7 +17,7 @@ StationProcess::StationProcess(const QStringList& options, bool withStreams) : h
     if (!withStreams) {
         arguments << "--no-streams";
     }
-    process_.start(Program(), arguments + options);
+    process_.start(QStringLiteral(QUILO_STATION_EXE), arguments + options);
     const QDeadlineTimer deadline(kReadyLimitMs);
     QByteArray output;
     while (!ready_ && process_.state() != QProcess::NotRunning && !deadline.hasExpired()) {
@@ -46,15 +46,6 @@ QString StationProcess::Base(Port port) const {
     return QStringLiteral("http://%1:%2").arg(host_).arg(static_cast<int>(port));
 }
 
-RawHttp::Response StationProcess::Get(Port port, const QByteArray& target) const {
-    return RawHttp::Send(host_, port, "GET", target);
-}
-
-RawHttp::Response StationProcess::Post(Port port, const QByteArray& target,
-                                       const QByteArray& form) const {
-    return RawHttp::Send(host_, port, "POST", target, form, "application/x-www-form-urlencoded");
-}
-
 bool StationProcess::Control(const QByteArray& target) const {
     const RawHttp::Response response = Get(kControl, target);
     return response.status == 200 && response.body == "OK\n";
@@ -69,8 +60,4 @@ QString StationProcess::UniqueHost() {
         .arg(100 + (pid >> 8) % 100)
         .arg(pid & 0xFF)
         .arg(1 + counter++ % 250);
-}
-
-QString StationProcess::Program() {
-    return QStringLiteral(QUILO_STATION_EXE);
 }

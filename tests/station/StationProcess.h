@@ -25,16 +25,16 @@ public:
     const QString& Host() const { return host_; }
     QString Base(Port port) const;
 
-    RawHttp::Response Get(Port port, const QByteArray& target) const;
-    RawHttp::Response Post(Port port, const QByteArray& target, const QByteArray& form) const;
+    RawHttp::Response Get(Port port, const QByteArray& target) const {
+        return RawHttp::Get(host_, port, target);
+    }
     // A control command on the control port; true when the station answered "OK".
     bool Control(const QByteArray& target) const;
 
+private:
     // A loopback address of this test process, different for every call.
     static QString UniqueHost();
-    static QString Program();
 
-private:
     QProcess process_;
     QString host_;
     bool ready_ = false;

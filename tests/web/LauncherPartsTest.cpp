@@ -3,7 +3,6 @@
 #include "support/QtPrinting.h"
 
 #include <unistd.h>
-#include <QDeadlineTimer>
 #include <QProcess>
 #include <QUrl>
 #include <future>
@@ -17,7 +16,7 @@
 
 namespace {
 
-TEST(TextScrambler, RoundTripsEveryByteWithinFourTimesTheLength) {
+TEST(TextScrambler, RoundTripsEveryByteWithinFourTimesTheLengthAndRefusesOtherText) {
     QByteArray everyByte;
     for (int value = 0; value < 256; ++value) {
         everyByte.append(static_cast<char>(value));
@@ -34,20 +33,10 @@ TEST(TextScrambler, RoundTripsEveryByteWithinFourTimesTheLength) {
     // letters only: the text goes through form and address encoding untouched
     EXPECT_EQ(QUrl::toPercentEncoding(QString::fromLatin1(CTextScrambler::Encode(everyByte))),
               CTextScrambler::Encode(everyByte));
-}
-
-TEST(TextScrambler, RefusesTextItCannotHaveWritten) {
+    // and text it cannot have written is refused
     EXPECT_TRUE(CTextScrambler::Decode("abc").isNull()) << "odd length";
     EXPECT_TRUE(CTextScrambler::Decode("aq").isNull()) << "letter past 'p'";
     EXPECT_TRUE(CTextScrambler::Decode("A0").isNull()) << "not a letter of the alphabet";
-}
-
-TEST(CharacterPage, PostDataEscapesSourceAndScrambledIdAndSpellsTheIdInHex) {
-    // "ab" scrambles to "mekg": 0x61 ^ 0xA5 = 0xC4, 0x62 ^ 0xC4 = 0xA6, nibbles as 'a' + n
-    ASSERT_EQ(CTextScrambler::Encode("ab"), "mekg");
-    EXPECT_EQ(CWebLauncher::CharacterPostData("ab"), "src=%61%70%70&ni=6162&ei=%6D%65%6B%67");
-    // Korean IDs travel as their code page bytes
-    EXPECT_TRUE(CWebLauncher::CharacterPostData("똠").contains("&ni=8C63&"));
 }
 
 TEST(CharacterPage, FormPostsTheDecodedFieldsToTheLinkOnLoadAndOnlyToAWebAddress) {
@@ -58,7 +47,10 @@ TEST(CharacterPage, FormPostsTheDecodedFieldsToTheLinkOnLoadAndOnlyToAWebAddress
     EXPECT_TRUE(page.contains("onload=\"document.forms[0].submit()\""));
     EXPECT_TRUE(page.contains("name=\"src\" value=\"app\""));
     EXPECT_TRUE(page.contains("name=\"ni\" value=\"6162\""));
+    // "ab" scrambled: 0x61 ^ 0xA5 = 0xC4, 0x62 ^ 0xC4 = 0xA6, nibbles as 'a' + n
     EXPECT_TRUE(page.contains("name=\"ei\" value=\"mekg\""));
+    // Korean IDs travel as their code page bytes
+    EXPECT_TRUE(CWebLauncher::CharacterFormPage("http://main/", "똠").contains("value=\"8C63\""));
     // the link comes from a server file: an action that would run as script in our page is refused
     for (const char* link : {"javascript:alert(1)", "JavaScript:alert(1)", "data:text/html,x",
                              "file:///etc/passwd", "event/quilo.asp"}) {
@@ -81,14 +73,27 @@ TEST(BroadcasterAddress, HoldsTheDomainAnywhereWithCaseCounting) {
 RawHttp::Response Fetch(const QString& address) {
     const QUrl url(address);
     std::future<RawHttp::Response> reply = std::async(std::launch::async, [url] {
-        return RawHttp::Send(url.host(), url.port(), "GET", url.path().toLatin1());
+        return RawHttp::Get(url.host(), url.port(), url.path().toLatin1());
     });
     Await([&reply] { return reply.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
           15000);
     return reply.get();
 }
 
-TEST(LoopbackPages, ServesAPageOnceAndRefusesUnknownAndSpentTokens) {
+// The HTTP status curl gets for address, started through runAs (setpriv, to be another user).
+int CurlStatus(const QString& address, const QStringList& runAs = {}) {
+    QProcess curl;
+    const QStringList words =
+        runAs + QStringList{"curl", "-sg", "-o", "/dev/null", "-w", "%{http_code}", address};
+    curl.start(words.first(), words.mid(1));
+    Await([&curl] { return curl.state() == QProcess::NotRunning; }, 15000);
+    return curl.readAllStandardOutput().toInt();
+}
+
+// Every local user can read the address from the browser's command line: another user's fetch
+// gets nothing. Root runs the stranger as nobody; the fetch of our own user runs as a separate
+// process either way.
+TEST(LoopbackPages, ServeAPageOnceToThisUserAloneAndRefuseUnknownAndSpentTokens) {
     LoopbackPages pages;
     const QString address = pages.Offer(LoopbackPages::HtmlPage("<p>once</p>"), 5000);
     ASSERT_TRUE(address.startsWith("http://127.0.0.1:"));
@@ -106,30 +111,14 @@ TEST(LoopbackPages, ServesAPageOnceAndRefusesUnknownAndSpentTokens) {
     // tokens are random: at least 128 bits, never the same twice
     EXPECT_GE(address.section(u'/', -1).size(), 32);
     EXPECT_NE(pages.Offer(LoopbackPages::HtmlPage("<p>"), 5000), address);
-}
 
-// The HTTP status curl gets for address, started through runAs (setpriv, to be another user).
-int CurlStatus(const QString& address, const QStringList& runAs = {}) {
-    QProcess curl;
-    const QStringList words =
-        runAs + QStringList{"curl", "-sg", "-o", "/dev/null", "-w", "%{http_code}", address};
-    curl.start(words.first(), words.mid(1));
-    Await([&curl] { return curl.state() == QProcess::NotRunning; }, 15000);
-    return curl.readAllStandardOutput().toInt();
-}
-
-// Every local user can read the address from the browser's command line. Root runs the stranger
-// as nobody; the fetch of our own user runs as a separate process either way.
-TEST(LoopbackPages, AnotherUsersFetchGetsNothingAndLeavesThePageForOurs) {
-    LoopbackPages pages;
-    const QString address = pages.Offer(LoopbackPages::HtmlPage("<p>"), 15000);
+    const QString kept = pages.Offer(LoopbackPages::HtmlPage("<p>"), 15000);
     if (::getuid() == 0) {
-        EXPECT_EQ(
-            CurlStatus(address, {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"}),
-            404);
+        EXPECT_EQ(CurlStatus(kept, {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"}),
+                  404);
     }
     // from an IPv6 socket, through the IPv4-mapped address
-    const QString mapped = QString(address).replace("127.0.0.1", "[::ffff:127.0.0.1]");
+    const QString mapped = QString(kept).replace("127.0.0.1", "[::ffff:127.0.0.1]");
     EXPECT_EQ(CurlStatus(mapped), 200);
     EXPECT_EQ(CurlStatus(mapped), 404) << "spent";
 }
