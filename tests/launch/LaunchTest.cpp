@@ -13,28 +13,6 @@
 
 namespace {
 
-QString Root() {
-    return TestEnvironment::Root();
-}
-// blanks and "%" need escaping in unit files and crontab lines alike ("%n" is a unit specifier)
-QString InstallFolder() {
-    return Root() + QStringLiteral("/opt/Quilo %n");
-}
-QString CallsFile() {
-    return Root() + QStringLiteral("/calls");
-}
-QString CrontabFile() {
-    return Root() + QStringLiteral("/crontab");
-}
-QString UnitPath(const char* name) {
-    return Root() + QStringLiteral("/home/.config/systemd/user/") + QString::fromLatin1(name);
-}
-
-// where enabling a timer links it
-QString WantsFolder() {
-    return Root() + QStringLiteral("/home/.config/systemd/user/timers.target.wants");
-}
-
 QString Read(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
@@ -65,32 +43,46 @@ ScheduleBytes Schedule(std::initializer_list<uint8_t> entries) {
 
 class Launch : public ::testing::Test {
 protected:
+    static QString Root() { return TestEnvironment::Root(); }
+    // blanks and "%" need escaping in unit files and crontab lines alike ("%n" is a unit
+    // specifier)
+    static QString InstallFolder() { return Root() + "/opt/Quilo %n"; }
+    static QString CallsFile() { return Root() + "/calls"; }
+    static QString CrontabFile() { return Root() + "/crontab"; }
+    static QString UnitPath(const char* name) {
+        return Root() + "/home/.config/systemd/user/" + name;
+    }
+    // where enabling a timer links it
+    static QString WantsFolder() {
+        return Root() + "/home/.config/systemd/user/timers.target.wants";
+    }
+
     void SetUp() override {
         // the stand-ins record every call; the manager's state and the crontab are plain files
-        Write(Root() + QStringLiteral("/fakebin/systemctl"),
+        Write(Root() + "/fakebin/systemctl",
               QStringLiteral("#!/bin/sh\necho \"systemctl $*\" >> '%1'\ncase \"$2\" in\n"
                              "is-system-running) cat '%2';;\n"
                              "enable) mkdir -p '%3' && ln -sf \"../$3\" '%3';;\n"
                              "disable) rm -f '%3'/\"$4\";;\nesac\n")
-                  .arg(CallsFile(), Root() + QStringLiteral("/manager-state"), WantsFolder()),
+                  .arg(CallsFile(), Root() + "/manager-state", WantsFolder()),
               true);
-        Write(Root() + QStringLiteral("/fakebin/crontab"),
+        Write(Root() + "/fakebin/crontab",
               QStringLiteral("#!/bin/sh\necho \"crontab $*\" >> '%1'\ncase \"$1\" in\n"
                              "-l) [ -f '%2' ] && exec cat '%2'; echo 'no crontab for tester' >&2;"
                              " exit 1;;\n-) exec cat > '%2';;\nesac\n")
                   .arg(CallsFile(), CrontabFile()),
               true);
         // quilo itself only tells where and how it was started
-        Write(InstallFolder() + QStringLiteral("/quilo"),
+        Write(InstallFolder() + "/quilo",
               QStringLiteral("#!/bin/sh\necho \"$PWD|$*|$DISPLAY\" > '%1'\n")
-                  .arg(Root() + QStringLiteral("/started")),
+                  .arg(Root() + "/started"),
               true);
         SetManager("running");
         CPrefStore().SetSchedule(Schedule({0x87, 0x1E}));
     }
 
     static void SetManager(const char* state) {
-        Write(Root() + QStringLiteral("/manager-state"), QString::fromLatin1(state) + u'\n');
+        Write(Root() + "/manager-state", QString::fromLatin1(state) + u'\n');
     }
 
     // Runs quilo-launch as the settings dialog would; its exit code and what it said.
@@ -101,13 +93,12 @@ protected:
               "XAUTHORITY", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR"}) {
             environment.remove(QString::fromLatin1(name));
         }
-        environment.insert(QStringLiteral("PATH"),
-                           Root() + QStringLiteral("/fakebin:/usr/bin:/bin"));
-        environment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
-        environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":5"));
+        environment.insert("PATH", Root() + "/fakebin:/usr/bin:/bin");
+        environment.insert("TZ", "UTC");
+        environment.insert("DISPLAY", ":5");
         QProcess launch;
         launch.setProcessEnvironment(environment);
-        launch.start(TestEnvironment::BinaryDir() + QStringLiteral("/quilo-launch"), arguments);
+        launch.start(TestEnvironment::BinaryDir() + "/quilo-launch", arguments);
         EXPECT_TRUE(launch.waitForFinished(30000));
         return {launch.exitCode(), QString::fromUtf8(launch.readAllStandardError())};
     }
@@ -160,7 +151,7 @@ TEST_F(Launch, TimersStartQuiloAMinuteAheadOfEachEnabledTimeAndGoAwayWithD) {
 
 TEST_F(Launch, WrittenUnitsPassSystemdsOwnCheck) {
     ASSERT_EQ(RunLaunch({InstallFolder()}).first, 0);
-    const QString analyzer = QStandardPaths::findExecutable(QStringLiteral("systemd-analyze"));
+    const QString analyzer = QStandardPaths::findExecutable("systemd-analyze");
     if (analyzer.isEmpty()) {
         // without systemd's checker: every line is a section or a known setting
         const QString units = Read(UnitPath("quilo-schedule.timer")) + u'\n' +
@@ -175,28 +166,28 @@ TEST_F(Launch, WrittenUnitsPassSystemdsOwnCheck) {
     }
     QProcess verify;
     verify.setProcessChannelMode(QProcess::MergedChannels);
-    verify.start(analyzer, {QStringLiteral("verify"), UnitPath("quilo-schedule.timer"),
-                            UnitPath("quilo-schedule.service")});
+    verify.start(analyzer,
+                 {"verify", UnitPath("quilo-schedule.timer"), UnitPath("quilo-schedule.service")});
     ASSERT_TRUE(verify.waitForFinished(60000));
     const QString said = QString::fromUtf8(verify.readAll());
     EXPECT_EQ(verify.exitCode(), 0) << said.toStdString();
-    EXPECT_FALSE(said.contains(QStringLiteral("quilo-schedule"))) << said.toStdString();
+    EXPECT_FALSE(said.contains("quilo-schedule")) << said.toStdString();
 }
 
 TEST_F(Launch, WithoutAUserManagerTheCrontabGetsOneBlockAndKeepsTheUsersLines) {
-    const QString users = QStringLiteral("MAILTO=me\n0 5 * * * backup.sh\n\n# mine\n");
+    const QString users = "MAILTO=me\n0 5 * * * backup.sh\n\n# mine\n";
     Write(CrontabFile(), users);
     ASSERT_EQ(RunLaunch({InstallFolder()}).first, 0);  // leaves timers behind
     SetManager("offline");
     for (int run = 0; run < 2; ++run) {
         const auto [exitCode, said] = RunLaunch({InstallFolder()});
         ASSERT_EQ(exitCode, 0) << said.toStdString();
-        EXPECT_TRUE(said.contains(QStringLiteral("crontab"))) << said.toStdString();
+        EXPECT_TRUE(said.contains("crontab")) << said.toStdString();
     }
     EXPECT_FALSE(QFile::exists(UnitPath("quilo-schedule.timer")));
-    EXPECT_FALSE(QFileInfo(WantsFolder() + QStringLiteral("/quilo-schedule.timer")).isSymLink());
+    EXPECT_FALSE(QFileInfo(WantsFolder() + "/quilo-schedule.timer").isSymLink());
     // written once: the second run found the block it wanted
-    EXPECT_EQ(TakeCalls().count(QStringLiteral("crontab -")), 1);
+    EXPECT_EQ(TakeCalls().count("crontab -"), 1);
     const QStringList lines = Read(CrontabFile()).split(u'\n');
     ASSERT_EQ(lines.size(), 8);
     EXPECT_EQ(lines.mid(0, 4).join(u'\n') + u'\n', users);
@@ -206,25 +197,24 @@ TEST_F(Launch, WithoutAUserManagerTheCrontabGetsOneBlockAndKeepsTheUsersLines) {
     // the line, as cron hands it to the shell (a "\%" there is a "%"), starts quilo in its
     // folder with "/a" on the display it was enabled from, at 07:29 on the service's clock
     ASSERT_TRUE(lines[5].startsWith(u"29 22 * * * ")) << lines[5].toStdString();
-    const QString command = lines[5].mid(12).replace(QStringLiteral("\\%"), QStringLiteral("%"));
-    QProcess::execute(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
-    EXPECT_EQ(Read(Root() + QStringLiteral("/started")),
-              InstallFolder() + QStringLiteral("|/a|:5\n"));
+    const QString command = lines[5].mid(12).replace("\\%", "%");
+    QProcess::execute("/bin/sh", {"-c", command});
+    EXPECT_EQ(Read(Root() + "/started"), InstallFolder() + "|/a|:5\n");
 
     // a line the user adds later stays where it is when the block is replaced and removed
-    Write(CrontabFile(), Read(CrontabFile()) + QStringLiteral("30 6 * * * later.sh\n"));
+    Write(CrontabFile(), Read(CrontabFile()) + "30 6 * * * later.sh\n");
     CPrefStore().SetSchedule(Schedule({0x87, 0x1E, 0x96, 0x00}));
     ASSERT_EQ(RunLaunch({InstallFolder()}).first, 0);
-    EXPECT_EQ(Read(CrontabFile()).count(QStringLiteral("/quilo' /a")), 2);
+    EXPECT_EQ(Read(CrontabFile()).count("/quilo' /a"), 2);
     ASSERT_EQ(RunLaunch({"/d"}).first, 0);
-    EXPECT_EQ(Read(CrontabFile()), users + QStringLiteral("30 6 * * * later.sh\n"));
+    EXPECT_EQ(Read(CrontabFile()), users + "30 6 * * * later.sh\n");
 }
 
 TEST_F(Launch, BadInputIsToldAndChangesNothing) {
     const std::pair<QStringList, QString> cases[] = {
-        {{}, QStringLiteral("usage")},
-        {{QStringLiteral("/d"), QStringLiteral("/d")}, QStringLiteral("usage")},
-        {{Root()}, QStringLiteral("executable quilo")},
+        {{}, "usage"},
+        {{"/d", "/d"}, "usage"},
+        {{Root()}, "executable quilo"},
     };
     for (const auto& [arguments, told] : cases) {
         const auto [exitCode, said] = RunLaunch(arguments);
@@ -233,7 +223,7 @@ TEST_F(Launch, BadInputIsToldAndChangesNothing) {
     }
     // a schedule too short to be one, then no preferences at all
     const QString prefs = CPrefStore().FilePath();
-    Write(prefs, QStringLiteral("[Prefs]\nSchedule=871E\n"));
+    Write(prefs, "[Prefs]\nSchedule=871E\n");
     for (int run = 0; run < 2; ++run) {
         const auto [exitCode, said] = RunLaunch({InstallFolder()});
         EXPECT_NE(exitCode, 0);
