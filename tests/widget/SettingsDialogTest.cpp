@@ -99,7 +99,7 @@ protected:
 
 TEST_F(SettingsDialog, TickedOptionsAreStoredAndTakeEffectAtOnce) {
     program_.schedule = kOneTime;
-    const bool ticked = Run([&](CSettingsDlg& dialog) {
+    EXPECT_TRUE(Run([&](CSettingsDlg& dialog) {
         // right of the owner, top edges level
         EXPECT_EQ(dialog.pos(), QPoint(owner_.x() + owner_.width(), owner_.y()));
         for (CSkinButton* box :
@@ -109,8 +109,7 @@ TEST_F(SettingsDialog, TickedOptionsAreStoredAndTakeEffectAtOnce) {
         }
         ASSERT_TRUE(Await([&] { return dialog.OptionFlags() == 7; }));
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
-    });
-    EXPECT_TRUE(ticked);
+    }));
     EXPECT_EQ(program_.prefs.GetID(), u"demo"_s);
     EXPECT_EQ(SavedPassword::Read(program_.prefs), u"quilo2007"_s);
     EXPECT_TRUE(program_.prefs.GetOptionAutoLogin());
@@ -142,13 +141,12 @@ TEST_F(SettingsDialog, ScheduledPlaybackWithoutAnyTimeIsOffAndAutoLogInOffKeepsT
     program_.prefs.SetOptionAutoLogin(true);
     program_.prefs.SetOptionSchedule(true);
     program_.schedule.fill(0xFF);
-    const bool confirmed = Run([&](CSettingsDlg& dialog) {
+    EXPECT_TRUE(Run([&](CSettingsDlg& dialog) {
         EXPECT_EQ(dialog.OptionFlags(), CSettingsDlg::kAutoLogin | CSettingsDlg::kSchedule);
         ASSERT_TRUE(RealClickOn(dialog.AutoLoginBox()));
         ASSERT_TRUE(Await([&] { return dialog.OptionFlags() == CSettingsDlg::kSchedule; }));
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
-    });
-    EXPECT_TRUE(confirmed);
+    }));
     EXPECT_FALSE(program_.prefs.GetOptionAutoLogin());
     EXPECT_EQ(program_.prefs.GetID(), u"old"_s);
     EXPECT_EQ(SavedPassword::Read(program_.prefs), u"oldpw"_s);
@@ -204,13 +202,12 @@ TEST_F(SettingsDialog, EditedTimesReachTheProgramOnlyThroughOkWithScheduledPlayb
     EXPECT_EQ(program_.schedule, kOneTime);
     EXPECT_TRUE(PrefsText().contains("Schedule=871EFFFF"));
 
-    const bool ticked = Run([&](CSettingsDlg& dialog) {
+    EXPECT_TRUE(Run([&](CSettingsDlg& dialog) {
         editTimes(dialog);
         ASSERT_TRUE(RealClickOn(dialog.ScheduleBox()));
         ASSERT_TRUE(Await([&] { return dialog.OptionFlags() == CSettingsDlg::kSchedule; }));
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
-    });
-    EXPECT_TRUE(ticked);
+    }));
     EXPECT_EQ(program_.schedule[1 * 2], 0x80);
     EXPECT_TRUE(PrefsText().contains("Schedule=871E8000"));
 }
@@ -219,12 +216,11 @@ TEST_F(SettingsDialog, ASkinWithoutABoxLeavesItsOptionOffAndOneWithoutItsFaceIsR
     program_.prefs.SetOptionAutoLogin(true);
     DialogTestKit::MakeVariantSkin(u"Midnight"_s, u"NoAuto"_s, {"[SET_AUTO]"}, {});
     ASSERT_TRUE(program_.skin.Load(u"NoAuto"_s));
-    const bool confirmed = Run([&](CSettingsDlg& dialog) {
+    EXPECT_TRUE(Run([&](CSettingsDlg& dialog) {
         EXPECT_FALSE(dialog.AutoLoginBox().isVisible());
         EXPECT_EQ(dialog.OptionFlags(), 0);
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
-    });
-    EXPECT_TRUE(confirmed);
+    }));
     EXPECT_FALSE(program_.prefs.GetOptionAutoLogin());
     EXPECT_TRUE(messages_.empty());
 
