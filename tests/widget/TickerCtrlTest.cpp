@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QTest>
+#include <algorithm>
 
 #include "WidgetTestKit.h"
 
@@ -47,14 +48,10 @@ protected:
         return {copy.x + ticker_.ItemWidth(copy.item) / 2, ticker_.height() / 2};
     }
 
-    int LinkPixels(const QImage& image) const {
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                count += image.pixel(x, y) == CTickerCtrl::kLinkColor ? 1 : 0;
-            }
-        }
-        return count;
+    static qsizetype LinkPixels(const QImage& image) {
+        const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+        const auto* pixels = reinterpret_cast<const QRgb*>(rgb.constBits());
+        return std::count(pixels, pixels + rgb.width() * rgb.height(), CTickerCtrl::kLinkColor);
     }
 
     TestFace host_;
