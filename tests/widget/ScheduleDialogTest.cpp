@@ -15,6 +15,7 @@
 #include "support/Await.h"
 
 using namespace Qt::StringLiterals;
+using namespace WidgetTestKit;
 
 namespace {
 
@@ -69,10 +70,9 @@ protected:
             messages_.push_back(id);
             return MessageAnswer::Ok;
         });
-        owner_.LoadBackground(
-            WidgetTestKit::SaveBitmap(u"owner.bmp"_s, WidgetTestKit::Filled({200, 150}, Qt::gray)));
+        owner_.LoadBackground(SaveBitmap(u"owner.bmp"_s, Filled({200, 150}, Qt::gray)));
         owner_.move(500, 120);
-        ASSERT_TRUE(WidgetTestKit::ShowAndWait(owner_));
+        ASSERT_TRUE(ShowAndWait(owner_));
     }
     void TearDown() override { SetMessageAnswerer(nullptr); }
 
@@ -87,7 +87,7 @@ protected:
     }
 
     Program program_;
-    WidgetTestKit::TestFace owner_;
+    TestFace owner_;
     std::vector<StringId> messages_;
 };
 

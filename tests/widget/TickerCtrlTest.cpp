@@ -20,11 +20,7 @@ constexpr int kHour = 3600 * 1000;
 class SteppedTicker : public CTickerCtrl {
 public:
     using CTickerCtrl::CTickerCtrl;
-    void Tick(int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            Step();
-        }
-    }
+    using CTickerCtrl::Step;
 };
 
 class Ticker : public ::testing::Test {
@@ -68,9 +64,11 @@ TEST_F(Ticker, PointingPausesItAndOnlyLinkedItemsLookAndActAsLinks) {
     ticker_.AddItem(u"second"_s, u"http://station.test/b"_s);
     ticker_.Start(true);
     while (ticker_.VisibleCopies().size() < 3) {
-        ticker_.Tick();
+        ticker_.Step();
     }
-    ticker_.Tick(ticker_.ItemWidth(2) + 5);  // the last one wholly in
+    for (int i = 0; i < ticker_.ItemWidth(2) + 5; ++i) {  // the last one wholly in
+        ticker_.Step();
+    }
     ASSERT_TRUE(ShowAndWait(host_));
     const QImage before = ticker_.grab().toImage();
 

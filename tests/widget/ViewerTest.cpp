@@ -32,15 +32,11 @@ protected:
         ASSERT_TRUE(viewer_->IsCreated());
     }
 
-    static QString FileUrl(const QString& path) { return QUrl::fromLocalFile(path).toString(); }
-
     QString Tone(double seconds) {
         const QString path = TestEnvironment::WorkDir() + u"/tone.wav"_s;
         EXPECT_TRUE(ToneAnalysis::WriteToneWav(path, kToneHz, seconds, 0.5));
-        return FileUrl(path);
+        return QUrl::fromLocalFile(path).toString();
     }
-
-    QStringList LogMessages() const { return LoggedMessages(program_.log.FileName()); }
 
     Program program_;
     QWidget owner_;
@@ -74,7 +70,7 @@ TEST_F(Viewer, AStreamThatCannotBeOpenedStopsAndTellsTheOwner) {
     ASSERT_TRUE(Await([&] { return !failed.isEmpty(); }, 15 * kSecond));
     EXPECT_EQ(failed.size(), 1);
     EXPECT_TRUE(viewer_->IsCreated());
-    EXPECT_FALSE(viewer_->IsPlayRequested() || viewer_->IsShown());
-    EXPECT_FALSE(viewer_->isVisible());
-    EXPECT_EQ(LogMessages().mid(4), (QStringList{u"TRY to stop."_s, u"SUXES to stop."_s}));
+    EXPECT_FALSE(viewer_->IsPlayRequested() || viewer_->IsShown() || viewer_->isVisible());
+    EXPECT_EQ(LoggedMessages(program_.log.FileName()).mid(4),
+              (QStringList{u"TRY to stop."_s, u"SUXES to stop."_s}));
 }
