@@ -132,11 +132,10 @@ CMiniDlg* OpenMini(CMainDlg& window) {
         return nullptr;
     }
     DialogTestKit::RealClickOn(*FaceParts::Button(window, FaceButton::Mini));
-    if (!Await([&] { return FaceParts::Mini() != nullptr && FaceParts::Mini()->isVisible(); }) ||
-        !QTest::qWaitForWindowExposed(FaceParts::Mini())) {
-        return nullptr;
-    }
-    return FaceParts::Mini();
+    const bool shown =
+        Await([&] { return FaceParts::Mini() != nullptr && FaceParts::Mini()->isVisible(); }) &&
+        QTest::qWaitForWindowExposed(FaceParts::Mini());
+    return shown ? FaceParts::Mini() : nullptr;
 }
 
 // What both faces do, each face in turn.
@@ -148,10 +147,7 @@ protected:
         if (IsMini()) {
             return OpenMini(window);
         }
-        if (!Started(window) || !QTest::qWaitForWindowExposed(&window)) {
-            return nullptr;
-        }
-        return &window;
+        return Started(window) && QTest::qWaitForWindowExposed(&window) ? &window : nullptr;
     }
     CSkinButton* ButtonOf(CMainDlg& window, FaceButton button) const {
         return IsMini() ? FaceParts::Mini()->Button(button) : FaceParts::Button(window, button);
@@ -223,10 +219,9 @@ TEST_P(EitherFace, HiddenInTheTrayItComesBackShowingTheProgramOnAirWhoseInfoOpen
         EXPECT_EQ(SliderOf(window)->value(), 20) << "no saved volume starts at twenty";
         EXPECT_EQ(FaceParts::Only<CViewerDlg>(window).GetVolume(), 20);
         // a player of version 3 takes MMS on port 8080
-        EXPECT_EQ(FaceParts::Only<StreamControl>(window).FmUrl(),
-                  u"mms://127.0.0.1:8080/L-FM_300k"_s);
-        EXPECT_EQ(FaceParts::Only<StreamControl>(window).VfmUrl(),
-                  u"mms://127.0.0.1:8080/L-VFM_300k"_s);
+        const StreamControl& stream = FaceParts::Only<StreamControl>(window);
+        EXPECT_EQ(stream.FmUrl(), u"mms://127.0.0.1:8080/L-FM_300k"_s);
+        EXPECT_EQ(stream.VfmUrl(), u"mms://127.0.0.1:8080/L-VFM_300k"_s);
         ReadOnAir(program_.player, [&](AppState& onAir) { onAir.hasVfm = true; });
         ASSERT_TRUE(Await([&] { return ButtonOf(window, FaceButton::View)->isVisible(); }));
         DialogTestKit::RealClickOn(*ButtonOf(window, FaceButton::Hide));
@@ -446,7 +441,6 @@ TEST_F(MainWindow, MissingKeysHideTheirControlsAndEditColoursNeverTakeBlueZero) 
                                     {"[MAIN_LENG_COL]", "[MAIN_LENG_COL]=10,20,0"},
                                     {"[MAIN_SCR_COL]", "[MAIN_SCR_COL]=0,0,0"}});
     RunMainWindow(u"Variant"_s, [&](CMainDlg& window) {
-        EXPECT_EQ(window.windowTitle(), u"Quilo"_s);
         const auto button = [&](FaceButton which) { return FaceParts::Button(window, which); };
         const MessageEdit& edit = FaceParts::Only<MessageEdit>(window);
         CSkinButton* play = button(FaceButton::Play);
