@@ -22,6 +22,7 @@
 #include "support/TestEnvironment.h"
 
 using namespace Qt::StringLiterals;
+using namespace WidgetTestKit;
 
 namespace {
 
@@ -30,6 +31,11 @@ using DialogTestKit::WhenModal;
 
 constexpr ScheduleBytes kOneTime{0x87, 0x1E, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
                                  0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // The window manager's states of the window ("_NET_WM_STATE_ABOVE" ...).
 // (the window's own X window: a change of its flags may give it a new one)
@@ -56,12 +62,10 @@ protected:
         ASSERT_TRUE(recorder.open(QIODevice::WriteOnly));
         recorder.write("#!/bin/sh\nprintf '%s\\n' \"$@\" >> \"" + launched_.toUtf8() + "\"\n");
         recorder.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        recorder.close();
         qputenv("QUILO_LAUNCH_PROGRAM", recorder.fileName().toUtf8());
-        owner_.LoadBackground(
-            WidgetTestKit::SaveBitmap(u"owner.bmp"_s, WidgetTestKit::Filled({200, 150}, Qt::gray)));
+        owner_.LoadBackground(SaveBitmap(u"owner.bmp"_s, Filled({200, 150}, Qt::gray)));
         owner_.move(120, 100);
-        ASSERT_TRUE(WidgetTestKit::ShowAndWait(owner_));
+        ASSERT_TRUE(ShowAndWait(owner_));
     }
     void TearDown() override { SetMessageAnswerer(nullptr); }
 
@@ -80,19 +84,12 @@ protected:
 
     // Every argument the companion was started with, one per start.
     QStringList Launched() const {
-        QFile file(launched_);
-        return file.open(QIODevice::ReadOnly)
-                   ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
-                   : QStringList();
+        return QString::fromUtf8(ReadAll(launched_)).split(u'\n', Qt::SkipEmptyParts);
     }
-
-    QByteArray PrefsText() const {
-        QFile file(program_.prefs.FilePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray PrefsText() const { return ReadAll(program_.prefs.FilePath()); }
 
     Program program_;
-    WidgetTestKit::TestFace owner_;
+    TestFace owner_;
     std::vector<StringId> messages_;
     const QString launched_ = TestEnvironment::WorkDir() + u"/launched.txt"_s;
 };
