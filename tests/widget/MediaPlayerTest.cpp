@@ -48,15 +48,12 @@ public:
     }
 
     QString Address() const { return u"http://127.0.0.1:%1/live.wav"_s.arg(server_.serverPort()); }
-    int Listeners() const { return listeners_; }
 
 private:
     void Serve(QTcpSocket* socket) {
-        ++listeners_;
-        auto* clock = new QElapsedTimer;
+        auto clock = std::make_shared<QElapsedTimer>();
         auto* timer = new QTimer(socket);
         auto sent = std::make_shared<qint64>(0);  // bytes of the tone's WAV file
-        QObject::connect(socket, &QObject::destroyed, [clock] { delete clock; });
         QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         QObject::connect(timer, &QTimer::timeout, socket, [this, socket, clock, sent, timer] {
             if (!clock->isValid()) {
@@ -90,7 +87,6 @@ private:
 
     Behaviour behaviour_;
     QTcpServer server_;
-    int listeners_ = 0;
     // longer than any test listens
     const QByteArray wav_ = ToneAnalysis::ToneWav(kToneHz, 120, 0.5, kRate);
 };
@@ -98,9 +94,8 @@ private:
 // Everything the process writes to standard error while it lives, alsa-lib's own lines included.
 class StderrCapture {
 public:
-    StderrCapture() : path_(TestEnvironment::WorkDir() + u"/stderr.txt"_s) {
+    StderrCapture() {
         std::fflush(stderr);
-        saved_ = dup(STDERR_FILENO);
         const int file =
             open(QFile::encodeName(path_).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(file, STDERR_FILENO);
@@ -111,8 +106,6 @@ public:
         dup2(saved_, STDERR_FILENO);
         close(saved_);
     }
-    StderrCapture(const StderrCapture&) = delete;
-    StderrCapture& operator=(const StderrCapture&) = delete;
 
     QByteArray Text() const {
         std::fflush(stderr);
@@ -121,8 +114,8 @@ public:
     }
 
 private:
-    QString path_;
-    int saved_ = -1;
+    const QString path_ = TestEnvironment::WorkDir() + u"/stderr.txt"_s;
+    const int saved_ = dup(STDERR_FILENO);
 };
 
 // The player with its reports counted.

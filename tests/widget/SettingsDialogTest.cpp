@@ -22,6 +22,7 @@
 #include "support/TestEnvironment.h"
 
 using namespace Qt::StringLiterals;
+using namespace WidgetTestKit;
 
 namespace {
 
@@ -30,6 +31,11 @@ using DialogTestKit::WhenModal;
 
 constexpr ScheduleBytes kOneTime{0x87, 0x1E, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
                                  0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // The window manager's states of the window ("_NET_WM_STATE_ABOVE" ...).
 // (the window's own X window: a change of its flags may give it a new one)
@@ -56,12 +62,10 @@ protected:
         ASSERT_TRUE(recorder.open(QIODevice::WriteOnly));
         recorder.write("#!/bin/sh\nprintf '%s\\n' \"$@\" >> \"" + launched_.toUtf8() + "\"\n");
         recorder.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        recorder.close();
         qputenv("QUILO_LAUNCH_PROGRAM", recorder.fileName().toUtf8());
-        owner_.LoadBackground(
-            WidgetTestKit::SaveBitmap(u"owner.bmp"_s, WidgetTestKit::Filled({200, 150}, Qt::gray)));
+        owner_.LoadBackground(SaveBitmap(u"owner.bmp"_s, Filled({200, 150}, Qt::gray)));
         owner_.move(120, 100);
-        ASSERT_TRUE(WidgetTestKit::ShowAndWait(owner_));
+        ASSERT_TRUE(ShowAndWait(owner_));
     }
     void TearDown() override { SetMessageAnswerer(nullptr); }
 
@@ -80,26 +84,19 @@ protected:
 
     // Every argument the companion was started with, one per start.
     QStringList Launched() const {
-        QFile file(launched_);
-        return file.open(QIODevice::ReadOnly)
-                   ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
-                   : QStringList();
+        return QString::fromUtf8(ReadAll(launched_)).split(u'\n', Qt::SkipEmptyParts);
     }
-
-    QByteArray PrefsText() const {
-        QFile file(program_.prefs.FilePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray PrefsText() const { return ReadAll(program_.prefs.FilePath()); }
 
     Program program_;
-    WidgetTestKit::TestFace owner_;
+    TestFace owner_;
     std::vector<StringId> messages_;
     const QString launched_ = TestEnvironment::WorkDir() + u"/launched.txt"_s;
 };
 
 TEST_F(SettingsDialog, TickedOptionsAreStoredAndTakeEffectAtOnce) {
     program_.schedule = kOneTime;
-    const bool ticked = Run([&](CSettingsDlg& dialog) {
+    EXPECT_TRUE(Run([&](CSettingsDlg& dialog) {
         // right of the owner, top edges level
         EXPECT_EQ(dialog.pos(), QPoint(owner_.x() + owner_.width(), owner_.y()));
         for (CSkinButton* box :
@@ -109,8 +106,7 @@ TEST_F(SettingsDialog, TickedOptionsAreStoredAndTakeEffectAtOnce) {
         }
         ASSERT_TRUE(Await([&] { return dialog.OptionFlags() == 7; }));
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
-    });
-    EXPECT_TRUE(ticked);
+    }));
     EXPECT_EQ(program_.prefs.GetID(), u"demo"_s);
     EXPECT_EQ(SavedPassword::Read(program_.prefs), u"quilo2007"_s);
     EXPECT_TRUE(program_.prefs.GetOptionAutoLogin());
@@ -142,13 +138,12 @@ TEST_F(SettingsDialog, ScheduledPlaybackWithoutAnyTimeIsOffAndAutoLogInOffKeepsT
     program_.prefs.SetOptionAutoLogin(true);
     program_.prefs.SetOptionSchedule(true);
     program_.schedule.fill(0xFF);
-    const bool confirmed = Run([&](CSettingsDlg& dialog) {
+    EXPECT_TRUE(Run([&](CSettingsDlg& dialog) {
         EXPECT_EQ(dialog.OptionFlags(), CSettingsDlg::kAutoLogin | CSettingsDlg::kSchedule);
         ASSERT_TRUE(RealClickOn(dialog.AutoLoginBox()));
         ASSERT_TRUE(Await([&] { return dialog.OptionFlags() == CSettingsDlg::kSchedule; }));
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
-    });
-    EXPECT_TRUE(confirmed);
+    }));
     EXPECT_FALSE(program_.prefs.GetOptionAutoLogin());
     EXPECT_EQ(program_.prefs.GetID(), u"old"_s);
     EXPECT_EQ(SavedPassword::Read(program_.prefs), u"oldpw"_s);
@@ -204,13 +199,12 @@ TEST_F(SettingsDialog, EditedTimesReachTheProgramOnlyThroughOkWithScheduledPlayb
     EXPECT_EQ(program_.schedule, kOneTime);
     EXPECT_TRUE(PrefsText().contains("Schedule=871EFFFF"));
 
-    const bool ticked = Run([&](CSettingsDlg& dialog) {
+    EXPECT_TRUE(Run([&](CSettingsDlg& dialog) {
         editTimes(dialog);
         ASSERT_TRUE(RealClickOn(dialog.ScheduleBox()));
         ASSERT_TRUE(Await([&] { return dialog.OptionFlags() == CSettingsDlg::kSchedule; }));
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
-    });
-    EXPECT_TRUE(ticked);
+    }));
     EXPECT_EQ(program_.schedule[1 * 2], 0x80);
     EXPECT_TRUE(PrefsText().contains("Schedule=871E8000"));
 }
@@ -219,12 +213,11 @@ TEST_F(SettingsDialog, ASkinWithoutABoxLeavesItsOptionOffAndOneWithoutItsFaceIsR
     program_.prefs.SetOptionAutoLogin(true);
     DialogTestKit::MakeVariantSkin(u"Midnight"_s, u"NoAuto"_s, {"[SET_AUTO]"}, {});
     ASSERT_TRUE(program_.skin.Load(u"NoAuto"_s));
-    const bool confirmed = Run([&](CSettingsDlg& dialog) {
+    EXPECT_TRUE(Run([&](CSettingsDlg& dialog) {
         EXPECT_FALSE(dialog.AutoLoginBox().isVisible());
         EXPECT_EQ(dialog.OptionFlags(), 0);
         ASSERT_TRUE(RealClickOn(dialog.OkButton()));
-    });
-    EXPECT_TRUE(confirmed);
+    }));
     EXPECT_FALSE(program_.prefs.GetOptionAutoLogin());
     EXPECT_TRUE(messages_.empty());
 

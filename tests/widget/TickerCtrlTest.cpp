@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QTest>
+#include <algorithm>
 
 #include "WidgetTestKit.h"
 
@@ -19,11 +20,7 @@ constexpr int kHour = 3600 * 1000;
 class SteppedTicker : public CTickerCtrl {
 public:
     using CTickerCtrl::CTickerCtrl;
-    void Tick(int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            Step();
-        }
-    }
+    using CTickerCtrl::Step;
 };
 
 class Ticker : public ::testing::Test {
@@ -47,14 +44,10 @@ protected:
         return {copy.x + ticker_.ItemWidth(copy.item) / 2, ticker_.height() / 2};
     }
 
-    int LinkPixels(const QImage& image) const {
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                count += image.pixel(x, y) == CTickerCtrl::kLinkColor ? 1 : 0;
-            }
-        }
-        return count;
+    static qsizetype LinkPixels(const QImage& image) {
+        const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+        const auto* pixels = reinterpret_cast<const QRgb*>(rgb.constBits());
+        return std::count(pixels, pixels + rgb.width() * rgb.height(), CTickerCtrl::kLinkColor);
     }
 
     TestFace host_;
@@ -71,9 +64,11 @@ TEST_F(Ticker, PointingPausesItAndOnlyLinkedItemsLookAndActAsLinks) {
     ticker_.AddItem(u"second"_s, u"http://station.test/b"_s);
     ticker_.Start(true);
     while (ticker_.VisibleCopies().size() < 3) {
-        ticker_.Tick();
+        ticker_.Step();
     }
-    ticker_.Tick(ticker_.ItemWidth(2) + 5);  // the last one wholly in
+    for (int i = 0; i < ticker_.ItemWidth(2) + 5; ++i) {  // the last one wholly in
+        ticker_.Step();
+    }
     ASSERT_TRUE(ShowAndWait(host_));
     const QImage before = ticker_.grab().toImage();
 

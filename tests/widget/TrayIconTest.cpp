@@ -11,10 +11,10 @@
 #include "WidgetTestKit.h"
 #include "content/Program.h"
 #include "platform/StringTable.h"
+#include "skin/CNewMenu.h"
 #include "support/Await.h"
 #include "support/OnAir.h"
 #include "windows/PlayerActions.h"
-#include "windows/PlayerMenu.h"
 
 using namespace WidgetTestKit;
 
@@ -47,13 +47,6 @@ protected:
         window_.move(420, 320);
     }
 
-    bool Create() {
-        QPixmap image(22, 22);
-        image.fill(QColor(200, 40, 60));
-        // a tip longer than the icon can carry is cut, not refused
-        return tray_.Create(&window_, QString(100, QLatin1Char('q')), QIcon(image));
-    }
-
     Program program_;
     PlayerActions actions_;
     CTrayIcon tray_{program_, actions_};
@@ -78,19 +71,14 @@ TEST_F(TrayIcon, TheMenuOffersWhatTheFaceAndTheProgramAllow) {
     StringTable::SetKorean(true);
     tray_.BuildMenu();
     EXPECT_EQ(actions_.hideShow.text(), QStringLiteral("보이기"));
-
-    // the skin's menu colour, low 8 bits of each value, or the caption colour without one
-    const auto plain = tray_.BuildMenu();
-    EXPECT_EQ(plain->MenuTitleColor(), plain->palette().color(QPalette::Highlight));
-    EXPECT_EQ(
-        MakePlayerMenu(actions_, "[MAIN_PLAY] 1,2\r\n[MENU_COL] 456,30,40\r\n")->MenuTitleColor(),
-        QColor(200, 30, 40));
 }
 
 TEST_F(TrayIcon, ClicksOnTheRealIconReachThePlayer) {
     ParkPointer();
     ASSERT_TRUE(ShowAndWait(window_));
-    ASSERT_TRUE(Create());
+    // a tip longer than the icon can carry is cut, not refused
+    ASSERT_TRUE(tray_.Create(&window_, QString(100, u'q'),
+                             QIcon(QPixmap::fromImage(Filled({22, 22}, Qt::red)))));
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     ASSERT_TRUE(Await([&] {
         const QRect icon = tray_.IconGeometry();

@@ -84,10 +84,4 @@ std::vector<int> Take(QSignalSpy& spy) {
     return values;
 }
 
-TestFace::TestFace(bool windowManagerMove) : windowManagerMove_(windowManagerMove) {}
-
-bool TestFace::StartPlatformMove() {
-    return windowManagerMove_ && CSkinDialog::StartPlatformMove();
-}
-
 }  // namespace WidgetTestKit

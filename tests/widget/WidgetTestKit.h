@@ -40,18 +40,11 @@ bool ShowAndWait(QWidget& widget);
 // The first argument of every signal the spy caught since the last call, in order.
 std::vector<int> Take(QSignalSpy& spy);
 
-// A skinned window to put controls on. Unless told to use the window manager's move, a press on
-// its face moves it by itself, so tests that press on its controls never leave a window-manager
-// move running.
+// A skinned window to put controls on. A press on its face moves it by itself, never through the
+// window manager, so tests that press on its controls never leave a window-manager move running.
 class TestFace : public CSkinDialog {
-public:
-    explicit TestFace(bool windowManagerMove = false);
-
 protected:
-    bool StartPlatformMove() override;
-
-private:
-    bool windowManagerMove_;
+    bool StartPlatformMove() override { return false; }
 };
 
 }  // namespace WidgetTestKit
