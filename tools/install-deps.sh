@@ -9,10 +9,14 @@ packages=(
     libvlc-dev libcurl4-openssl-dev libcpp-httplib-dev libgtest-dev libgmock-dev
     # the player chooses its sound output: is a PulseAudio server there, does ALSA open a device
     libpulse-dev libasound2-dev
+    # whether an X11 desktop composites its windows
+    libxcb1-dev
     # run: the media engine with its codecs and outputs, Korean fonts
     vlc-plugin-base vlc-plugin-video-output fonts-nanum
     # test: a private X display, window manager, tray host, screenshots and window queries
     xvfb openbox trayer x11-utils xdotool imagemagick pulseaudio pulseaudio-utils
+    # test: a private Wayland desktop (headless Weston, its screenshooter) and Qt's Wayland platform
+    weston qt6-wayland
     # test: a real browser for the pages the program opens
     chromium-headless-shell
     # test: a private session bus, and gdbus to call the program on it

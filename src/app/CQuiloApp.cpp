@@ -9,6 +9,7 @@
 #include "content/Program.h"
 #include "dialogs/CLoginDlg.h"
 #include "platform/LogMessages.h"
+#include "platform/Screen.h"
 #include "web/CWebRequestDlg.h"
 #include "windows/CMainDlg.h"
 
@@ -107,7 +108,8 @@ bool CQuiloApp::LogIn() {
         program_.login.userId = login.UserId();
         program_.login.password = login.Password();
         succeeded = login.HasSucceeded() && !ending_;
-        if (succeeded) {
+        // the main window opens where the log-in stood, on a desktop where windows know it
+        if (succeeded && WindowsPlaceThemselves()) {
             program_.loginPosition = login.TopLeft();
         }
     }

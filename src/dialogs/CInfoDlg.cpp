@@ -1,10 +1,12 @@
 #include "dialogs/CInfoDlg.h"
 
 #include <QKeyEvent>
+#include <QWindow>
 
 #include "content/Program.h"
 #include "dialogs/DialogSkin.h"
 #include "platform/MessageBox.h"
+#include "platform/Screen.h"
 #include "platform/StringTable.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinEdit.h"
@@ -58,6 +60,13 @@ bool CInfoDlg::Open() {
 // Left of the face, tops level, kept on the screen.
 void CInfoDlg::PlaceBeside() {
     if (placing_ == nullptr) {
+        return;
+    }
+    if (!WindowsPlaceThemselves()) {
+        // the compositor places it; as the face's child it opens by the face, not the owner
+        // that may be hidden behind the mini face
+        winId();
+        windowHandle()->setTransientParent(placing_->windowHandle());
         return;
     }
     const QRect face = placing_->frameGeometry();

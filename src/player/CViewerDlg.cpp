@@ -2,6 +2,8 @@
 
 #include "platform/ActivityLog.h"
 #include "platform/LogMessages.h"
+#include "platform/Screen.h"
+#include "player/VideoFrameView.h"
 #include "skin/CSkinButton.h"
 #include "skin/ColorKey.h"
 #include "skin/SkinInfo.h"
@@ -18,15 +20,11 @@ CViewerDlg::CViewerDlg(ActivityLog& log, const SkinInfo& skin, QStringList engin
       engineOptions_(std::move(engineOptions)) {
     setWindowTitle(QStringLiteral("Seeing Radio"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    video_ = new QWidget(this);
-    video_->setAttribute(Qt::WA_NativeWindow);
+    video_ = new VideoFrameView(this);
+    // an X11 window of its own for the engine to draw into
+    video_->setAttribute(Qt::WA_NativeWindow, WindowsAreX11());
     // mouse presses on the video reach this window, so the video drags the viewer too
     video_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    // black until the first picture arrives
-    QPalette black = video_->palette();
-    black.setColor(QPalette::Window, Qt::black);
-    video_->setPalette(black);
-    video_->setAutoFillBackground(true);
     video_->setGeometry(0, 0, kVideoWidth, kVideoHeight);
     closeButton_ = new CSkinButton(this);
     closeButton_->hide();
@@ -45,7 +43,11 @@ bool CViewerDlg::Create() {
         return false;
     }
     player_ = std::move(player);
-    player_->SetVideoWindow(video_->winId());
+    if (WindowsAreX11()) {
+        player_->SetVideoWindow(video_->winId());
+    } else {
+        player_->DrawVideoInto(*video_);
+    }
     connect(player_.get(), &MediaPlayer::errorOccurred, this, &CViewerDlg::OnPlayerError);
     connect(player_.get(), &MediaPlayer::playStateChanged, this, &CViewerDlg::OnPlayStateChanged);
     connect(player_.get(), &MediaPlayer::audioOutputUnavailable, this,
@@ -81,6 +83,7 @@ void CViewerDlg::Stop() {
         return;
     }
     player_->Stop();
+    video_->Clear();
     playRequested_ = false;
     WriteLog(LogText::kStopped);
 }

@@ -9,6 +9,7 @@
 class ActivityLog;
 class CSkinButton;
 class SkinInfo;
+class VideoFrameView;
 
 // The window that holds the media player: hidden while the audio channel plays, shown as a small
 // skinned video window under the player for the visual channel. Play, Stop and Show write their
@@ -71,7 +72,7 @@ private:
     // not parented: the engine stops and goes before the video widget it draws into, which goes
     // with the dialog's other children
     std::unique_ptr<MediaPlayer> player_;
-    QWidget* video_ = nullptr;
+    VideoFrameView* video_ = nullptr;
     CSkinButton* closeButton_ = nullptr;
     bool playRequested_ = false;
     bool shown_ = false;

@@ -8,8 +8,19 @@
 
 #include "player/AudioOutputProbe.h"
 #include "player/EngineLog.h"
+#include "player/VideoFrameView.h"
 
 namespace {
+
+// libVLC's video callbacks, on its decoding thread: one plane of 32-bit pixels per frame
+void* LockVideoFrame(void* view, void** planes) {
+    *planes = static_cast<VideoFrameView*>(view)->LockFrame();
+    return nullptr;
+}
+
+void ShowVideoFrame(void* view, void*) {
+    static_cast<VideoFrameView*>(view)->PresentFrame();
+}
 
 const libvlc_event_type_t kWatchedEvents[] = {
     libvlc_MediaPlayerPlaying,    libvlc_MediaPlayerPaused,           libvlc_MediaPlayerStopped,
@@ -118,6 +129,15 @@ void MediaPlayer::SetVideoWindow(unsigned long windowId) {
     if (player_ != nullptr) {
         libvlc_media_player_set_xwindow(player_, static_cast<uint32_t>(windowId));
     }
+}
+
+void MediaPlayer::DrawVideoInto(VideoFrameView& view) {
+    if (player_ == nullptr) {
+        return;
+    }
+    libvlc_video_set_callbacks(player_, &LockVideoFrame, nullptr, &ShowVideoFrame, &view);
+    libvlc_video_set_format(player_, "RV32", VideoFrameView::kFrameWidth,
+                            VideoFrameView::kFrameHeight, VideoFrameView::kFrameWidth * 4);
 }
 
 QString MediaPlayer::EngineAddress(const QString& address) {

@@ -10,6 +10,7 @@
 #include "player/StreamWatch.h"
 
 class EngineLog;
+class VideoFrameView;
 
 struct libvlc_instance_t;
 struct libvlc_media_player_t;
@@ -49,6 +50,9 @@ public:
 
     // Video is drawn into the native window `windowId` (0: the engine's own window).
     void SetVideoWindow(unsigned long windowId);
+    // Video is decoded into the view's frames instead, for a desktop whose windows the engine
+    // cannot draw into. The view must outlive the engine's playing.
+    void DrawVideoInto(VideoFrameView& view);
 
     void Play(const QString& address);
     void Stop();

@@ -24,7 +24,10 @@ bool PaintImage(QPainter& painter, const QImage& image, const QRect& target) {
 }  // namespace
 
 CSkinDialog::CSkinDialog(QWidget* owner, Qt::WindowFlags extraFlags)
-    : QDialog(owner, Qt::Window | Qt::FramelessWindowHint | extraFlags) {}
+    : QDialog(owner, Qt::Window | Qt::FramelessWindowHint | extraFlags) {
+    // decided before the window exists: only then can it be given a surface with alpha
+    setAttribute(Qt::WA_TranslucentBackground, DesktopShowsTranslucency());
+}
 
 bool CSkinDialog::LoadBackground(const QString& path) {
     const QImage background = BitmapFileCache::Load(path);
@@ -32,13 +35,16 @@ bool CSkinDialog::LoadBackground(const QString& path) {
         return false;
     }
     backgroundPath_ = path;
+    keyedFace_ = QImage();
     resize(background.size());
     update();
     return true;
 }
 
 void CSkinDialog::SetTopMost(bool topMost) {
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topMost) {
+    // a Wayland compositor keeps no client's window above the others, and changing the flag
+    // would only take the window down and let the compositor place it anew
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topMost || !WindowsPlaceThemselves()) {
         return;
     }
     // changing the flag takes the window off the screen
@@ -51,12 +57,14 @@ void CSkinDialog::SetTopMost(bool topMost) {
 
 void CSkinDialog::SetFallbackBackground(const QString& resourcePath) {
     fallbackResource_ = resourcePath;
+    keyedFace_ = QImage();
     update();
 }
 
 bool CSkinDialog::SetColorKeyTransparency(QRgb color, bool enable) {
     if (!enable) {
         clearMask();
+        keyedFace_ = QImage();
         update();
         return true;
     }
@@ -68,7 +76,14 @@ bool CSkinDialog::SetColorKeyTransparency(QRgb color, bool enable) {
     }
     // the face is the bitmap at the window's size, so the outline is scaled the same way
     const QImage face = background.size() == size() ? background : background.scaled(size());
+    // the mask is where clicks land; on a translucent window the transparent pixels are what is
+    // seen, and without them a compositor shows the key colour where the mask cuts nothing
     setMask(OpaqueRegion(face, color));
+    if (testAttribute(Qt::WA_TranslucentBackground)) {
+        keyedFace_ =
+            WithKeyTransparent(face, color).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        update();
+    }
     return true;
 }
 
@@ -99,7 +114,9 @@ QPoint CSkinDialog::ClampToScreen(const QPoint& wanted, const QSize& size) {
 
 void CSkinDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (HasBackground()) {
+    if (keyedFace_.size() == size()) {
+        painter.drawImage(0, 0, keyedFace_);
+    } else if (HasBackground()) {
         PaintBitmapFile(painter, backgroundPath_, rect());
     } else {
         PaintBitmapResource(painter, fallbackResource_, rect());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPoint>
 #include <QRgb>
 #include <QSize>
@@ -11,8 +12,9 @@ class QPainter;
 
 // The base of every skinned window: a borderless window whose whole face is a skin bitmap, with
 // the bitmap's pure blue cut out so the window takes the bitmap's outline and clicks on blue
-// reach whatever lies below. A left-button press anywhere on the face that no control takes
-// moves the window.
+// reach whatever lies below. Where the desktop draws transparency (Wayland, a compositing X11
+// desktop) the window is translucent and the blue pixels are fully transparent; elsewhere a shape
+// mask cuts them. A left-button press anywhere on the face that no control takes moves the window.
 //
 // The usual sequence of a window: LoadBackground, place it (through ClampToScreen when it opens
 // beside another window), SetColorKeyTransparency(kSkinColorKey, true), then place the controls
@@ -73,6 +75,8 @@ private:
     bool dragEnabled_ = true;
     QString backgroundPath_;
     QString fallbackResource_;
+    // on a translucent window, the face with its see-through pixels made transparent
+    QImage keyedFace_;
     // set while the window follows the pointer by itself: pointer minus window top-left
     bool followingPointer_ = false;
     QPoint pointerOffset_;

@@ -10,6 +10,7 @@
 #include "content/PlayerModel.h"
 #include "content/Program.h"
 #include "platform/MessageBox.h"
+#include "platform/Screen.h"
 #include "player/CViewerDlg.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"
@@ -194,8 +195,12 @@ void CMainDlg::Shutdown() {
     if (mini_ != nullptr) {
         mini_->hide();
     }
-    program_.prefs.SetPosX(static_cast<uint32_t>(pos().x()));
-    program_.prefs.SetPosY(static_cast<uint32_t>(pos().y()));
+    // where the compositor places windows, the window cannot know its place: the one saved
+    // before stays for a desktop that can use it
+    if (WindowsPlaceThemselves()) {
+        program_.prefs.SetPosX(static_cast<uint32_t>(pos().x()));
+        program_.prefs.SetPosY(static_cast<uint32_t>(pos().y()));
+    }
     program_.prefs.SetOptionMini(IsMini(program_.player.Mode()));
     program_.prefs.SetVolume(static_cast<uint32_t>(program_.player.Volume()));
     program_.prefs.SetSkin(program_.skin.Name());
@@ -232,29 +237,46 @@ QWidget* CMainDlg::VisibleFace() const {
     return const_cast<CMainDlg*>(this);
 }
 
-// Without a tray there is nowhere to hide to, so nothing happens.
+// Into the tray and back. Without a tray the face is minimised instead, so the listener is never
+// left without a window to come back to.
 void CMainDlg::HideShow() {
-    if (!tray_->IsEnabled()) {
-        return;
-    }
     switch (program_.player.Mode()) {
         case ViewMode::MainShown:
-            hide();
+            PutAway(this);
             program_.player.SetMode(ViewMode::MainHidden);
             break;
         case ViewMode::MainHidden:
-            show();
+            PutBack(this);
             program_.player.SetMode(ViewMode::MainShown);
             break;
         case ViewMode::MiniShown:
-            mini_->hide();
+            PutAway(mini_.get());
             program_.player.SetMode(ViewMode::MiniHidden);
             break;
         case ViewMode::MiniHidden:
-            mini_->show();
+            PutBack(mini_.get());
             program_.player.SetMode(ViewMode::MiniShown);
             break;
     }
+}
+
+void CMainDlg::PutAway(QWidget* face) const {
+    if (tray_->IsEnabled()) {
+        face->hide();
+    } else {
+        face->showMinimized();
+    }
+}
+
+void CMainDlg::PutBack(QWidget* face) const {
+    if (tray_->IsEnabled()) {
+        face->show();
+        return;
+    }
+    // a Wayland compositor neither tells a window it is minimised nor lets it undo that: only a
+    // window mapped anew comes back
+    face->hide();
+    face->showNormal();
 }
 
 void CMainDlg::OpenMiniWindow() {
@@ -306,12 +328,8 @@ void CMainDlg::OnMiniMainRequested(const QRect& miniFrame, bool skinChanged) {
 }
 
 void CMainDlg::ActivateInstance() {
-    if (program_.player.Mode() == ViewMode::MainHidden) {
-        show();
-        program_.player.SetMode(ViewMode::MainShown);
-    } else if (program_.player.Mode() == ViewMode::MiniHidden) {
-        mini_->show();
-        program_.player.SetMode(ViewMode::MiniShown);
+    if (IsHidden(program_.player.Mode())) {
+        HideShow();
     }
     // the later copy cannot bring another program's window forward here, so the face comes
     // forward by itself

@@ -85,6 +85,9 @@ private:
     void RunStartSequence();
     void Shutdown();
     void HideShow();
+    // takes a face off the screen (into the tray, or minimised without one), and back
+    void PutAway(QWidget* face) const;
+    void PutBack(QWidget* face) const;
     void Close();
     void OpenMiniWindow();
     void ConnectMiniWindow();
