@@ -16,6 +16,7 @@
 #include "StationProcess.h"
 #include "platform/CPrefStore.h"
 #include "support/TestEnvironment.h"
+#include "support/WaylandDesktop.h"
 
 namespace {
 
@@ -26,6 +27,17 @@ QStringList VisibleWindowsOfQuilo() {
 QByteArray PreferencesFile() {
     QFile file(CPrefStore::DefaultFilePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Copies started within the same second would share one log file name: waits until a copy
+// started now has a name of its own.
+bool AwaitNextLogName() {
+    const QString lastLog = QuiloRun::LogFiles().value(QuiloRun::LogFiles().size() - 1);
+    return Await(
+        [&] {
+            return QDateTime::currentDateTime().toString("yyyy-MM-dd-HH-mm-ss") + ".log" > lastLog;
+        },
+        3000);
 }
 
 }  // namespace
@@ -47,13 +59,7 @@ TEST(Startup, ASecondCopyOnlyWritesItsOwnBannerAndLeavesThePreferencesAlone) {
     QuiloRun first;  // no saved log-in: it waits in its log-in dialog
     first.Start();
     ASSERT_TRUE(Await(QuiloRun::CopyAnswers, 15000));
-    // copies started within the same second would share one log file name
-    const QString firstLog = QuiloRun::LogFiles().value(0);
-    ASSERT_TRUE(Await(
-        [&] {
-            return QDateTime::currentDateTime().toString("yyyy-MM-dd-HH-mm-ss") + ".log" > firstLog;
-        },
-        3000));
+    ASSERT_TRUE(AwaitNextLogName());
 
     // the first copy's update check empties the ID's line as it disables the fields: the
     // preferences are read once that check has answered, not while that write may be under way
@@ -154,4 +160,41 @@ TEST(Startup, TheEndOfTheSessionClosesAnOpenMenuAndEndsTheProgramAsItsCloseComma
     EXPECT_TRUE(prefs.GetPosX());
     EXPECT_EQ(prefs.GetVolume(), 20u);
     EXPECT_EQ(prefs.GetOptionMini(), false);
+}
+
+// A Wayland session reads 0,0 for every window: it must not overwrite the place an X11 session
+// saved, and that session opens there again.
+TEST(Startup, ARunOnWaylandKeepsThePlaceTheX11RunOpensAt) {
+    StationProcess station;
+    ASSERT_TRUE(station.IsReady()) << station.Failure();
+    QuiloRun::InstallFor(station.Host(), true);
+    CPrefStore().SetPosX(140);
+    CPrefStore().SetPosY(150);
+    ASSERT_FALSE(PreferencesFile().contains("Volume="));
+    {
+        const WaylandDesktop wayland;
+        ASSERT_TRUE(wayland.IsReady());
+        QuiloRun onWayland;
+        onWayland.Start({}, wayland.Environment());
+        ASSERT_TRUE(QuiloRun::WaitForMainWindow());
+        ASSERT_TRUE(onWayland.Terminate());
+    }
+    EXPECT_EQ(CPrefStore().GetPosX(), 140u);
+    EXPECT_EQ(CPrefStore().GetPosY(), 150u);
+    ASSERT_TRUE(PreferencesFile().contains("Volume=")) << "the Wayland run saved its settings";
+    ASSERT_TRUE(AwaitNextLogName());
+
+    QuiloRun onX11;
+    onX11.Start();
+    // the main window's first line, now in this run's log as well
+    ASSERT_TRUE(Await([] {
+        return QuiloRun::AllLogLines().count("TRY to download the program table file.") == 2;
+    }));
+    QStringList geometry;
+    EXPECT_TRUE(Await([&] {
+        const QStringList windows = QuiloRun::QuiloWindows();
+        geometry = QuiloRun::XdoTool({"getwindowgeometry", "--shell", windows.value(0)});
+        return windows.size() == 1 && geometry.contains("X=140") && geometry.contains("Y=150");
+    })) << geometry.join(' ');
+    ASSERT_TRUE(onX11.Terminate());
 }
