@@ -1,9 +1,12 @@
 #include "windows/CTrayIcon.h"
 
 #include <QCursor>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QWidget>
 
 #include "content/Program.h"
+#include "skin/CNewMenu.h"
 #include "windows/PlayerActions.h"
 #include "windows/PlayerMenu.h"
 
@@ -26,6 +29,10 @@ bool CTrayIcon::Create(QWidget* window, const QString& tip, const QIcon& icon) {
     icon_ = std::make_unique<QSystemTrayIcon>(icon);
     icon_->setToolTip(tip.left(kMaxTipLength));
     connect(icon_.get(), &QSystemTrayIcon::activated, this, &CTrayIcon::OnActivated);
+    statusNotifier_ = StatusNotifierHostRuns();
+    if (statusNotifier_) {
+        ExportMenu();
+    }
     icon_->show();
     if (!icon_->isVisible()) {
         icon_.reset();
@@ -35,6 +42,25 @@ bool CTrayIcon::Create(QWidget* window, const QString& tip, const QIcon& icon) {
 
 void CTrayIcon::RemoveIcon() {
     icon_.reset();
+    exportedMenu_.reset();
+}
+
+// A StatusNotifier host (Plasma, GNOME's AppIndicator extension, the bars of Wayland desktops)
+// draws the icon and its menu itself, from what the program publishes on the session bus.
+bool CTrayIcon::StatusNotifierHostRuns() {
+    const QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    return bus != nullptr &&
+           bus->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")).value();
+}
+
+// The host shows the menu when the listener asks for it: its items are brought up to date as
+// it opens.
+void CTrayIcon::ExportMenu() {
+    exportedMenu_ = BuildMenu();
+    connect(exportedMenu_.get(), &QMenu::aboutToShow, this, [this] {
+        actions_.Update(IsHidden(program_.player.Mode()), program_.player.OnAir().hasVfm);
+    });
+    icon_->setContextMenu(exportedMenu_.get());
 }
 
 void CTrayIcon::SetWindow(QWidget* window) {
@@ -48,7 +74,10 @@ QRect CTrayIcon::IconGeometry() const {
 }
 
 void CTrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
-    if (reason == QSystemTrayIcon::DoubleClick) {
+    // a StatusNotifier host knows no double click: its click is the activation
+    const bool broughtToFront = reason == QSystemTrayIcon::DoubleClick ||
+                                (statusNotifier_ && reason == QSystemTrayIcon::Trigger);
+    if (broughtToFront) {
         emit bringToFrontRequested();
     } else if (reason == QSystemTrayIcon::Context) {
         ShowMenu();

@@ -12,7 +12,8 @@ class PlayerActions;
 class Program;
 
 // The icon in the desktop's notification area. A double click asks for the player's face
-// (bringToFrontRequested); a right click opens the player's menu, whose chosen action runs.
+// (bringToFrontRequested); a right click opens the player's menu, whose chosen action runs. On a
+// StatusNotifier tray the host draws the icon and the menu: a click there asks for the face.
 //
 // Without a tray on the desktop there is no icon and every operation does nothing.
 class CTrayIcon : public QObject {
@@ -44,10 +45,15 @@ signals:
 private:
     void OnActivated(QSystemTrayIcon::ActivationReason reason);
     void ShowMenu();
+    static bool StatusNotifierHostRuns();
+    void ExportMenu();
 
     const Program& program_;
     PlayerActions& actions_;
+    // the menu a StatusNotifier host shows for the icon; declared first, so the icon goes first
+    std::unique_ptr<CNewMenu> exportedMenu_;
     std::unique_ptr<QSystemTrayIcon> icon_;
+    bool statusNotifier_ = false;
     QPointer<QWidget> mainWindow_;
     QPointer<QWidget> menuWindow_;
 };

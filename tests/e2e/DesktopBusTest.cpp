@@ -5,15 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
+#include <QMutex>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
+#include <QThread>
 
 #include "FaceRun.h"
 #include "app/DesktopBus.h"
 #include "content/CProgramTableDlg.h"
+#include "platform/StringTable.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"
 #include "support/Await.h"
+#include "support/DesktopShot.h"
 #include "support/FaceParts.h"
 #include "support/QtPrinting.h"
 #include "windows/CMainDlg.h"
@@ -40,6 +45,36 @@ public slots:
         calls.push_back({replacesId, summary, body, hints.value("desktop-entry").toString()});
         return kId;
     }
+};
+
+// The desktop's StatusNotifier watcher, through which a tray host learns of icons: it notes who
+// registers, and says a host runs. It answers from a thread of its own, since the player asks
+// it while this thread waits for the answer.
+class StatusNotifierWatcherStandIn : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ IsStatusNotifierHostRegistered)
+    Q_PROPERTY(int ProtocolVersion READ ProtocolVersion)
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ RegisteredStatusNotifierItems)
+
+public:
+    bool IsStatusNotifierHostRegistered() const { return true; }
+    int ProtocolVersion() const { return 0; }
+    QStringList RegisteredStatusNotifierItems() const {
+        const QMutexLocker lock(&mutex_);
+        return items_;
+    }
+
+public slots:
+    void RegisterStatusNotifierItem(const QString& service) {
+        const QMutexLocker lock(&mutex_);
+        items_ << service;
+    }
+    void RegisterStatusNotifierHost(const QString&) {}
+
+private:
+    mutable QMutex mutex_;
+    QStringList items_;
 };
 
 // The player's announcements of changed properties.
@@ -93,11 +128,14 @@ protected:
     // gdbus on the player's object, as another program on the desktop; the player answers
     // from this thread's event loop, so the test waits in it.
     QString Gdbus(const QString& method, const QStringList& arguments = {}) {
+        return GdbusOn(DesktopBus::kServiceName, "/org/mpris/MediaPlayer2", method, arguments);
+    }
+    QString GdbusOn(const QString& service, const QString& path, const QString& method,
+                    const QStringList& arguments = {}) {
         QProcess gdbus;
-        gdbus.start("gdbus",
-                    QStringList{"call", "--session", "--dest", DesktopBus::kServiceName,
-                                "--object-path", "/org/mpris/MediaPlayer2", "--method", method} +
-                        arguments);
+        gdbus.start("gdbus", QStringList{"call", "--session", "--dest", service, "--object-path",
+                                         path, "--method", method} +
+                                 arguments);
         EXPECT_TRUE(Await([&] { return gdbus.state() == QProcess::NotRunning; }))
             << method.toStdString();
         EXPECT_EQ(gdbus.exitCode(), 0) << gdbus.readAllStandardError().toStdString();
@@ -204,14 +242,54 @@ TEST_F(DesktopBusTest,
         MoveClockTo(window, "2007-07-01T15:30:00");
         EXPECT_EQ(notifications.calls.size(), 2U) << "switched off";
 
-        // Raise brings the face back from the tray; Quit ends the player as its close does
+        // Raise brings the face back from the tray, or from the task bar without a tray; Quit
+        // ends the player as its close does
         Gdbus("org.mpris.MediaPlayer2.Raise");
-        EXPECT_TRUE(Await(
-            [&] { return program_.player.Mode() == ViewMode::MainShown && window.isVisible(); }));
+        EXPECT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MainShown; }));
+        EXPECT_TRUE(
+            Await([&] { return DesktopShot::Find(DesktopShot::Take(), window).has_value(); }));
         bool ended = false;
         QObject::connect(&window, &QDialog::finished, [&ended] { ended = true; });
         Gdbus("org.mpris.MediaPlayer2.Quit");
         EXPECT_TRUE(Await([&] { return ended; }));
+    });
+}
+
+TEST_F(DesktopBusTest, OnAStatusNotifierTrayTheIconsTipMenuAndClickWork) {
+    StatusNotifierWatcherStandIn watcher;
+    QThread watcherThread;
+    watcher.moveToThread(&watcherThread);
+    watcherThread.start();
+    const auto stopWatcher = qScopeGuard([&] {
+        watcherThread.quit();
+        watcherThread.wait();
+    });
+    QDBusConnection server = QDBusConnection::connectToBus(address_, "server");
+    ASSERT_TRUE(server.registerObject(
+        "/StatusNotifierWatcher", &watcher,
+        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
+    ASSERT_TRUE(server.registerService("org.kde.StatusNotifierWatcher"));
+    Run([&](CMainDlg& window) {
+        ASSERT_TRUE(Await([&] { return !watcher.RegisteredStatusNotifierItems().isEmpty(); }))
+            << "the icon registered";
+        const QString item = watcher.RegisteredStatusNotifierItems().first();
+        const auto property = [&](const QString& name) {
+            return GdbusOn(item, "/StatusNotifierItem", "org.freedesktop.DBus.Properties.Get",
+                           {"org.kde.StatusNotifierItem", name});
+        };
+        EXPECT_TRUE(property("ToolTip").contains("'Quilo'"));
+        const QString menuPath = property("Menu").section('\'', 1, 1);
+        const QString menu =
+            GdbusOn(item, menuPath, "com.canonical.dbusmenu.GetLayout", {"0", "int32 -1", "[]"});
+        for (StringId label : {StringId::kHide, StringId::kPlay, StringId::kClose}) {
+            EXPECT_TRUE(menu.contains(StringTable::Load(label))) << menu.toStdString();
+        }
+
+        window.Actions().hideShow.trigger();
+        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MainHidden; }));
+        GdbusOn(item, "/StatusNotifierItem", "org.kde.StatusNotifierItem.Activate", {"0", "0"});
+        EXPECT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MainShown; }))
+            << "the host's click brings the face back";
     });
 }
 
