@@ -19,6 +19,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, vlc-plugin-base, vlc-plugin-video-output, fonts-nanum")
+# a Wayland session uses Qt's Wayland platform when it is installed (XWayland otherwise)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 # the password goes to the desktop's secret store when one runs (prefs.ini otherwise)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gnome-keyring")
 set(CPACK_STRIP_FILES ON)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Quilo and runs it against the local station, which is started beside it and stopped
-# when the program ends. Without a desktop (no DISPLAY) the program runs on a private X display;
+# when the program ends. Without a desktop (neither DISPLAY nor WAYLAND_DISPLAY) the program runs
+# on a private X display (tools/with-wayland.sh tools/run.sh runs it on a private Wayland one);
 # without a sound server (nothing answers "pactl info") it plays into a private PulseAudio with a
 # null sink, stopped again when the program ends.
 set -euo pipefail
@@ -10,7 +11,7 @@ tools/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build -j"$(nproc)"
 
-if [ -z "${DISPLAY:-}" ]; then
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No DISPLAY: running on a private X display (see it with: DISPLAY=:N import -window root shot.png)."
     exec tools/with-display.sh tools/run.sh "$@"
 fi
