@@ -15,6 +15,8 @@ packages=(
     vlc-plugin-base vlc-plugin-video-output fonts-nanum
     # test: a private X display, window manager, tray host, screenshots and window queries
     xvfb openbox trayer x11-utils xdotool imagemagick pulseaudio pulseaudio-utils
+    # test: an X11 compositor, under which the skinned windows turn translucent
+    xcompmgr
     # test: a private Wayland desktop (headless Weston, its screenshooter) and Qt's Wayland platform
     weston qt6-wayland
     # test: a real browser for the pages the program opens

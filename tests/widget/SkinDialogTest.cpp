@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <QProcess>
 #include <QTest>
 
 #include "WidgetTestKit.h"
+#include "platform/Screen.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinStatic.h"
 #include "skin/ColorKey.h"
@@ -47,7 +49,24 @@ QImage StripedFace(QSize size) {
 
 }  // namespace
 
-TEST(SkinDialog, BluePixelsShowAndPassClicksToTheWindowBelow) {
+// A desktop without a compositor cuts the outline by a shape; one with a compositor (xcompmgr)
+// draws the blue pixels fully transparent.
+class EitherX11Desktop : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        if (GetParam()) {
+            compositor_.start("xcompmgr");
+            ASSERT_TRUE(Await(DesktopShowsTranslucency)) << "the compositor runs";
+        }
+    }
+    void TearDown() override {
+        compositor_.kill();
+        compositor_.waitForFinished();
+    }
+    QProcess compositor_;
+};
+
+TEST_P(EitherX11Desktop, BluePixelsShowAndPassClicksToTheWindowBelow) {
     ParkPointer();
     const QRect place(200, 200, 150, 90);
     QWidget below(nullptr, Qt::FramelessWindowHint);
@@ -72,6 +91,7 @@ TEST(SkinDialog, BluePixelsShowAndPassClicksToTheWindowBelow) {
     button.SetTransparentColor(kBlue);
     button.move(40, 30);
     ASSERT_TRUE(ShowAndWait(face));
+    EXPECT_EQ(face.testAttribute(Qt::WA_TranslucentBackground), GetParam());
 
     const auto onScreen = [&](int x, int y) { return ScreenPixel(face.mapToGlobal(QPoint(x, y))); };
     ASSERT_TRUE(Await([&] { return onScreen(100, 70) == faceImage.pixelColor(100, 70); }));
@@ -91,6 +111,11 @@ TEST(SkinDialog, BluePixelsShowAndPassClicksToTheWindowBelow) {
     ASSERT_TRUE(Await([&] { return belowPresses.presses == 1; }));
     EXPECT_EQ(facePresses.presses, 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(SkinDialog, EitherX11Desktop, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                             return param.param ? "Composited" : "Shaped";
+                         });
 
 TEST(SkinDialog, PressesNoControlTakesMoveTheWindowWithoutAWindowManagerMove) {
     TestFace face;  // its window manager offers no move: the face follows the pointer
