@@ -9,7 +9,8 @@ seconds=${1:-30}
 [ -x build/quilo ] && [ -x build/quilo-station ] || { echo "build first (tools/test.sh)"; exit 1; }
 command -v cvlc >/dev/null || { sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo; \
     $sudo apt-get install -y -qq --no-install-recommends vlc-bin >/dev/null; }
-[ -n "${DISPLAY:-}" ] || exec tools/with-display.sh "$0" "$@"
+# a desktop given (X11 or Wayland, e.g. tools/with-wayland.sh bench/playback.sh), or a private X one
+[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] || exec tools/with-display.sh "$0" "$@"
 
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null; rm -rf "$work"' EXIT
