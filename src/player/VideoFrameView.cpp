@@ -35,11 +35,6 @@ void VideoFrameView::Clear() {
     update();
 }
 
-bool VideoFrameView::HasFrame() const {
-    QMutexLocker lock(&mutex_);
-    return !shown_.isNull();
-}
-
 void VideoFrameView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QMutexLocker lock(&mutex_);

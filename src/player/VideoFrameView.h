@@ -26,13 +26,12 @@ public:
 
     // Back to black, as before the first frame.
     void Clear();
-    bool HasFrame() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    mutable QMutex mutex_;
+    QMutex mutex_;
     // the engine writes into decoding_; a whole frame is copied to shown_ under the mutex
     QImage decoding_;
     QImage shown_;
