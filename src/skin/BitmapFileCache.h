@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QCache>
-#include <QDateTime>
 #include <QImage>
 #include <QString>
 
@@ -29,7 +28,7 @@ public:
 private:
     struct Entry {
         qint64 fileSize = 0;
-        QDateTime modified;
+        qint64 modifiedNs = 0;
         Formats formats = Formats::SkinBitmap;
         QImage image;
     };
