@@ -77,7 +77,9 @@ void CharacterSprites::ApplySkin() {
     characterArea_ = SkinLayout::Area(skin_, "[MAIN_QUILO]").value_or(QRect());
     int32_t values[6] = {};
     if (skin_.GetKeyValues("[MAIN_QUILO_G]", values, 6)) {
-        animationArea_ = skin_.KeyRect("[MAIN_QUILO_G]").value_or(QRect());
+        // (read as a four-number key, the height would swallow the last two numbers and the
+        // area would run to the bottom of the face: every frame would repaint all of it)
+        animationArea_ = QRect(values[0], values[1], values[2], values[3]);
         // a frame count that is a multiple of 256 has no frames: no animation
         animationFrameCount_ = static_cast<uint8_t>(values[4] & 0xFF);
         animationPeriod_ = std::max(1, values[5]);

@@ -586,6 +586,7 @@ TEST_F(MainWindow, TheCharacterOpensItsPageUnderAHandAndClicks) {
         });
         // right after a hop the character stays put for about a second: time to point at it
         const CharacterSprites& sprites = FaceParts::Only<CharacterSprites>(window);
+        EXPECT_EQ(sprites.AnimationArea(), QRect(22, 76, 124, 64)) << "the frame's own size";
         const QRect before = sprites.LastSpriteRect();
         ASSERT_TRUE(Await([&] { return sprites.LastSpriteRect() != before; }));
         ASSERT_TRUE(WidgetTestKit::RealMove(window.mapToGlobal(sprites.LastSpriteRect().center())));
