@@ -112,14 +112,27 @@ QPoint CSkinDialog::ClampToScreen(const QPoint& wanted, const QSize& size) {
     return {x, y};
 }
 
-void CSkinDialog::paintEvent(QPaintEvent*) {
+void CSkinDialog::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (keyedFace_.size() == size()) {
-        painter.drawImage(0, 0, keyedFace_);
+        PaintFacePart(painter, keyedFace_, event->region());
     } else if (HasBackground()) {
-        PaintBitmapFile(painter, backgroundPath_, rect());
+        PaintFacePart(painter, BitmapFileCache::Load(backgroundPath_), event->region());
     } else {
         PaintBitmapResource(painter, fallbackResource_, rect());
+    }
+}
+
+// A face the window's size is copied only where it changed, rectangle by rectangle: most repaints
+// are a sprite's, the animation's and the ticker's few pixels far apart, and drawing the whole face
+// (or the box around them all) clipped to them costs the whole face.
+void CSkinDialog::PaintFacePart(QPainter& painter, const QImage& face, const QRegion& changed) {
+    if (face.size() == size()) {
+        for (const QRect& part : changed) {
+            painter.drawImage(part.topLeft(), face, part);
+        }
+    } else {
+        PaintImage(painter, face, rect());
     }
 }
 

@@ -72,6 +72,8 @@ protected:
     virtual bool StartPlatformMove();
 
 private:
+    void PaintFacePart(QPainter& painter, const QImage& face, const QRegion& changed);
+
     bool dragEnabled_ = true;
     QString backgroundPath_;
     QString fallbackResource_;
