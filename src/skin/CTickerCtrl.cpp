@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "platform/DesktopOpen.h"
@@ -12,6 +13,8 @@ namespace {
 constexpr int kItemGap = 50;
 // the strip lies this far inside the control on every side
 constexpr int kStripInset = 2;
+// how far a slanted last letter may reach past the text's advance
+constexpr int kGlyphOverhang = 4;
 }  // namespace
 
 CTickerCtrl::CTickerCtrl(QWidget* parent)
@@ -132,7 +135,9 @@ void CTickerCtrl::Step() {
     for (Copy& copy : copies_) {
         --copy.x;
     }
-    update(TextRect());
+    // what is on screen moves a pixel to the left where it lies, and only the column that comes
+    // in at the right end is painted: a step costs a copy of the strip, not a drawing of its text
+    scroll(-1, 0, TextRect());
     const int rightmostItem = copies_.back().item;
     if (const Copy& leftmost = copies_.front();
         leftmost.x + ItemWidth(leftmost.item) <= TextLeft()) {
@@ -152,10 +157,11 @@ bool CTickerCtrl::IsLinked(int item) const {
     return item >= 0 && item < static_cast<int>(items_.size()) && !items_[item].address.isEmpty();
 }
 
-void CTickerCtrl::paintEvent(QPaintEvent*) {
+void CTickerCtrl::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), background_);
-    painter.setClipRect(TextRect());
+    painter.fillRect(event->rect(), background_);
+    const QRect paintedText = event->rect() & TextRect();
+    painter.setClipRect(paintedText);
     painter.setFont(font());
     const QFontMetrics metrics(font());
     // single line, vertically centred in the strip
@@ -166,7 +172,8 @@ void CTickerCtrl::paintEvent(QPaintEvent*) {
     const int underlineAt = baseline + qBound(1, metrics.underlinePos(), metrics.descent() - 1);
     for (int index = 0; index < static_cast<int>(copies_.size()); ++index) {
         const Copy& copy = copies_[index];
-        if (copy.item >= static_cast<int>(items_.size()) || copy.x >= TextRight()) {
+        if (copy.item >= static_cast<int>(items_.size()) || copy.x >= paintedText.right() + 1 ||
+            copy.x + items_[copy.item].width + kGlyphOverhang <= paintedText.left()) {
             continue;
         }
         const QColor color = QColor::fromRgb(IsLinked(copy.item) ? kLinkColor : kPlainColor);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QScreen>
 #include <QTest>
 #include <algorithm>
 
@@ -21,6 +23,15 @@ class SteppedTicker : public CTickerCtrl {
 public:
     using CTickerCtrl::CTickerCtrl;
     using CTickerCtrl::Step;
+
+    // the widest area one paint of the strip covered
+    int widestPaint = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        widestPaint = std::max(widestPaint, event->rect().width());
+        CTickerCtrl::paintEvent(event);
+    }
 };
 
 class Ticker : public ::testing::Test {
@@ -111,4 +122,25 @@ TEST_F(Ticker, PointingPausesItAndOnlyLinkedItemsLookAndActAsLinks) {
     EXPECT_FALSE(ticker_.IsHovering());
     EXPECT_EQ(ticker_.Start(true), 1);
     EXPECT_TRUE(ticker_.IsScrolling());
+}
+
+TEST_F(Ticker, AStepPaintsOnlyTheColumnComingInAndTheScreenShowsTheWholeTextMoved) {
+    ticker_.AddItem(u"Good morning, radio"_s, {});
+    ticker_.AddItem(u"linked"_s, u"http://station.test/a"_s);
+    ticker_.Start(true);
+    ASSERT_TRUE(ShowAndWait(host_));
+    ticker_.widestPaint = 0;
+    // the first item all the way through, the second one coming in behind it
+    for (int step = 0; step < 300; ++step) {
+        ticker_.Step();
+        QCoreApplication::processEvents();
+    }
+    ASSERT_GE(ticker_.VisibleCopies().size(), 2U);
+    EXPECT_EQ(ticker_.widestPaint, 1);
+    const QImage onScreen =
+        host_.screen()
+            ->grabWindow(host_.winId(), ticker_.x(), ticker_.y(), ticker_.width(), ticker_.height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(onScreen, ticker_.grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
