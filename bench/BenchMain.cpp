@@ -4,8 +4,10 @@
 
 #include "FaceBench.h"
 #include "ScaleBench.h"
+#include "platform/X11ImageTransfer.h"
 
 int main(int argc, char** argv) {
+    SendImagesOverTheX11Socket();
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
     const QString what = arguments.value(1);

@@ -5,9 +5,11 @@
 #include "content/Program.h"
 #include "platform/CoreDumps.h"
 #include "platform/TerminationSignals.h"
+#include "platform/X11ImageTransfer.h"
 
 int main(int argc, char** argv) {
     ForbidCoreDumps();
+    SendImagesOverTheX11Socket();
     QApplication application(argc, argv);
     // the program ends when its main window closes, not when the last window hides
     QApplication::setQuitOnLastWindowClosed(false);

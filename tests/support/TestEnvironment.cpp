@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "platform/X11ImageTransfer.h"
+
 namespace {
 
 QTemporaryDir* g_root = nullptr;
@@ -53,6 +55,8 @@ int RunAllTests(int argc, char** argv, Kind kind) {
 
     std::unique_ptr<QCoreApplication> app;
     if (kind == Kind::Gui) {
+        // the widgets paint as they do in the program
+        SendImagesOverTheX11Socket();
         app = std::make_unique<QApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
