@@ -85,9 +85,11 @@ void CharacterSprites::ApplySkin() {
         animationPeriod_ = std::max(1, values[5]);
     } else {
         animationArea_ = QRect();
+        animationFrameCount_ = 0;
     }
+    LoadAnimationFrames();
     // the frame on show, as the new skin draws it
-    LoadAnimationFrame();
+    ShowAnimationFrame();
     if (face_.isVisible()) {
         StartMotion();
     }
@@ -154,15 +156,24 @@ void CharacterSprites::OnAnimationTimer() {
     }
     animationFrame_ = animationCounter_ % animationFrameCount_;
     ++animationCounter_;
-    LoadAnimationFrame();
+    ShowAnimationFrame();
     face_.update(animationArea_);
 }
 
-void CharacterSprites::LoadAnimationFrame() {
-    animationImage_ = animationFrame_ < 0 ? QImage()
-                                          : BitmapFileCache::Load(skin_.FilePath(
-                                                QStringLiteral("/main_quiloG_%1.bmp")
-                                                    .arg(animationFrame_ + 1, 2, 10, QChar(u'0'))));
+// All frames are read once per skin: the animation shows ten a second all day, and finding and
+// checking a file for each would cost more than drawing it.
+void CharacterSprites::LoadAnimationFrames() {
+    animationFrames_.clear();
+    for (int frame = 0; frame < animationFrameCount_; ++frame) {
+        animationFrames_.push_back(BitmapFileCache::Load(skin_.FilePath(
+            QStringLiteral("/main_quiloG_%1.bmp").arg(frame + 1, 2, 10, QChar(u'0')))));
+    }
+}
+
+void CharacterSprites::ShowAnimationFrame() {
+    animationImage_ = animationFrame_ >= 0 && animationFrame_ < int(animationFrames_.size())
+                          ? animationFrames_[animationFrame_]
+                          : QImage();
 }
 
 void CharacterSprites::Paint(QPainter& painter) const {

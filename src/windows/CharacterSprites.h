@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 #include <QTimer>
+#include <vector>
 
 class QPainter;
 class QWidget;
@@ -54,7 +55,8 @@ private:
     void Hop(Sprite& sprite);
     void OnCharacterTimer();
     void OnAnimationTimer();
-    void LoadAnimationFrame();
+    void LoadAnimationFrames();
+    void ShowAnimationFrame();
 
     QWidget& face_;
     const SkinInfo& skin_;
@@ -73,5 +75,7 @@ private:
     // counts up and wraps from 255 to 0, as the frames are picked from it
     uint8_t animationCounter_ = 0;
     int animationFrame_ = -1;
-    QImage animationImage_;  // the frame shown, decoded when the frame changes
+    QImage animationImage_;  // the frame shown
+    // the skin's frames, read when the skin is applied (a frame that cannot be read is null)
+    std::vector<QImage> animationFrames_;
 };
