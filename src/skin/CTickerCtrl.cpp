@@ -32,6 +32,7 @@ CTickerCtrl::CTickerCtrl(QWidget* parent)
 
 void CTickerCtrl::SetBkColor(QColor color) {
     background_ = color;
+    DrawItems();
     update();
 }
 
@@ -121,10 +122,23 @@ void CTickerCtrl::MeasureItems() {
     for (Item& item : items_) {
         item.width = metrics.horizontalAdvance(item.text);
         item.height = metrics.height();
-        item.laidOut.setText(item.text);
-        item.laidOut.setTextFormat(Qt::PlainText);
-        item.laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
-        item.laidOut.prepare(QTransform(), font());
+    }
+    DrawItems();
+}
+
+void CTickerCtrl::DrawItems() {
+    const qreal pixelRatio = devicePixelRatioF();
+    for (int index = 0; index < static_cast<int>(items_.size()); ++index) {
+        Item& item = items_[index];
+        const QSize size(item.width + kGlyphOverhang, item.height);
+        item.drawn = QImage(size * pixelRatio, QImage::Format_RGB32);
+        item.drawn.setDevicePixelRatio(pixelRatio);
+        item.drawn.fill(background_);
+        QPainter painter(&item.drawn);
+        painter.setFont(font());
+        painter.setPen(QColor::fromRgb(IsLinked(index) ? kLinkColor : kPlainColor));
+        painter.drawText(QRect(QPoint(0, 0), size),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, item.text);
     }
 }
 
@@ -162,7 +176,6 @@ void CTickerCtrl::paintEvent(QPaintEvent* event) {
     painter.fillRect(event->rect(), background_);
     const QRect paintedText = event->rect() & TextRect();
     painter.setClipRect(paintedText);
-    painter.setFont(font());
     const QFontMetrics metrics(font());
     // single line, vertically centred in the strip
     const int baseline =
@@ -176,14 +189,11 @@ void CTickerCtrl::paintEvent(QPaintEvent* event) {
             copy.x + items_[copy.item].width + kGlyphOverhang <= paintedText.left()) {
             continue;
         }
-        const QColor color = QColor::fromRgb(IsLinked(copy.item) ? kLinkColor : kPlainColor);
-        painter.setPen(color);
-        painter.drawStaticText(QPoint(copy.x, baseline - metrics.ascent()),
-                               items_[copy.item].laidOut);
+        painter.drawImage(QPoint(copy.x, baseline - metrics.ascent()), items_[copy.item].drawn);
         if (hovering_ && index == underlinedCopy_) {
             painter.fillRect(
                 QRect(copy.x, underlineAt, items_[copy.item].width, qMax(1, metrics.lineWidth())),
-                color);
+                QColor::fromRgb(kLinkColor));
         }
     }
 }

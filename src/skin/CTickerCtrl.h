@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include <QStaticText>
+#include <QImage>
 #include <QTimer>
 #include <QWidget>
 
@@ -72,8 +72,9 @@ private:
         QString address;
         int width = 0;
         int height = 0;
-        // the text laid out once: a step only moves it, it never shapes the text again
-        QStaticText laidOut;
+        // the text drawn once on the strip's background, in its colour: a step copies a column
+        // of it and never lays out or draws the text again
+        QImage drawn;
     };
 
     // The strip the text moves through: the control less 2 pixels on every side, taken from the
@@ -83,6 +84,7 @@ private:
     int TextRight() const;
     int TextBottom() const;
     void MeasureItems();
+    void DrawItems();
     // the index in copies_ of the copy under the point, or -1
     int HitTest(const QPoint& point) const;
     void BeginHover(int copyIndex);
