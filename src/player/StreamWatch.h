@@ -24,7 +24,9 @@ public:
     int StallLimitMs() const { return stallLimitMs_; }
     int StartLimitMs() const { return startLimitMs_; }
 
-    static constexpr int kCheckPeriodMs = 250;
+    // once a second: a stall is seen at most a second after its limit, and a radio playing all
+    // day is not woken four times a second to learn that it plays
+    static constexpr int kCheckPeriodMs = 1000;
     static constexpr int kJitterMs = 2000;
     static constexpr int kStartAllowanceMs = 20000;
 
