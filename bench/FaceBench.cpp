@@ -1,5 +1,6 @@
 #include "FaceBench.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -73,7 +74,13 @@ int WithMainWindow(const std::function<void(CMainDlg&)>& body) {
 
 void RunEventsFor(int milliseconds) {
     QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    QTimer::singleShot(milliseconds, &loop, [&loop] {
+        // a message the run brought up (the site refused) holds this loop until it is answered
+        if (QWidget* message = QApplication::activeModalWidget()) {
+            message->close();
+        }
+        loop.quit();
+    });
     loop.exec();
 }
 
