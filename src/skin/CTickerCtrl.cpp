@@ -15,6 +15,9 @@ constexpr int kItemGap = 50;
 constexpr int kStripInset = 2;
 // how far a slanted last letter may reach past the text's advance
 constexpr int kGlyphOverhang = 4;
+// An item wider than this is drawn from its text at every step instead of from a drawing made
+// once: a service that sends a megabyte of text must not make the ticker hold gigabytes.
+constexpr int kWidestDrawnItem = 8192;
 }  // namespace
 
 CTickerCtrl::CTickerCtrl(QWidget* parent)
@@ -131,6 +134,10 @@ void CTickerCtrl::DrawItems() {
     for (int index = 0; index < static_cast<int>(items_.size()); ++index) {
         Item& item = items_[index];
         const QSize size(item.width + kGlyphOverhang, item.height);
+        if (size.width() > kWidestDrawnItem) {
+            item.drawn = QImage();
+            continue;
+        }
         item.drawn = QImage(size * pixelRatio, QImage::Format_RGB32);
         item.drawn.setDevicePixelRatio(pixelRatio);
         item.drawn.fill(background_);
@@ -189,7 +196,13 @@ void CTickerCtrl::paintEvent(QPaintEvent* event) {
             copy.x + items_[copy.item].width + kGlyphOverhang <= paintedText.left()) {
             continue;
         }
-        painter.drawImage(QPoint(copy.x, baseline - metrics.ascent()), items_[copy.item].drawn);
+        const Item& item = items_[copy.item];
+        if (!item.drawn.isNull()) {
+            painter.drawImage(QPoint(copy.x, baseline - metrics.ascent()), item.drawn);
+        } else {
+            painter.setPen(QColor::fromRgb(IsLinked(copy.item) ? kLinkColor : kPlainColor));
+            painter.drawText(QPoint(copy.x, baseline), item.text);
+        }
         if (hovering_ && index == underlinedCopy_) {
             painter.fillRect(
                 QRect(copy.x, underlineAt, items_[copy.item].width, qMax(1, metrics.lineWidth())),

@@ -137,10 +137,27 @@ TEST_F(Ticker, AStepPaintsOnlyTheColumnComingInAndTheScreenShowsTheWholeTextMove
     }
     ASSERT_GE(ticker_.VisibleCopies().size(), 2U);
     EXPECT_EQ(ticker_.widestPaint, 1);
-    const QImage onScreen =
-        host_.screen()
+    const auto onScreen = [&] {
+        return host_.screen()
             ->grabWindow(host_.winId(), ticker_.x(), ticker_.y(), ticker_.width(), ticker_.height())
             .toImage()
             .convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(onScreen, ticker_.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    };
+    EXPECT_EQ(onScreen(), ticker_.grab().toImage().convertToFormat(QImage::Format_RGB32));
+
+    // an item too long to keep a drawing of is drawn from its text, with the same result
+    ticker_.Clear();
+    ticker_.AddItem(u"A long day of news, "_s.repeated(200), {});
+    ticker_.Start(true);
+    ASSERT_GT(ticker_.ItemWidth(0), 8192);
+    for (int step = 0; step < 200; ++step) {
+        ticker_.Step();
+        QCoreApplication::processEvents();
+    }
+    const QImage longItem = onScreen();
+    EXPECT_EQ(longItem, ticker_.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    const auto* pixels = reinterpret_cast<const QRgb*>(longItem.constBits());
+    const auto textPixels = std::count_if(pixels, pixels + longItem.width() * longItem.height(),
+                                          [](QRgb pixel) { return qGray(pixel) < 128; });
+    EXPECT_GT(textPixels, 100) << "the long item's text is drawn";
 }
