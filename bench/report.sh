@@ -15,24 +15,34 @@ stats() {
 median() { stats "$1" "$2" | cut -d' ' -f1; }
 once() { awk -F, -v key="$1" '$1 == key {print $2}' "$results/once.csv"; }
 
-printf '%-28s %22s %22s %8s %6s\n' "measure (median, min-max)" quilo vlc ratio goal
-row() {  # label column goal
-    local q v; q=($(stats quilo "$2")); v=($(stats vlc "$2"))
-    local ratio="-"
-    [ "${v[0]}" != "-" ] && ratio=$(awk -v a="${q[0]}" -v b="${v[0]}" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}')
-    printf '%-28s %22s %22s %8s %6s\n' "$1" "${q[0]} (${q[1]}-${q[2]})" \
-        "$( [ "${v[0]}" = "-" ] && echo - || echo "${v[0]} (${v[1]}-${v[2]})")" "$ratio" "$3"
-}
-row "launch to audio, ms" 3 "<=0.7"
-row "cpu face shown, % core" 4 "<=1.5"
-row "cpu hidden, % core" 5 "<=1.1"
-row "cpu Seeing Radio, % core" 6 ""
-row "rss steady, KiB" 7 ""
-row "rss peak, KiB" 8 "<=1.5"
-row "rss peak Seeing Radio, KiB" 9 ""
-# the hidden and Seeing Radio rows compare with VLC playing the audio alone
-q_hidden=$(median quilo 5); v_cpu=$(median vlc 4)
-awk -v a="$q_hidden" -v b="$v_cpu" 'BEGIN {printf "%-28s %22s %22s %8.2f %6s\n", "  hidden against vlc", a, b, a / b, "<=1.1"}'
+players=(quilo cvlc-mms vlc-qt audacious-skins cvlc-ogg)
+echo "each player, median (min-max) of the rounds; cpu in % of a core, memory in KiB"
+printf '%-16s' player; printf ' %20s' "launch ms" "cpu face shown" "cpu hidden" "cpu Seeing Radio" \
+    "rss steady" "rss peak"; echo
+for player in "${players[@]}"; do
+    printf '%-16s' "$player"
+    for column in 3 4 5 6 7 8; do
+        read -r m lo hi <<< "$(stats "$player" "$column")"
+        if [ "$m" = "-" ]; then printf ' %20s' -; else printf ' %20s' "$m ($lo-$hi)"; fi
+    done
+    echo
+done
+# Quilo's measure against a peer's, as a ratio of medians: "label quilo-column peer peer-column goal"
+goals=(
+    "launch/cvlc-mms 3 cvlc-mms 3 1.0"
+    "cpu-face/audacious 4 audacious-skins 4 1.0"
+    "cpu-face/vlc-qt 4 vlc-qt 4 1.5"
+    "cpu-hidden/cvlc-mms 5 cvlc-mms 4 1.1"
+    "rss-steady/audacious 7 audacious-skins 7 1.0"
+)
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}'; }
+echo
+printf '%-30s %8s %6s\n' "quilo against" ratio goal
+for goal in "${goals[@]}"; do
+    read -r label column peer peer_column limit <<< "$goal"
+    printf '%-30s %8s %6s\n' "$label" \
+        "$(ratio "$(median quilo "$column")" "$(median "$peer" "$peer_column")")" "<=$limit"
+done
 echo
 printf '%-28s %10s %10s\n' "once" value goal
 for pair in "cpu_login_wait:" "cpu_clock_wait:" "idle_wakeups_per_s:" "skin_switch_median_ms:<30" \
@@ -42,11 +52,19 @@ for pair in "cpu_login_wait:" "cpu_clock_wait:" "idle_wakeups_per_s:" "skin_swit
 done
 echo
 echo "resident memory by kind, KiB (first round, playing the audio)"
-printf '  %-24s %10s %10s\n' "" quilo vlc
-awk -F, '$1 ~ /^rss_.*_kib$/ {split($1, p, "_"); player = p[2]; kind = $1
-         sub("^rss_" player "_", "", kind); sub("_kib$", "", kind); v[kind, player] = $2; kinds[kind]}
-    END {for (k in kinds) printf "  %-24s %10s %10s\n", k, v[k, "quilo"], v[k, "vlc"]}' \
+printf '  %-24s' ""; printf ' %16s' "${players[@]}"; echo
+awk -F, -v names="${players[*]}" '$1 ~ /^rss_.*_kib$/ {
+        for (i = 1; i <= n; i++) if (index($1, "rss_" p[i] "_") == 1) {
+            kind = substr($1, length("rss_" p[i] "_") + 1); sub("_kib$", "", kind)
+            v[kind, p[i]] = $2; kinds[kind]}}
+    BEGIN {n = split(names, p, " ")}
+    END {for (k in kinds) {printf "  %-24s", k; for (i = 1; i <= n; i++) printf " %16s", v[k, p[i]]; print ""}}' \
     "$results/once.csv" | sort
+if [ -s "$results/threads.csv" ]; then
+    echo
+    echo "quilo's threads, face shown (first round, 10 s): wake-ups a second, cpu % of a core"
+    awk -F, 'NR > 1 && ($3 > 0.5 || $4 > 0) {printf "  %-24s %8s %6s\n", $2, $3, $4}' "$results/threads.csv"
+fi
 echo
 echo "growth (scale.csv): size, microseconds, heap KiB"
 awk -F, 'NR > 1 {printf "  %-14s %6s %8s us %8s KiB\n", $1, $2, $3, $4}' "$results/scale.csv"
@@ -59,27 +77,23 @@ awk -F, 'NR > 1 {n[$1]++; sx[$1] += $2; sy[$1] += $3; sxx[$1] += $2 * $2; sxy[$1
 
 command -v gnuplot >/dev/null || exit 0
 cd "$results"
-# each measure as Quilo's multiple of VLC's, beside its goal
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.3f", (b > 0 ? a / b : 0)}'; }
-{
-    echo "launch-to-audio $(ratio "$(median quilo 3)" "$(median vlc 3)") 0.7"
-    echo "cpu-face-shown $(ratio "$(median quilo 4)" "$(median vlc 4)") 1.5"
-    echo "cpu-hidden $(ratio "$(median quilo 5)" "$(median vlc 4)") 1.1"
-    echo "rss-peak $(ratio "$(median quilo 8)" "$(median vlc 8)") 1.5"
-    echo "rss-steady $(ratio "$(median quilo 7)" "$(median vlc 7)") 1.5"
-} > players.dat
+# each of Quilo's measures as a multiple of its peer's, beside its goal
+for goal in "${goals[@]}"; do
+    read -r label column peer peer_column limit <<< "$goal"
+    echo "$label $(ratio "$(median quilo "$column")" "$(median "$peer" "$peer_column")") $limit"
+done > players.dat
 gnuplot <<'PLOT'
-set terminal pngcairo size 800,420 font "sans,10"
+set terminal pngcairo size 900,420 font "sans,10"
 set output "players.png"
-set title "Quilo as a multiple of VLC on the same stream (medians; bars: measured, marks: goal)"
+set title "Quilo as a multiple of the other players (medians; bars: measured, marks: goal)"
 set style fill solid 0.7 border -1
 set boxwidth 0.5
 set yrange [0:*]
 set grid ytics
 set key top left
-plot "players.dat" using 0:2:xtic(1) with boxes lc rgb "#d0406a" title "quilo / vlc", \
+plot "players.dat" using 0:2:xtic(1) with boxes lc rgb "#d0406a" title "quilo / peer", \
      "" using 0:3 with points pt 7 ps 1.5 lc rgb "#202020" title "goal", \
-     1 with lines dt 2 lc rgb "#808080" title "vlc"
+     1 with lines dt 2 lc rgb "#808080" title "peer"
 PLOT
 gnuplot <<'PLOT'
 set terminal pngcairo size 900,380 font "sans,10"
