@@ -73,9 +73,9 @@ int CTickerCtrl::Clear() {
 }
 
 int CTickerCtrl::Start(bool restart) {
-    scrollTimer_.stop();
     resumeOnShow_ = false;
     if (items_.empty()) {
+        SetScrolling(false);
         return 0;
     }
     if (restart) {
@@ -84,12 +84,22 @@ int CTickerCtrl::Start(bool restart) {
         underlinedCopy_ = -1;
         update();
     }
-    if (isVisible()) {
+    SetScrolling(isVisible());
+    resumeOnShow_ = !isVisible();
+    return 1;
+}
+
+// (re)starts or stops the steps, and says so when that changes
+void CTickerCtrl::SetScrolling(bool scrolling) {
+    const bool wasScrolling = scrollTimer_.isActive();
+    if (scrolling) {
         scrollTimer_.start(period_);
     } else {
-        resumeOnShow_ = true;
+        scrollTimer_.stop();
     }
-    return 1;
+    if (scrolling != wasScrolling) {
+        emit scrollingChanged(scrolling);
+    }
 }
 
 void CTickerCtrl::SetLinkOpener(std::function<void(const QString&)> opener) {
@@ -172,6 +182,7 @@ void CTickerCtrl::Step() {
         const int nextItem = (rightmostItem + 1) % static_cast<int>(items_.size());
         copies_.push_back(Copy{nextItem, TextRight()});
     }
+    emit stepped(period_);
 }
 
 bool CTickerCtrl::IsLinked(int item) const {
@@ -242,7 +253,7 @@ void CTickerCtrl::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CTickerCtrl::BeginHover(int copyIndex) {
-    scrollTimer_.stop();
+    SetScrolling(false);
     hovering_ = true;
     if (IsLinked(copies_[copyIndex].item)) {
         underlinedCopy_ = copyIndex;
@@ -258,12 +269,12 @@ void CTickerCtrl::EndHover() {
         unsetCursor();
         update(TextRect());
     }
-    scrollTimer_.start(period_);
+    SetScrolling(true);
 }
 
 void CTickerCtrl::showEvent(QShowEvent* event) {
     if (resumeOnShow_ && !hovering_) {
-        scrollTimer_.start(period_);
+        SetScrolling(true);
     }
     resumeOnShow_ = false;
     QWidget::showEvent(event);
@@ -271,7 +282,7 @@ void CTickerCtrl::showEvent(QShowEvent* event) {
 
 void CTickerCtrl::hideEvent(QHideEvent* event) {
     resumeOnShow_ = resumeOnShow_ || scrollTimer_.isActive();
-    scrollTimer_.stop();
+    SetScrolling(false);
     QWidget::hideEvent(event);
 }
 

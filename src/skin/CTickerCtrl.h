@@ -35,6 +35,7 @@ public:
     void SetBkColor(QColor color);
     // Milliseconds per one-pixel step; takes effect at the next start or resume.
     void SetPeriod(int milliseconds);
+    int Period() const { return period_; }
     int AddItem(const QString& text, const QString& address);
     // The most recently added item's text (and address).
     QString GetLastItem(QString* address = nullptr) const;
@@ -53,6 +54,12 @@ public:
     // moving now, or due to move as soon as it is shown
     bool IsScrolling() const { return scrollTimer_.isActive() || resumeOnShow_; }
     bool IsHovering() const { return hovering_; }
+
+signals:
+    // after each step, which came `milliseconds` after the one before
+    void stepped(int milliseconds);
+    // the steps started or stopped (pointed at, emptied, hidden, shown)
+    void scrollingChanged(bool scrolling);
 
 protected:
     // One pixel to the left, on every tick of the scroll timer.
@@ -85,6 +92,7 @@ private:
     int TextBottom() const;
     void MeasureItems();
     void DrawItems();
+    void SetScrolling(bool scrolling);
     // the index in copies_ of the copy under the point, or -1
     int HitTest(const QPoint& point) const;
     void BeginHover(int copyIndex);

@@ -57,6 +57,7 @@ CMainDlg::CMainDlg(Program& program)
         program_, *tickerRule_, [this] { return VisibleFace()->frameGeometry(); }, this);
     connect(stream_, &StreamControl::playStarting, this, &CMainDlg::RefreshProgramIfNoLinks);
     sprites_ = new CharacterSprites(*this, program_.skin, program_.player.OnAir());
+    sprites_->FollowTicker(*ticker_);
     clickSound_ = new ClickSound(program_.config.vlcArgs, this);
     tray_ = new CTrayIcon(program_, actions_, this);
     connect(tray_, &CTrayIcon::bringToFrontRequested, this, &CMainDlg::BringToFront,

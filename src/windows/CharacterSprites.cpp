@@ -9,6 +9,7 @@
 
 #include "content/AppState.h"
 #include "skin/BitmapFileCache.h"
+#include "skin/CTickerCtrl.h"
 #include "skin/ColorKey.h"
 #include "skin/SkinInfo.h"
 #include "windows/SkinLayout.h"
@@ -67,8 +68,42 @@ void CharacterSprites::StartMotion() {
         spriteA_.timer.start(kSpritePeriodA);
         spriteB_.timer.start(kSpritePeriodB);
     }
-    if (!animationArea_.isEmpty()) {
+    if (!animationArea_.isEmpty() && !AnimationOnTicker()) {
         animationTimer_.start(animationPeriod_);
+    }
+}
+
+void CharacterSprites::FollowTicker(const CTickerCtrl& ticker) {
+    ticker_ = &ticker;
+    connect(&ticker, &CTickerCtrl::scrollingChanged, this, &CharacterSprites::OnTickerScrolling);
+    connect(&ticker, &CTickerCtrl::stepped, this, &CharacterSprites::OnTickerStep);
+    OnTickerScrolling(ticker.isVisible() && ticker.IsScrolling());
+}
+
+bool CharacterSprites::AnimationOnTicker() const {
+    return tickerScrolling_ && ticker_ != nullptr && ticker_->Period() <= animationPeriod_;
+}
+
+void CharacterSprites::OnTickerScrolling(bool scrolling) {
+    tickerScrolling_ = scrolling;
+    sinceFrameMs_ = 0;
+    if (AnimationOnTicker()) {
+        animationTimer_.stop();
+    } else if (face_.isVisible() && !animationArea_.isEmpty()) {
+        animationTimer_.start(animationPeriod_);
+    }
+}
+
+// A frame is shown on the step nearest its time, so the frames keep the skin's period on average
+// (110 ms on 30 ms steps: 120, 90, 120, ...).
+void CharacterSprites::OnTickerStep(int stepMs) {
+    if (!AnimationOnTicker() || animationArea_.isEmpty()) {
+        return;
+    }
+    sinceFrameMs_ += stepMs;
+    if (2 * sinceFrameMs_ >= 2 * animationPeriod_ - stepMs) {
+        sinceFrameMs_ -= animationPeriod_;
+        OnAnimationTimer();
     }
 }
 

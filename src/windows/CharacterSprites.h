@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <vector>
 
+class CTickerCtrl;
 class QPainter;
 class QWidget;
 class SkinInfo;
@@ -30,6 +31,13 @@ public:
     void SetPaused(bool paused) { paused_ = paused; }
 
     void Paint(QPainter& painter) const;
+
+    // While the ticker scrolls, the animation's frames fall on its steps, so that one wake-up and
+    // one repaint serve both; the animation's own timer runs while the ticker rests (pointed at,
+    // empty or hidden), or when its steps are further apart than the animation's frames.
+    void FollowTicker(const CTickerCtrl& ticker);
+    int AnimationFrame() const { return animationFrame_; }
+    bool AnimationTimerRuns() const { return animationTimer_.isActive(); }
 
     bool IsCharacterShown() const { return characterShown_; }
     QRect CharacterArea() const { return characterArea_; }
@@ -55,6 +63,9 @@ private:
     void Hop(Sprite& sprite);
     void OnCharacterTimer();
     void OnAnimationTimer();
+    bool AnimationOnTicker() const;
+    void OnTickerScrolling(bool scrolling);
+    void OnTickerStep(int stepMs);
     void LoadAnimationFrames();
     void ShowAnimationFrame();
 
@@ -78,4 +89,8 @@ private:
     QImage animationImage_;  // the frame shown
     // the skin's frames, read when the skin is applied (a frame that cannot be read is null)
     std::vector<QImage> animationFrames_;
+    const CTickerCtrl* ticker_ = nullptr;
+    bool tickerScrolling_ = false;
+    // time since the last frame, counted in the ticker's steps
+    int sinceFrameMs_ = 0;
 };

@@ -574,6 +574,37 @@ TEST_F(MainWindow, TheMiniOptionStartsInTheMiniFaceAndClosingWithTheScheduleOnAs
     EXPECT_TRUE(program_.prefs.GetOptionMini()) << "it ended in the mini face";
 }
 
+TEST_F(MainWindow, TheAnimationStepsWithTheTickerAndOnItsOwnWhileTheTickerRests) {
+    RunMainWindow(u"Quilo2"_s, [&](CMainDlg& window) {
+        auto& ticker = FaceParts::Only<CTickerCtrl>(window);
+        const CharacterSprites& sprites = FaceParts::Only<CharacterSprites>(window);
+        ASSERT_TRUE(Await([&] { return ticker.IsScrolling(); }));
+        EXPECT_FALSE(sprites.AnimationTimerRuns()) << "one timer for both";
+        // 110 ms frames on 30 ms steps: 33 steps are 990 ms, nine frames
+        int steps = 0;
+        int frames = 0;
+        int shown = sprites.AnimationFrame();
+        const auto counter = QObject::connect(&ticker, &CTickerCtrl::stepped, [&] {
+            if (steps == 33) {
+                return;
+            }
+            ++steps;
+            frames += sprites.AnimationFrame() != shown ? 1 : 0;
+            shown = sprites.AnimationFrame();
+        });
+        ASSERT_TRUE(Await([&] { return steps == 33; }));
+        QObject::disconnect(counter);
+        EXPECT_EQ(frames, 9);
+
+        // emptied, the ticker rests and the animation goes on by itself
+        ticker.Clear();
+        EXPECT_EQ(ticker.Start(true), 0);
+        EXPECT_TRUE(sprites.AnimationTimerRuns());
+        const int before = sprites.AnimationFrame();
+        EXPECT_TRUE(Await([&] { return sprites.AnimationFrame() != before; }));
+    });
+}
+
 TEST_F(MainWindow, TheCharacterOpensItsPageUnderAHandAndClicks) {
     // the link area lies under the character; without a password its page opens directly
     DialogTestKit::MakeVariantSkin(u"Quilo2"_s, u"Linked"_s, {}, {},
