@@ -89,6 +89,7 @@ set title "Quilo as a multiple of the other players (medians; bars: measured, ma
 set style fill solid 0.7 border -1
 set boxwidth 0.5
 set yrange [0:*]
+set offsets 0, 0, graph 0.1, 0
 set grid ytics
 set key top left
 plot "players.dat" using 0:2:xtic(1) with boxes lc rgb "#d0406a" title "quilo / peer", \
