@@ -1,27 +1,11 @@
 #include "skin/BitmapFileCache.h"
 
-#include <sys/stat.h>
-
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
 namespace {
 // the cache holds the decoded bitmaps of a few skins at most (cost counted in kilobytes)
 constexpr qsizetype kCacheKilobytes = 48 * 1024;
-
-// The file's size and modification time in one call. QFileInfo's time is a local time, and
-// making it asks the time zone file each time: the face's animation checks its frames ten times
-// a second all day.
-bool StatFile(const QString& path, qint64& size, qint64& modifiedNs) {
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return false;
-    }
-    size = status.st_size;
-    modifiedNs = qint64(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
-    return true;
-}
 
 qsizetype CostOf(const QImage& image) {
     return qMax<qsizetype>(1, image.sizeInBytes() / 1024);
@@ -53,15 +37,16 @@ QImage BitmapFileCache::Decode(const QString& path, Formats formats) {
 }
 
 QImage BitmapFileCache::Load(const QString& path, Formats formats) {
-    const QString key = QFileInfo(path).absoluteFilePath();
-    qint64 size = 0;
-    qint64 modified = 0;
-    if (!StatFile(key, size, modified)) {
+    const QFileInfo file(path);
+    const QString key = file.absoluteFilePath();
+    if (!file.isFile()) {
         Entries().remove(key);
         return {};
     }
+    const qint64 size = file.size();
+    const QDateTime modified = file.lastModified();
     if (const Entry* cached = Entries().object(key);
-        cached != nullptr && cached->fileSize == size && cached->modifiedNs == modified &&
+        cached != nullptr && cached->fileSize == size && cached->modified == modified &&
         cached->formats == formats) {
         return cached->image;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCache>
+#include <QDateTime>
 #include <QImage>
 #include <QString>
 
@@ -28,7 +29,7 @@ public:
 private:
     struct Entry {
         qint64 fileSize = 0;
-        qint64 modifiedNs = 0;
+        QDateTime modified;
         Formats formats = Formats::SkinBitmap;
         QImage image;
     };
