@@ -6,6 +6,7 @@
 #include "content/Program.h"
 #include "dialogs/DialogSkin.h"
 #include "platform/StringTable.h"
+#include "skin/AccessibleNames.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinStatic.h"
 #include "skin/ColorKey.h"
@@ -46,6 +47,7 @@ void CAboutDlg::CreateControls() {
     versionLabel_ = new CSkinStatic(this);
     versionLabel_->setGeometry(kBuiltInLabel);
     okButton_ = new CSkinButton(this);
+    SetAccessibleNames({{okButton_, StringId::kOk}});
     connect(okButton_, &CSkinButton::clicked, this, &CAboutDlg::accept);
 }
 

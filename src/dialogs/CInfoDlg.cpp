@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
 #include "platform/StringTable.h"
+#include "skin/AccessibleNames.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinEdit.h"
 #include "skin/CSkinStatic.h"
@@ -38,6 +39,7 @@ void CInfoDlg::CreateControls() {
     description_->setFocusPolicy(Qt::NoFocus);
     description_->viewport()->setFocusPolicy(Qt::NoFocus);
     closeButton_ = new CSkinButton(this);
+    SetAccessibleNames({{closeButton_, StringId::kClose}});
     connect(closeButton_, &CSkinButton::clicked, this, &CInfoDlg::close);
     title_->hide();
     description_->hide();

@@ -10,6 +10,7 @@
 #include "platform/DesktopOpen.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
+#include "skin/AccessibleNames.h"
 #include "skin/CSkinButton.h"
 #include "skin/ColorKey.h"
 #include "web/CWebRequestDlg.h"
@@ -61,6 +62,13 @@ void CLoginDlg::CreateControls() {
     findButton_ = new CSkinButton(this);
     joinButton_ = new CSkinButton(this);
     saveId_ = new CSkinButton(this);
+    SetAccessibleNames({{idField_, StringId::kUserId},
+                        {passwordField_, StringId::kPassword},
+                        {okButton_, StringId::kOk},
+                        {cancelButton_, StringId::kCancel},
+                        {findButton_, StringId::kFindIdPassword},
+                        {joinButton_, StringId::kJoin},
+                        {saveId_, StringId::kSaveLogIn}});
     connect(okButton_, &CSkinButton::clicked, this, &CLoginDlg::TryLogIn);
     connect(cancelButton_, &CSkinButton::clicked, this, &CLoginDlg::reject);
     connect(findButton_, &CSkinButton::clicked, this, &CLoginDlg::OpenFinderPage);

@@ -9,6 +9,7 @@
 #include "content/Program.h"
 #include "dialogs/DialogSkinButtons.h"
 #include "platform/MessageBox.h"
+#include "skin/AccessibleNames.h"
 #include "skin/CSkinButton.h"
 #include "skin/ColorKey.h"
 #include "skin/SkinFont.h"
@@ -103,6 +104,9 @@ void CScheduleDlg::CreateButtons() {
     okButton_ = new CSkinButton(this);
     cancelButton_ = new CSkinButton(this);
     listButton_ = new CSkinButton(this);
+    SetAccessibleNames({{okButton_, StringId::kOk},
+                        {cancelButton_, StringId::kCancel},
+                        {listButton_, StringId::kProgramList}});
     connect(okButton_, &CSkinButton::clicked, this, &CScheduleDlg::StoreRows);
     connect(cancelButton_, &CSkinButton::clicked, this, &CScheduleDlg::reject);
     connect(listButton_, &CSkinButton::clicked, this, &CScheduleDlg::OpenProgramList);

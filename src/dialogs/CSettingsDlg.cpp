@@ -6,6 +6,7 @@
 #include "dialogs/CScheduleDlg.h"
 #include "dialogs/DialogSkinButtons.h"
 #include "platform/MessageBox.h"
+#include "skin/AccessibleNames.h"
 #include "skin/CSkinButton.h"
 #include "skin/ColorKey.h"
 
@@ -51,6 +52,12 @@ void CSettingsDlg::CreateButtons() {
     scheduleButton_ = new CSkinButton(this);
     okButton_ = new CSkinButton(this);
     cancelButton_ = new CSkinButton(this);
+    SetAccessibleNames({{autoLogin_, StringId::kAutoLogIn},
+                        {topMost_, StringId::kAlwaysOnTop},
+                        {schedule_, StringId::kScheduledPlayback},
+                        {scheduleButton_, StringId::kEditSchedule},
+                        {okButton_, StringId::kOk},
+                        {cancelButton_, StringId::kCancel}});
     connect(autoLogin_, &CSkinButton::clicked, this,
             [this](bool on) { OnOptionClicked(kAutoLogin, on); });
     connect(topMost_, &CSkinButton::clicked, this,

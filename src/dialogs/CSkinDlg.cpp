@@ -10,6 +10,7 @@
 #include "dialogs/DialogSkin.h"
 #include "dialogs/SkinThumbnail.h"
 #include "platform/MessageBox.h"
+#include "skin/AccessibleNames.h"
 #include "skin/CSkinButton.h"
 #include "skin/ColorKey.h"
 
@@ -68,6 +69,9 @@ void CSkinDlg::CreateControls() {
     connect(list_, &QListWidget::itemDoubleClicked, this, &CSkinDlg::OnItemDoubleClicked);
     okButton_ = new CSkinButton(this);
     cancelButton_ = new CSkinButton(this);
+    SetAccessibleNames({{list_, StringId::kSkinList},
+                        {okButton_, StringId::kOk},
+                        {cancelButton_, StringId::kCancel}});
     connect(okButton_, &CSkinButton::clicked, this, &CSkinDlg::OnOk);
     connect(cancelButton_, &CSkinButton::clicked, this, &CSkinDlg::OnCancel);
 }

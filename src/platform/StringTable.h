@@ -45,6 +45,25 @@ enum class StringId : int {
     kNoSoundOutput = 150,
     kReconnecting = 151,
     kSettingsNotSaved = 152,
+    // the names assistive technology reads for controls that show only a picture
+    kOk = 160,
+    kCancel = 161,
+    kFindIdPassword = 162,
+    kJoin = 163,
+    kSaveLogIn = 164,
+    kAutoLogIn = 165,
+    kAlwaysOnTop = 166,
+    kScheduledPlayback = 167,
+    kEditSchedule = 168,
+    kProgramList = 169,
+    kUserId = 170,
+    kPassword = 171,
+    kMessageField = 172,
+    kMessageLength = 173,
+    kProgramHomePage = 174,
+    kProgramBoard = 175,
+    kEvents = 176,
+    kSkinList = 177,
 };
 
 // Every text the program shows to the listener, by its id, in English and in Korean.

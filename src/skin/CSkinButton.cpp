@@ -1,5 +1,7 @@
 #include "skin/CSkinButton.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -120,6 +122,31 @@ void CSkinButton::paintEvent(QPaintEvent*) {
     }
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), image);
+    focusMark_.Paint(painter, *this);
+}
+
+void CSkinButton::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!event->isAutoRepeat()) {
+                click();
+            }
+            break;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            event->ignore();
+            break;
+        default:
+            QAbstractButton::keyPressEvent(event);
+    }
+}
+
+void CSkinButton::focusInEvent(QFocusEvent* event) {
+    focusMark_.FocusIn(event->reason());
+    QAbstractButton::focusInEvent(event);
 }
 
 bool CSkinButton::hitButton(const QPoint& point) const {

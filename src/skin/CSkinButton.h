@@ -6,14 +6,16 @@
 #include <QString>
 #include <optional>
 
+#include "skin/FocusMark.h"
+
 // The one clickable bitmap control: a push button, a two-state toggle (mute buttons, skinned
 // check boxes) or a clickable picture link with the hand cursor. It draws nothing but the bitmap
 // of its state and takes that bitmap's size.
 //
 // A push button emits clicked() on a release over it; a press dragged off it and released
 // elsewhere does not click. A toggle is checkable: it changes on the press, not the release, and
-// tells the change with clicked(checked). Space clicks either kind. Setting the state from code
-// emits nothing.
+// tells the change with clicked(checked). Space and Enter click either kind; the arrow keys are
+// left to the face (they move its volume). Setting the state from code emits nothing.
 class CSkinButton : public QAbstractButton {
     Q_OBJECT
 
@@ -45,6 +47,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     // the shown bitmap's edges count as inside, both ends inclusive
     bool hitButton(const QPoint& point) const override;
 
@@ -59,4 +63,5 @@ private:
     std::optional<QRgb> colorKey_;
     Kind kind_ = Kind::PushButton;
     bool removed_ = true;
+    FocusMark focusMark_;
 };

@@ -1,5 +1,6 @@
 #include "skin/CSkinSlider.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -129,6 +130,12 @@ void CSkinSlider::paintEvent(QPaintEvent*) {
             (dragging_ && !thumb_.active.isNull()) ? thumb_.active : thumb_.normal;
         painter.drawImage(QPoint(centre - thumbWidth_ / 2, topMargin_), thumb);
     }
+    focusMark_.Paint(painter, *this);
+}
+
+void CSkinSlider::focusInEvent(QFocusEvent* event) {
+    focusMark_.FocusIn(event->reason());
+    QAbstractSlider::focusInEvent(event);
 }
 
 void CSkinSlider::mousePressEvent(QMouseEvent* event) {

@@ -6,6 +6,8 @@
 #include <QString>
 #include <optional>
 
+#include "skin/FocusMark.h"
+
 // The volume control: a horizontal channel bitmap with a thumb bitmap the listener drags, clicks
 // to, or moves with the keyboard. Left of the thumb the channel is drawn from a second "active"
 // bitmap, so the track fills up with the volume. Movement is reported, never acted on here:
@@ -39,6 +41,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 signals:
     // the listener let go of the thumb, or moved it with a key
@@ -69,4 +72,5 @@ private:
     bool dragging_ = false;
     BitmapPair channel_;
     BitmapPair thumb_;
+    FocusMark focusMark_;
 };

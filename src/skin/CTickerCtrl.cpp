@@ -1,5 +1,6 @@
 #include "skin/CTickerCtrl.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -7,6 +8,7 @@
 
 #include "platform/DesktopOpen.h"
 #include "skin/SkinFont.h"
+#include "skin/TickerAccessible.h"
 
 namespace {
 // the least space between the end of one item and the start of the next
@@ -31,6 +33,7 @@ CTickerCtrl::CTickerCtrl(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     scrollTimer_.setTimerType(Qt::PreciseTimer);
     connect(&scrollTimer_, &QTimer::timeout, this, &CTickerCtrl::Step);
+    TickerAccessible::Install();
 }
 
 void CTickerCtrl::SetBkColor(QColor color) {
@@ -60,6 +63,24 @@ QString CTickerCtrl::GetLastItem(QString* address) const {
     return lastText_;
 }
 
+QString CTickerCtrl::ShownText() const {
+    QStringList texts;
+    for (const Item& item : items_) {
+        texts << item.text;
+    }
+    return texts.join(u' ');
+}
+
+void CTickerCtrl::AnnounceText() {
+    const QString text = ShownText();
+    if (text == announcedText_) {
+        return;
+    }
+    announcedText_ = text;
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
 int CTickerCtrl::Clear() {
     items_.clear();
     copies_.clear();
@@ -79,6 +100,7 @@ int CTickerCtrl::Start(bool restart) {
         return 0;
     }
     if (restart) {
+        AnnounceText();
         MeasureItems();
         copies_ = {Copy{0, TextRight()}};
         underlinedCopy_ = -1;

@@ -39,6 +39,8 @@ public:
     int AddItem(const QString& text, const QString& address);
     // The most recently added item's text (and address).
     QString GetLastItem(QString* address = nullptr) const;
+    // The text the strip carries, every item in order: what a screen reader reads.
+    QString ShownText() const;
     int Clear();
     // 0 (and the timer stays stopped) without items. With restart, item 0 enters again at the
     // right edge; without, the scrolling resumes where it stood.
@@ -93,6 +95,8 @@ private:
     void MeasureItems();
     void DrawItems();
     void SetScrolling(bool scrolling);
+    // tells assistive technology when the text carried changed
+    void AnnounceText();
     // the index in copies_ of the copy under the point, or -1
     int HitTest(const QPoint& point) const;
     void BeginHover(int copyIndex);
@@ -113,6 +117,7 @@ private:
     // on when shown, and no timer wakes the program meanwhile
     bool resumeOnShow_ = false;
     QString lastText_;
+    QString announcedText_;
     QString lastAddress_;
     std::function<void(const QString&)> openLink_;
 };

@@ -39,6 +39,7 @@ void Set(QWidget& control, const QString& text) {
     tips.setColor(QPalette::ToolTipText, Qt::black);
     QToolTip::setPalette(tips);
     control.setToolTip(text);
+    control.setAccessibleName(text);
     control.setStyle(QuickTips());
 }
 

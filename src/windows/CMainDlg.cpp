@@ -15,10 +15,12 @@
 #include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"
 #include "skin/CTickerCtrl.h"
+#include "skin/FocusOrder.h"
 #include "windows/CMiniDlg.h"
 #include "windows/CTrayIcon.h"
 #include "windows/CharacterSprites.h"
 #include "windows/ClickSound.h"
+#include "windows/FaceKeys.h"
 #include "windows/MessageComposer.h"
 #include "windows/MessageEdit.h"
 #include "windows/PlayerMenu.h"
@@ -59,6 +61,9 @@ CMainDlg::CMainDlg(Program& program)
     sprites_ = new CharacterSprites(*this, program_.skin, program_.player.OnAir());
     sprites_->FollowTicker(*ticker_);
     clickSound_ = new ClickSound(program_.config.vlcArgs, this);
+    new FaceKeys(*this, actions_, program_.player, [this] {
+        QMetaObject::invokeMethod(this, &CMainDlg::OpenMiniWindow, Qt::QueuedConnection);
+    });
     tray_ = new CTrayIcon(program_, actions_, this);
     connect(tray_, &CTrayIcon::bringToFrontRequested, this, &CMainDlg::BringToFront,
             Qt::QueuedConnection);
@@ -136,6 +141,9 @@ bool CMainDlg::Open() {
     }
     ApplySkin();
     AddToolTips();
+    // the face holds the keyboard until the listener tabs to a control, so Space plays and
+    // stops rather than pressing whichever button comes first
+    setFocus(Qt::OtherFocusReason);
     tray_->Create(this, QStringLiteral("Quilo"), QIcon(QStringLiteral(":/res/icon196.png")));
     startTimer_.start(kStartDelayMs);
     return true;
@@ -284,6 +292,7 @@ void CMainDlg::OpenMiniWindow() {
     if (mini_ == nullptr) {
         mini_ = std::make_unique<CMiniDlg>(program_, actions_, web_);
         ConnectMiniWindow();
+        mini_->setAccessibleName(accessibleName());
     }
     if (!mini_->ApplySkin()) {
         ShowMessage(this, StringId::kFilesMissing, MessageIcon::Error);
@@ -386,6 +395,7 @@ void CMainDlg::ShowProgramButtons(bool info, bool view) {
 
 void CMainDlg::OnProgramChanged() {
     ShowProgramButtons(true, program_.player.OnAir().hasVfm);
+    NameFacesAfter(program_.player.OnAir().title);
     if (!tickerRule_->IsShowingConnecting()) {
         tickerRule_->ShowProgram();
     }
@@ -394,11 +404,24 @@ void CMainDlg::OnProgramChanged() {
 
 void CMainDlg::OnProgramCleared() {
     tickerRule_->ShowServiceName();
+    NameFacesAfter(QString());
     ShowProgramButtons(false, false);
+}
+
+// A screen reader names each face by what plays ("Quilo — Morning Song"); the change of name is
+// how it learns that the program changed.
+void CMainDlg::NameFacesAfter(const QString& title) {
+    const QString name =
+        title.isEmpty() ? windowTitle() : windowTitle() + QStringLiteral(" \u2014 ") + title;
+    setAccessibleName(name);
+    if (mini_ != nullptr) {
+        mini_->setAccessibleName(name);
+    }
 }
 
 void CMainDlg::OnLinksChanged() {
     links_->Reload();
+    SetFocusInReadingOrder(*this);
 }
 
 void CMainDlg::OnLinksCleared() {

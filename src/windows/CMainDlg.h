@@ -98,6 +98,7 @@ private:
     void OnResyncTimer();
     void OnProgramChanged();
     void OnProgramCleared();
+    void NameFacesAfter(const QString& programTitle);
     void OnLinksChanged();
     void OnLinksCleared();
     void OnTickerText(const QString& text, const QString& link);

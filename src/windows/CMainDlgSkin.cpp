@@ -11,6 +11,7 @@
 #include "skin/CSkinSlider.h"
 #include "skin/CTickerCtrl.h"
 #include "skin/ColorKey.h"
+#include "skin/FocusOrder.h"
 #include "skin/SkinToolTips.h"
 #include "windows/CMainDlg.h"
 #include "windows/CMiniDlg.h"
@@ -47,8 +48,12 @@ void CMainDlg::CreateControls() {
     counterEdit_->setReadOnly(true);
     counterEdit_->setFrame(false);
     counterEdit_->setAlignment(Qt::AlignCenter);
+    // the counter only reads out the message's length: Tab passes it by
+    counterEdit_->setFocusPolicy(Qt::NoFocus);
     messageEdit_ = new MessageEdit(this);
     messageEdit_->setFrameShape(QFrame::NoFrame);
+    // Tab leaves the message for the next control; a message has no use for tab characters
+    messageEdit_->setTabChangesFocus(true);
     messageEdit_->installEventFilter(this);
     composer_ = new MessageComposer(*messageEdit_, *counterEdit_, program_, this);
     links_ = new ProgramLinks(this, program_);
@@ -121,6 +126,7 @@ void CMainDlg::ApplySkin() {
         }
     }
     SkinLayout::PlaceSlider(*volume_, SkinLayout::kMainVolume, program_.skin);
+    SetFocusInReadingOrder(*this);
     sprites_->ApplySkin();
     // a skin without the key has no link area: the last skin's must not linger
     // a skin without the key leaves the link area as it was

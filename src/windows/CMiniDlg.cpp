@@ -11,8 +11,10 @@
 #include "skin/CSkinSlider.h"
 #include "skin/CTickerCtrl.h"
 #include "skin/ColorKey.h"
+#include "skin/FocusOrder.h"
 #include "skin/SkinToolTips.h"
 #include "web/CWebLauncher.h"
+#include "windows/FaceKeys.h"
 #include "windows/PlayerActions.h"
 #include "windows/PlayerMenu.h"
 
@@ -56,6 +58,9 @@ void CMiniDlg::CreateControls() {
     connect(Button(FaceButton::View), &CSkinButton::clicked, this, &CMiniDlg::viewClicked);
     connect(Button(FaceButton::Main), &CSkinButton::clicked, this, &CMiniDlg::ReturnToMain);
     ConnectPlayerModel();
+    new FaceKeys(*this, actions_, program_.player, [this] {
+        QMetaObject::invokeMethod(this, &CMiniDlg::ReturnToMain, Qt::QueuedConnection);
+    });
 }
 
 // The slider and the mute button change the player model and show what it holds.
@@ -89,6 +94,7 @@ bool CMiniDlg::ApplySkin() {
         SkinLayout::PlaceButton(*Button(key.button), key, program_.skin);
     }
     SkinLayout::PlaceSlider(*volume_, SkinLayout::kMiniVolume, program_.skin);
+    SetFocusInReadingOrder(*this);
     // placing starts the slider at 0 and the mute button up: they show the model again
     ShowVolume(program_.player.Volume());
     ShowMuted(program_.player.IsMuted());
@@ -106,6 +112,7 @@ void CMiniDlg::Open(const QPoint& corner) {
     move(ClampToScreen(corner, size()));
     show();
     raise();
+    setFocus(Qt::OtherFocusReason);
 }
 
 // The skin is checked whole before the face changes, so a broken one leaves the face as it was

@@ -37,6 +37,10 @@ MessageComposer::MessageComposer(MessageEdit& edit, QLineEdit& counter, Program&
     connect(&edit_, &MessageEdit::textChanged, this, &MessageComposer::UpdateCounter);
     connect(&edit_, &MessageEdit::composingChanged, this, &MessageComposer::UpdateCounter);
     edit_.installEventFilter(this);
+    // screen readers read the box by its name, and the counter beside it as its description
+    edit_.setAccessibleName(StringTable::Load(StringId::kMessageField));
+    counter_.setAccessibleName(StringTable::Load(StringId::kMessageField));
+    DescribeLength();
 }
 
 // Focusing the box while it shows the prompt makes room for the listener's own words.
@@ -97,4 +101,13 @@ void MessageComposer::Clear() {
 void MessageComposer::UpdateCounter() {
     counter_.setText(
         QStringLiteral("%1/%2").arg(edit_.UsedBytes()).arg(MessageEdit::kBoardLimitBytes));
+    DescribeLength();
+}
+
+void MessageComposer::DescribeLength() {
+    const QString length = StringTable::Load(StringId::kMessageLength)
+                               .arg(edit_.UsedBytes())
+                               .arg(MessageEdit::kBoardLimitBytes);
+    edit_.setAccessibleDescription(length);
+    counter_.setAccessibleDescription(length);
 }

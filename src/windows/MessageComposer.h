@@ -28,6 +28,7 @@ private:
     bool IsShowingPrompt() const;
     void Clear();
     void UpdateCounter();
+    void DescribeLength();
     void ShowResult(int boardResult);
 
     MessageEdit& edit_;

@@ -639,3 +639,113 @@ TEST_F(MainWindow, TheCharacterOpensItsPageUnderAHandAndClicks) {
         })) << "the click is heard";
     });
 }
+
+namespace {
+
+// A key as the keyboard gives it: to the control that holds the focus, or the active window.
+void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* target = QApplication::focusWidget();
+    QTest::keyClick(target != nullptr ? target : QApplication::activeWindow(), Qt::Key(key),
+                    modifiers);
+}
+
+QString FocusName() {
+    const QWidget* focused = QApplication::focusWidget();
+    return focused == nullptr ? QString()
+           : focused->objectName().isEmpty() ? QString::fromLatin1(focused->metaObject()->className())
+                                             : focused->objectName();
+}
+
+}  // namespace
+
+TEST_F(MainWindow, TheWholeFaceWorksFromTheKeyboardAlone) {
+    RunMainWindow(u"Quilo2"_s, [&](CMainDlg& window) {
+        ASSERT_TRUE(Started(window));
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(Await([&] { return program_.player.IsPlaying(); }));
+
+        // the face itself holds the keys at first: Space stops and plays, M mutes, Up and Down
+        // move the volume
+        Press(Qt::Key_Space);
+        EXPECT_TRUE(Await([&] { return !program_.player.IsPlaying(); }));
+        Press(Qt::Key_Space);
+        EXPECT_TRUE(Await([&] { return program_.player.IsPlaying(); }));
+        Press(Qt::Key_M);
+        EXPECT_TRUE(program_.player.IsMuted());
+        EXPECT_TRUE(FaceParts::Button(window, FaceButton::Mute)->isChecked());
+        Press(Qt::Key_M);
+        EXPECT_FALSE(program_.player.IsMuted());
+        Press(Qt::Key_Up);
+        EXPECT_EQ(FaceParts::Only<CSkinSlider>(window).value(), 25);
+        Press(Qt::Key_Down);
+        EXPECT_EQ(program_.player.Volume(), 20);
+
+        // Tab goes round the controls in reading order, from the face's top row down
+        QStringList order;
+        while (order.size() < 12 && order.count(FocusName()) < 2) {
+            Press(Qt::Key_Tab);
+            order << FocusName();
+        }
+        EXPECT_EQ(order, (QStringList{u"[MAIN_MINI]"_s, u"[MAIN_HIDE]"_s, u"[MAIN_CLOSE]"_s,
+                                      u"[MAIN_PLAY]"_s, u"[MAIN_STOP]"_s, u"[MAIN_MUTE]"_s,
+                                      u"CSkinSlider"_s, u"MessageEdit"_s, u"[MAIN_SEND]"_s,
+                                      u"[MAIN_MINI]"_s}));
+
+        // the mark shows on the control reached by Tab, drawn over its picture, and goes with
+        // the focus; a click leaves the focus where it was
+        CSkinButton& stop = *FaceParts::Button(window, FaceButton::Stop);
+        const QImage unmarked = stop.grab().toImage();
+        ASSERT_TRUE(DialogTestKit::RealClickOn(stop));
+        EXPECT_TRUE(Await([&] { return !program_.player.IsPlaying(); }));
+        EXPECT_EQ(FocusName(), u"[MAIN_MINI]"_s);
+        for (int i = 0; i < 4; ++i) {
+            Press(Qt::Key_Tab);
+        }
+        ASSERT_EQ(QApplication::focusWidget(), &stop);
+        const QImage marked = stop.grab().toImage();
+        QSet<QRgb> edge;
+        for (int x = 0; x < marked.width(); ++x) {
+            edge << (marked.pixel(x, 0) & 0xFFFFFFu);
+        }
+        EXPECT_EQ(edge, (QSet<QRgb>{0x000000u, 0xFFFFFFu})) << "dotted black and white";
+        EXPECT_EQ(marked.copy(1, 1, marked.width() - 2, marked.height() - 2),
+                  unmarked.copy(1, 1, marked.width() - 2, marked.height() - 2));
+        Press(Qt::Key_Tab, Qt::ShiftModifier);
+        EXPECT_EQ(stop.grab().toImage(), unmarked);
+        Press(Qt::Key_Space);
+        EXPECT_TRUE(Await([&] { return program_.player.IsPlaying(); })) << "Space on Play";
+        Press(Qt::Key_Tab);
+        Press(Qt::Key_Return);
+        EXPECT_TRUE(Await([&] { return !program_.player.IsPlaying(); })) << "Enter on Stop";
+
+        // the slider's own keys, then the message: its keys are the listener's to type
+        Press(Qt::Key_Tab);
+        Press(Qt::Key_Tab);
+        Press(Qt::Key_End);
+        EXPECT_EQ(program_.player.Volume(), 100);
+        Press(Qt::Key_Home);
+        EXPECT_EQ(program_.player.Volume(), 0);
+        Press(Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), u"M M"_s);
+        EXPECT_EQ(FaceParts::Only<MessageEdit>(window).toPlainText(), u"M M"_s);
+        EXPECT_FALSE(program_.player.IsMuted());
+        EXPECT_FALSE(program_.player.IsPlaying());
+        Press(Qt::Key_Tab);
+        Press(Qt::Key_Return);
+        EXPECT_TRUE(Await([&] { return !messages_.empty(); })) << "Enter on Send sends";
+
+        // the menu from the keyboard, and the other face and back
+        QTimer::singleShot(0, [] {
+            EXPECT_NE(QApplication::activePopupWidget(), nullptr);
+            QApplication::activePopupWidget()->close();
+        });
+        Press(Qt::Key_F10, Qt::ShiftModifier);
+        Press(Qt::Key_M, Qt::ControlModifier);
+        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
+        FaceParts::Mini()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(FaceParts::Mini()));
+        Press(Qt::Key_M, Qt::ControlModifier);
+        EXPECT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MainShown; }));
+    });
+}
