@@ -28,6 +28,8 @@ packages=(
     # the desktop's secret store for the saved password; a private GNOME Keyring to test it on,
     # and the menu entry's checker for the installed tree
     qtkeychain-qt6-dev dbus-bin gnome-keyring desktop-file-utils
+    # test: the accessibility bus, and a reader of it (AT-SPI from Python), as a screen reader
+    at-spi2-core python3-pyatspi
 )
 
 missing=()

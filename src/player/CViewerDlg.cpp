@@ -3,6 +3,7 @@
 #include "platform/ActivityLog.h"
 #include "platform/LogMessages.h"
 #include "platform/Screen.h"
+#include "platform/StringTable.h"
 #include "player/VideoFrameView.h"
 #include "skin/CSkinButton.h"
 #include "skin/ColorKey.h"
@@ -27,6 +28,7 @@ CViewerDlg::CViewerDlg(ActivityLog& log, const SkinInfo& skin, QStringList engin
     video_->setAttribute(Qt::WA_TransparentForMouseEvents);
     video_->setGeometry(0, 0, kVideoWidth, kVideoHeight);
     closeButton_ = new CSkinButton(this);
+    closeButton_->setAccessibleName(StringTable::Load(StringId::kClose));
     closeButton_->hide();
     // closing the viewer is the owner's view command: back to the audio channel
     connect(closeButton_, &CSkinButton::clicked, this, &CViewerDlg::closeRequested,

@@ -105,8 +105,9 @@ void MessageComposer::UpdateCounter() {
 }
 
 void MessageComposer::DescribeLength() {
+    // the prompt is no text of the listener's: the counter beside it says 0
     const QString length = StringTable::Load(StringId::kMessageLength)
-                               .arg(edit_.UsedBytes())
+                               .arg(IsShowingPrompt() ? 0 : edit_.UsedBytes())
                                .arg(MessageEdit::kBoardLimitBytes);
     edit_.setAccessibleDescription(length);
     counter_.setAccessibleDescription(length);

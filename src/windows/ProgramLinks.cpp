@@ -1,9 +1,11 @@
 #include "windows/ProgramLinks.h"
 
 #include <QFileInfo>
+#include <QPainter>
 
 #include "content/Program.h"
 #include "content/WorkFolder.h"
+#include "platform/StringTable.h"
 #include "skin/CSkinButton.h"
 #include "skin/ColorKey.h"
 
@@ -21,11 +23,27 @@ bool IsFile(const QString& path) {
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
+// The service's picture in the frame the skin has for it: centred, cut where it is larger, and
+// on its own edge colour where it is smaller, so the skin's empty frame never shows around it.
+QImage Framed(const QImage& picture, QSize frame) {
+    const QRgb edge = picture.pixel(0, picture.height() / 2);
+    QImage framed(frame, QImage::Format_RGB32);
+    framed.fill(edge == kSkinColorKey ? QColor(Qt::black) : QColor(edge));
+    QPainter painter(&framed);
+    const QPoint corner((frame.width() - picture.width()) / 2,
+                        (frame.height() - picture.height()) / 2);
+    painter.drawImage(corner, WithKeyTransparent(picture, kSkinColorKey));
+    return framed;
+}
+
 }  // namespace
 
 ProgramLinks::ProgramLinks(QWidget* face, Program& program) : QObject(face), program_(program) {
+    constexpr StringId kNames[] = {StringId::kProgramHomePage, StringId::kProgramBoard,
+                                   StringId::kEvents};
     for (size_t index = 0; index < links_.size(); ++index) {
         links_[index] = new CSkinButton(face);
+        links_[index]->setAccessibleName(StringTable::Load(kNames[index]));
         links_[index]->hide();
         connect(links_[index], &CSkinButton::clicked, this,
                 [this, index] { OnClicked(static_cast<int>(index)); });
@@ -54,16 +72,26 @@ bool ProgramLinks::IsShown() const {
 // one and is hidden otherwise.
 void ProgramLinks::Place(CSkinButton& link, const char* key, const QString& imagePath,
                          BitmapFileCache::Formats formats) {
-    int32_t point[2] = {};
-    if (program_.skin.GetKeyValues(key, point, 2) == 0) {
+    // x, y and, in newer skins, the frame's width and height
+    int32_t place[4] = {};
+    const bool hasFrame = program_.skin.GetKeyValues(key, place, 4) != 0;
+    if (!hasFrame && program_.skin.GetKeyValues(key, place, 2) == 0) {
         return;
     }
     link.SetState(CSkinButton::kRemoved);
     if (IsFile(imagePath)) {
         link.SetTransparentColor(kSkinColorKey);
-        const QImage image = BitmapFileCache::Load(imagePath, formats);
+        QImage image = BitmapFileCache::Load(imagePath, formats);
+        // a frame can be no larger than the face, whatever a skin says
+        const QSize frame =
+            hasFrame ? QSize(place[2], place[3]).boundedTo(link.parentWidget()->size()) : QSize();
+        // the skin's own picture is drawn for its place; only the service's are framed
+        if (formats == BitmapFileCache::Formats::Downloaded && !image.isNull() &&
+            !frame.isEmpty()) {
+            image = Framed(image, frame);
+        }
         link.SetBitmaps(image, image, QImage(), CSkinButton::Kind::PushButton, true);
-        link.move(point[0], point[1]);
+        link.move(place[0], place[1]);
         link.show();
     }
     link.update();

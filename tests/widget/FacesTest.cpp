@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -510,7 +511,10 @@ TEST_F(MainWindow, TheFetchedLinkImagesShowWhereTheSkinSaysAndOpenTheirAddresses
     const QString folder = GetWorkFolder();
     ASSERT_FALSE(folder.isEmpty());
     ASSERT_TRUE(WidgetTestKit::Filled({72, 22}, Qt::darkGreen).save(folder + u"/0000101_1.bmp"_s));
-    QFile::remove(folder + u"/0000101_2.bmp"_s);
+    // larger than its 128 x 40 frame: only its red middle shows
+    QImage large = WidgetTestKit::Filled({300, 100}, Qt::yellow);
+    QPainter(&large).fillRect(QRect(86, 30, 128, 40), Qt::red);
+    ASSERT_TRUE(large.save(folder + u"/0000101_2.bmp"_s));
     QFile::remove(folder + u"/event.bmp"_s);
     RunMainWindow(u"Quilo2"_s, [&](CMainDlg& window) {
         ReadOnAir(program_.player, [&](AppState& onAir) {
@@ -521,8 +525,15 @@ TEST_F(MainWindow, TheFetchedLinkImagesShowWhereTheSkinSaysAndOpenTheirAddresses
         program_.player.LinksFetched();
         ProgramLinks& links = FaceParts::Only<ProgramLinks>(window);
         ASSERT_TRUE(Await([&] { return links.IsShown(); }));
-        EXPECT_TRUE(links.Link(0).isVisible());
-        EXPECT_FALSE(links.Link(1).isVisible()) << "no second image was fetched";
+        // each picture fills its frame: the small one on its own colour, the large one cut
+        for (int index : {0, 1}) {
+            const QImage shown = links.Link(index).grab().toImage();
+            ASSERT_EQ(shown.size(), QSize(128, 40));
+            const QColor fill = index == 0 ? QColor(Qt::darkGreen) : QColor(Qt::red);
+            for (const QPoint& at : {QPoint(0, 0), QPoint(127, 39), QPoint(64, 20)}) {
+                EXPECT_EQ(shown.pixelColor(at), fill) << index;
+            }
+        }
         ASSERT_TRUE(links.Link(2).isVisible()) << "the skin's picture without an event";
         EXPECT_EQ(program_.player.OnAir().eventLink, program_.config.mainSite)
             << "the skin's picture leads to the main site";
@@ -530,6 +541,9 @@ TEST_F(MainWindow, TheFetchedLinkImagesShowWhereTheSkinSaysAndOpenTheirAddresses
         Click(&links.Link(0));
         Click(&links.Link(2));
         EXPECT_EQ(opened_, (QStringList{program_.player.OnAir().link1, program_.config.mainSite}));
+        QFile::remove(folder + u"/0000101_2.bmp"_s);
+        program_.player.LinksFetched();
+        EXPECT_TRUE(Await([&] { return !links.Link(1).isVisible(); })) << "no second image now";
 
         program_.player.ClearLinks();
         QCoreApplication::processEvents();
@@ -652,8 +666,9 @@ void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
 QString FocusName() {
     const QWidget* focused = QApplication::focusWidget();
     return focused == nullptr ? QString()
-           : focused->objectName().isEmpty() ? QString::fromLatin1(focused->metaObject()->className())
-                                             : focused->objectName();
+           : focused->objectName().isEmpty()
+               ? QString::fromLatin1(focused->metaObject()->className())
+               : focused->objectName();
 }
 
 }  // namespace

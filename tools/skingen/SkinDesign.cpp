@@ -101,9 +101,12 @@ void SkinDesign::PaintLinkSlots(QPainter& p, const QPoint& link1, const QPoint& 
 
 void SkinDesign::AddLinks(SkinWindow& w, const QPoint& link1, const QPoint& link2,
                           const QPoint& event) const {
-    w.Values("[MAIN_LINK1]", {link1.x(), link1.y()}, QRect(link1, kLinkImage));
-    w.Values("[MAIN_LINK2]", {link2.x(), link2.y()}, QRect(link2, kLinkImage));
-    w.Values("[MAIN_LINK3]", {event.x(), event.y()}, QRect(event, kEventImage));
+    // each frame's size too, so the service's pictures fill it whatever size they come in
+    for (const auto& [key, frame] : {std::pair{"[MAIN_LINK1]", QRect(link1, kLinkImage)},
+                                     std::pair{"[MAIN_LINK2]", QRect(link2, kLinkImage)},
+                                     std::pair{"[MAIN_LINK3]", QRect(event, kEventImage)}}) {
+        w.Values(key, {frame.x(), frame.y(), frame.width(), frame.height()}, frame);
+    }
     w.File(QStringLiteral("event_null.bmp"),
            ColorKey::Flatten(EventBanner(), &w.Background(), event, ColorKey::Edge::Soft), event);
 }
