@@ -9,6 +9,7 @@
 #include "content/Program.h"
 #include "dialogs/DialogSkinButtons.h"
 #include "platform/MessageBox.h"
+#include "platform/StringTable.h"
 #include "skin/AccessibleNames.h"
 #include "skin/CSkinButton.h"
 #include "skin/ColorKey.h"
@@ -91,6 +92,12 @@ void CScheduleDlg::CreateRows() {
         controls.hour->setGeometry(InRow(kHourField, row));
         controls.minute = new QLineEdit(this);
         controls.minute->setGeometry(InRow(kMinuteField, row));
+        // the row's number in each name, since a screen reader reads one control at a time
+        const auto name = [row](StringId text) { return StringTable::Load(text).arg(row + 1); };
+        controls.enable->setAccessibleName(name(StringId::kScheduledStart));
+        controls.dayHalf->setAccessibleName(name(StringId::kDayHalf));
+        controls.hour->setAccessibleName(name(StringId::kHour));
+        controls.minute->setAccessibleName(name(StringId::kMinute));
         for (QLineEdit* field : {controls.hour, controls.minute}) {
             field->setValidator(digitsOnly);
             field->setMaxLength(kFieldDigits);

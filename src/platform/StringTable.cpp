@@ -89,6 +89,10 @@ const std::map<StringId, Texts>& Table() {
         {StringId::kProgramBoard, {"Program board", "프로그램 게시판"}},
         {StringId::kEvents, {"Events", "이벤트"}},
         {StringId::kSkinList, {"Skins", "스킨 목록"}},
+        {StringId::kScheduledStart, {"Scheduled start %1", "예약 재생 %1"}},
+        {StringId::kDayHalf, {"AM or PM, start %1", "오전 또는 오후, 예약 %1"}},
+        {StringId::kHour, {"Hour, start %1", "시, 예약 %1"}},
+        {StringId::kMinute, {"Minute, start %1", "분, 예약 %1"}},
     };
     return table;
 }

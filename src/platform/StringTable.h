@@ -64,6 +64,10 @@ enum class StringId : int {
     kProgramBoard = 175,
     kEvents = 176,
     kSkinList = 177,
+    kScheduledStart = 178,
+    kDayHalf = 179,
+    kHour = 180,
+    kMinute = 181,
 };
 
 // Every text the program shows to the listener, by its id, in English and in Korean.
