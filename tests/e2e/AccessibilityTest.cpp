@@ -22,7 +22,6 @@ struct Accessible {
     QString role;
     QString name;
     QString value;
-    QString states;
 };
 
 class Accessibility : public ::testing::Test {
@@ -67,14 +66,13 @@ protected:
         for (const QString& line : Run(TreeScript(), {"quilo"}).second.split(u'\n')) {
             const QStringList fields = line.split(u'\t');
             if (fields.size() == 4 && fields[3].contains("showing")) {
-                tree.push_back({fields[0], fields[1], fields[2], fields[3]});
+                tree.push_back({fields[0], fields[1], fields[2]});
             }
         }
         return tree;
     }
 
-    // Waits until the shown tree has an object of `role` whose name (and value, when given)
-    // satisfies the conditions; that object.
+    // Waits until the shown tree has an object of `role` that matches; that object.
     std::optional<Accessible> AwaitObject(const QString& role,
                                           const std::function<bool(const Accessible&)>& matches,
                                           int timeoutMs = 20000) {
