@@ -1,8 +1,9 @@
-// quilo-bench scale | skin-switch [ROUNDS] | ticker-gap [MILLISECONDS]
+// quilo-bench scale | skin-switch [ROUNDS] | ticker-gap [MILLISECONDS] | login-to-face
 #include <QApplication>
 #include <cstdio>
 
 #include "FaceBench.h"
+#include "LoginBench.h"
 #include "ScaleBench.h"
 #include "platform/X11ImageTransfer.h"
 
@@ -22,6 +23,11 @@ int main(int argc, char** argv) {
     if (what == QStringLiteral("ticker-gap")) {
         return RunTickerGapBench(count > 0 ? count : 8000);
     }
-    std::fprintf(stderr, "usage: quilo-bench scale | skin-switch [ROUNDS] | ticker-gap [MS]\n");
+    if (what == QStringLiteral("login-to-face")) {
+        return RunLoginToFaceBench();
+    }
+    std::fprintf(stderr,
+                 "usage: quilo-bench scale | skin-switch [ROUNDS] | ticker-gap [MS] | "
+                 "login-to-face\n");
     return 2;
 }
