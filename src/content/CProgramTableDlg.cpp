@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QUrl>
+#include <algorithm>
 
 #include "content/EventFile.h"
 #include "content/Program.h"
@@ -246,6 +247,18 @@ void CProgramTableDlg::OnClockTimer() {
         });
 }
 
+std::optional<qint64> CProgramTableDlg::MsToProgramEnd() const {
+    if (!lastServerTime_) {
+        return std::nullopt;
+    }
+    const std::optional<int64_t> seconds = SecondsToNextProgram(
+        rows_, lastServerTime_->tm_hour, lastServerTime_->tm_min, lastServerTime_->tm_sec);
+    if (!seconds) {
+        return std::nullopt;
+    }
+    return std::max<qint64>(0, *seconds * 1000 - sinceServerTime_.elapsed());
+}
+
 void CProgramTableDlg::OnClockRead(const ServerTimeReading& reading) {
     TickerLine ticker;
     const QString answer = AnswerFor(reading, ticker);
@@ -258,6 +271,8 @@ QString CProgramTableDlg::AnswerFor(const ServerTimeReading& reading, TickerLine
         return QLatin1String(ProgramAnswer::kTimeFail);
     }
     const std::tm& serverTime = reading.time;
+    lastServerTime_ = serverTime;
+    sinceServerTime_.start();
     if (program_.scheduleOption &&
         IsScheduleDue(program_.schedule, serverTime.tm_hour, serverTime.tm_min)) {
         emit scheduleFire();

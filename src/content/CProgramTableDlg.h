@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <cstdint>
+#include <ctime>
 #include <functional>
+#include <optional>
 
 #include "content/ProgramTable.h"
 #include "web/CWebRequestDlg.h"
@@ -39,6 +42,9 @@ public:
     ~CProgramTableDlg() override;
 
     const ProgramRows& Rows() const { return rows_; }
+    // Milliseconds until the program on air ends, by the server's clock as last read; none
+    // before a reading or without a table.
+    std::optional<qint64> MsToProgramEnd() const;
 
 public slots:
     // Stops every step and starts again with the program table.
@@ -76,6 +82,9 @@ private:
     QTimer imageTimer_;
     QTimer clockTimer_;
     ProgramRows rows_;
+    // the server's time at the last clock reading, and how long ago that was
+    std::optional<std::tm> lastServerTime_;
+    QElapsedTimer sinceServerTime_;
     // the latest broadcast-day minute used so far; the choice of program never goes back
     int32_t highWaterMark_ = 0;
     // the code the last successful tick found; empty at start and after a restart

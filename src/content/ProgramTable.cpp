@@ -1,5 +1,7 @@
 #include "content/ProgramTable.h"
 
+#include <algorithm>
+
 #include "platform/KeyNumbers.h"
 
 namespace {
@@ -53,6 +55,22 @@ ProgramRows ParseProgramTable(QByteArrayView text) {
         from = codeEnd;
     }
     return rows;
+}
+
+std::optional<int64_t> SecondsToNextProgram(const ProgramRows& rows, int hour, int minute,
+                                            int second) {
+    if (rows.empty()) {
+        return std::nullopt;
+    }
+    const int64_t now = BroadcastMinute(hour, minute);
+    int64_t next = int64_t{kDayStartHour + 24} * 60;
+    for (const ProgramRow& row : rows) {
+        if (StartMinute(row) > now) {
+            next = StartMinute(row);
+            break;
+        }
+    }
+    return std::max<int64_t>(0, (next - now) * 60 - second);
 }
 
 QByteArray SelectCurrentProgram(const ProgramRows& rows, int hour, int minute,

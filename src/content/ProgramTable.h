@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // The broadcast day's running order as the service sends it: one record per program,
@@ -35,3 +36,9 @@ ProgramRows ParseProgramTable(QByteArrayView text);
 // choice never goes back to an earlier program within a day, even when the clock does.
 QByteArray SelectCurrentProgram(const ProgramRows& rows, int hour, int minute,
                                 int32_t& highWaterMark);
+
+// Seconds from the server's `hour`:`minute`:`second` to the start of the next program of the
+// table; the day's last program runs until the broadcast day ends at 05:00. None for an empty
+// table.
+std::optional<int64_t> SecondsToNextProgram(const ProgramRows& rows, int hour, int minute,
+                                            int second);

@@ -93,6 +93,10 @@ const std::map<StringId, Texts>& Table() {
         {StringId::kDayHalf, {"AM or PM, start %1", "오전 또는 오후, 예약 %1"}},
         {StringId::kHour, {"Hour, start %1", "시, 예약 %1"}},
         {StringId::kMinute, {"Minute, start %1", "분, 예약 %1"}},
+        {StringId::kSleep, {"Sleep", "꺼짐 예약"}},
+        {StringId::kSleepOff, {"Off", "사용 안 함"}},
+        {StringId::kSleepMinutes, {"In %1 minutes", "%1분 후"}},
+        {StringId::kSleepAtProgramEnd, {"At the end of this program", "이 방송이 끝나면"}},
     };
     return table;
 }

@@ -68,6 +68,10 @@ enum class StringId : int {
     kDayHalf = 179,
     kHour = 180,
     kMinute = 181,
+    kSleep = 182,
+    kSleepOff = 183,
+    kSleepMinutes = 184,
+    kSleepAtProgramEnd = 185,
 };
 
 // Every text the program shows to the listener, by its id, in English and in Korean.

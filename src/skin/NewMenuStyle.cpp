@@ -17,8 +17,9 @@ constexpr int kTextLeft = kImageWidth + 12;
 constexpr int kMenuBarHeight = 19;
 constexpr int kItemHeight = qMax(kMenuBarHeight, kImageHeight + 8);
 constexpr int kSeparatorHeight = 7;
-// room for an accelerator column after a tab
+// room for an accelerator column after a tab, and for a submenu's arrow
 constexpr int kAcceleratorSpace = 15;
+constexpr int kArrowSpace = 12;
 
 QColor Mix(const QColor& a, const QColor& b, int percentOfA) {
     const auto channel = [&](int x, int y) {
@@ -43,6 +44,23 @@ void DrawSeparator(QPainter* painter, const QRect& rect, const QPalette& palette
     painter->drawLine(left, y, right, y);
     painter->setPen(palette.color(QPalette::Light));
     painter->drawLine(left, y + 1, right, y + 1);
+}
+
+// A filled triangle pointing right at the item's right end: the item opens a submenu.
+void DrawSubmenuArrow(QPainter* painter, const QRect& rect, const QColor& color) {
+    const QPoint tip(rect.right() - 6, rect.center().y());
+    const QPoint points[] = {tip, tip + QPoint(-4, -4), tip + QPoint(-4, 4)};
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(color);
+    painter->drawPolygon(points, 3);
+}
+
+// The mark of the chosen one of a set of exclusive items, in the image column.
+void DrawChosenMark(QPainter* painter, const QRect& rect, const QColor& color) {
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(color);
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->drawEllipse(QPoint(rect.left() + kImageColumn / 2, rect.center().y()), 3, 3);
 }
 
 void DrawItem(QPainter* painter, const QStyleOptionMenuItem& item, const QWidget* widget) {
@@ -74,6 +92,13 @@ void DrawItem(QPainter* painter, const QStyleOptionMenuItem& item, const QWidget
     if (!accelerator.isEmpty()) {
         painter->drawText(textRect, flags | Qt::AlignRight, accelerator);
     }
+    if (item.menuItemType == QStyleOptionMenuItem::SubMenu) {
+        DrawSubmenuArrow(painter, rect, painter->pen().color());
+    }
+    if (item.checkType != QStyleOptionMenuItem::NotCheckable && item.checked &&
+        item.icon.isNull()) {
+        DrawChosenMark(painter, rect, painter->pen().color());
+    }
 }
 
 }  // namespace
@@ -95,6 +120,9 @@ QSize NewMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* opti
     if (item->text.contains(QLatin1Char('\t'))) {
         width +=
             kAcceleratorSpace + metrics.horizontalAdvance(item->text.section(QLatin1Char('\t'), 1));
+    }
+    if (item->menuItemType == QStyleOptionMenuItem::SubMenu) {
+        width += kArrowSpace;
     }
     return {width, qMax(kItemHeight, metrics.height() + 4)};
 }

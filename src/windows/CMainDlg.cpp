@@ -25,6 +25,7 @@
 #include "windows/MessageEdit.h"
 #include "windows/PlayerMenu.h"
 #include "windows/ProgramLinks.h"
+#include "windows/SleepTimer.h"
 #include "windows/StreamControl.h"
 #include "windows/TickerRule.h"
 
@@ -68,12 +69,14 @@ CMainDlg::CMainDlg(Program& program)
     connect(tray_, &CTrayIcon::bringToFrontRequested, this, &CMainDlg::BringToFront,
             Qt::QueuedConnection);
     programTable_ = new CProgramTableDlg(program_, this);
+    sleep_ = new SleepTimer(*stream_, this);
     startTimer_.setSingleShot(true);
     connect(&startTimer_, &QTimer::timeout, this, &CMainDlg::RunStartSequence);
     resyncTimer_.setSingleShot(true);
     connect(&resyncTimer_, &QTimer::timeout, this, &CMainDlg::OnResyncTimer);
     ConnectButtons();
     ConnectActions();
+    ConnectSleepChoices();
     ConnectPlayerModel();
 }
 
@@ -111,6 +114,26 @@ void CMainDlg::ConnectActions() {
     onTrigger(actions_.skins, &CMainDlg::ChooseSkin);
     onTrigger(actions_.version, &CMainDlg::ShowVersion);
     onTrigger(actions_.close, &CMainDlg::Close);
+}
+
+// The sleep timer's choices, from any of the menus; the choice falls back to "Off" when the time
+// has run out.
+void CMainDlg::ConnectSleepChoices() {
+    connect(&actions_.sleepOff, &QAction::triggered, sleep_, &SleepTimer::Cancel);
+    for (QAction& after : actions_.sleepAfter) {
+        connect(&after, &QAction::triggered, this,
+                [this, &after] { sleep_->Start(after.data().toLongLong() * 60 * 1000); });
+    }
+    connect(&actions_.sleepAtProgramEnd, &QAction::triggered, this, [this] {
+        if (const std::optional<qint64> left = programTable_->MsToProgramEnd()) {
+            sleep_->Start(*left);
+        } else {
+            // the end is not known without the server's clock
+            actions_.sleepOff.setChecked(true);
+            sleep_->Cancel();
+        }
+    });
+    connect(sleep_, &SleepTimer::ended, this, [this] { actions_.sleepOff.setChecked(true); });
 }
 
 // The face shows the model's volume and mute, as the mini face does. What the program table finds

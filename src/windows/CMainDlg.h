@@ -25,6 +25,7 @@ class CViewerDlg;
 class MessageEdit;
 class Program;
 class QLineEdit;
+class SleepTimer;
 class StreamControl;
 class TickerRule;
 
@@ -32,6 +33,7 @@ class TickerRule;
 // out the listener's commands from its buttons, its context menu, the tray and the mini face, and
 // shows what the program table reports. Each feature lives in a class of its own:
 //   StreamControl     Play, Stop, "Seeing Radio", volume, mute, and a stream that fails
+//   SleepTimer        the fade and stop the listener chose from the "Sleep" menu
 //   TickerRule        what the ticker shows, on both faces
 //   CharacterSprites  the characters and the frame animation
 //   SkinLayout        where each control of either face comes from in the skin
@@ -81,6 +83,7 @@ private:
     // CMainDlg.cpp: start, end, faces and view modes, what the program table reports
     void ConnectButtons();
     void ConnectActions();
+    void ConnectSleepChoices();
     void ConnectPlayerModel();
     void RunStartSequence();
     void Shutdown();
@@ -158,6 +161,7 @@ private:
     TickerRule* tickerRule_ = nullptr;
     CTrayIcon* tray_ = nullptr;
     StreamControl* stream_ = nullptr;
+    SleepTimer* sleep_ = nullptr;
     CharacterSprites* sprites_ = nullptr;
     std::unique_ptr<CMiniDlg> mini_;
     CProgramTableDlg* programTable_ = nullptr;

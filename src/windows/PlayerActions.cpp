@@ -11,6 +11,7 @@ PlayerActions::PlayerActions(QObject* parent) : QObject(parent) {
     for (const auto& [action, command] : commands) {
         action->setData(static_cast<int>(command));
     }
+    SetUpSleepChoices();
     Update(false, false);
 }
 
@@ -25,4 +26,22 @@ void PlayerActions::Update(bool faceHidden, bool hasVisualStream) {
     skins.setText(StringTable::Load(StringId::kChangeSkin));
     version.setText(StringTable::Load(StringId::kVersionInfo));
     close.setText(StringTable::Load(StringId::kClose));
+    sleepOff.setText(StringTable::Load(StringId::kSleepOff));
+    for (size_t i = 0; i < sleepAfter.size(); ++i) {
+        sleepAfter[i].setText(StringTable::Load(StringId::kSleepMinutes).arg(kSleepMinutes[i]));
+    }
+    sleepAtProgramEnd.setText(StringTable::Load(StringId::kSleepAtProgramEnd));
+}
+
+void PlayerActions::SetUpSleepChoices() {
+    sleepChoices.addAction(&sleepOff);
+    for (size_t i = 0; i < sleepAfter.size(); ++i) {
+        sleepAfter[i].setData(kSleepMinutes[i]);
+        sleepChoices.addAction(&sleepAfter[i]);
+    }
+    sleepChoices.addAction(&sleepAtProgramEnd);
+    for (QAction* choice : sleepChoices.actions()) {
+        choice->setCheckable(true);
+    }
+    sleepOff.setChecked(true);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAction>
+#include <QActionGroup>
 #include <QObject>
+#include <array>
 
 // The player's commands as the tray menu and the faces' context menu offer them. The main window
 // owns them and connects each to what it does; a menu only shows them. Each carries its command
@@ -38,4 +40,15 @@ public:
     QAction skins;
     QAction version;
     QAction close;
+
+    // The sleep timer's choices, one checked at a time: off, a number of minutes (each action
+    // carries its minutes as data), or the end of the program on air.
+    static constexpr std::array<int, 4> kSleepMinutes{15, 30, 60, 90};
+    QActionGroup sleepChoices{nullptr};
+    QAction sleepOff;
+    std::array<QAction, kSleepMinutes.size()> sleepAfter;
+    QAction sleepAtProgramEnd;
+
+private:
+    void SetUpSleepChoices();
 };

@@ -1,6 +1,7 @@
 #include "windows/PlayerMenu.h"
 
 #include "platform/KeyNumbers.h"
+#include "platform/StringTable.h"
 #include "skin/ColorKey.h"
 #include "windows/PlayerActions.h"
 
@@ -33,10 +34,23 @@ std::unique_ptr<CNewMenu> MakePlayerMenu(PlayerActions& actions, const QByteArra
         } else {
             menu->InsertAction(position++, line);
         }
+        if (line == &actions.stop) {
+            // the sleep timer's choices, after the commands of playback
+            auto* sleep = new CNewMenu(menu.get());
+            sleep->setTitle(StringTable::Load(StringId::kSleep));
+            for (QAction* choice : actions.sleepChoices.actions()) {
+                sleep->addAction(choice);
+            }
+            menu->InsertAction(position++, sleep->menuAction());
+        }
     }
     int32_t rgb[3] = {};
     if (GetKeyValues(skinText, "[MENU_COL]", rgb, 3) != 0) {
         menu->SetMenuTitleColor(QColor(rgb[0] & 0xFF, rgb[1] & 0xFF, rgb[2] & 0xFF));
+    }
+    // the submenu's chosen line in the same colour as the menu's
+    for (CNewMenu* submenu : menu->findChildren<CNewMenu*>()) {
+        submenu->SetMenuTitleColor(menu->MenuTitleColor());
     }
     menu->SetMenuTitle(QStringLiteral("Quilo"), kSideGradientTitle);
     menu->LoadToolBar(PlayerToolbar());

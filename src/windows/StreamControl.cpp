@@ -1,5 +1,8 @@
 #include "windows/StreamControl.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "content/PlayerModel.h"
 #include "content/Program.h"
 #include "platform/KeyNumbers.h"
@@ -27,7 +30,7 @@ StreamControl::StreamControl(Program& program, TickerRule& ticker,
     connect(viewer_, &CViewerDlg::closeRequested, this, &StreamControl::View, Qt::QueuedConnection);
     connect(viewer_, &CViewerDlg::soundOutputUnavailable, this,
             &StreamControl::OnSoundOutputUnavailable);
-    connect(&model_, &PlayerModel::volumeChanged, viewer_, &CViewerDlg::SetVolume);
+    connect(&model_, &PlayerModel::volumeChanged, this, &StreamControl::ApplyVolume);
     connect(&model_, &PlayerModel::mutedChanged, viewer_, &CViewerDlg::SetMute);
 }
 
@@ -42,7 +45,7 @@ void StreamControl::Start(bool play) {
         });
     }
     ChooseStreamAddresses();
-    viewer_->SetVolume(model_.Volume());
+    ApplyVolume();
     if (play) {
         viewer_->Play(fmUrl_, false);
         ticker_.ShowConnecting();
@@ -160,4 +163,14 @@ void StreamControl::OnSoundOutputUnavailable() {
     program_.log.WriteLog(LogText::kNoSoundOutput);
     whenPlaying_ = WhenPlaying::Nothing;
     ticker_.Set(StringTable::Load(StringId::kNoSoundOutput), QString());
+}
+
+void StreamControl::SetFade(double share) {
+    fade_ = std::clamp(share, 0.0, 1.0);
+    ApplyVolume();
+}
+
+// What is heard: the listener's volume, faded by the sleep timer when it runs out.
+void StreamControl::ApplyVolume() {
+    viewer_->SetVolume(static_cast<int>(std::lround(model_.Volume() * fade_)));
 }

@@ -40,6 +40,10 @@ public:
     void View();
     // the viewer has a stream open or opening (not while a broken one waits to be tried again)
     bool IsPlayRequested() const;
+    // The share of the listener's volume that is heard (1 unless the sleep timer fades the
+    // sound out); the model's volume, the one saved, stays as the listener set it.
+    void SetFade(double share);
+    double Fade() const { return fade_; }
 
     CViewerDlg& Viewer() const { return *viewer_; }
     const StreamRecovery& Recovery() const { return *recovery_; }
@@ -56,6 +60,7 @@ private:
     void OnStreamFailed();
     void OnStreamPlaying();
     void OnSoundOutputUnavailable();
+    void ApplyVolume();
 
     Program& program_;
     PlayerModel& model_;
@@ -70,4 +75,5 @@ private:
     WhenPlaying whenPlaying_ = WhenPlaying::Nothing;
     // the listener has been told once that nothing can be heard
     bool toldNoSoundOutput_ = false;
+    double fade_ = 1.0;
 };

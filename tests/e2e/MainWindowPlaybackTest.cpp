@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "FaceRun.h"
+#include "content/CProgramTableDlg.h"
 #include "platform/Screen.h"
 #include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
@@ -20,6 +21,7 @@
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "windows/CMainDlg.h"
+#include "windows/PlayerActions.h"
 #include "windows/TickerRule.h"
 
 namespace {
@@ -29,6 +31,14 @@ constexpr int kStreamWaitMs = 30000;
 class MainWindowPlayback : public FaceRun {
 protected:
     void SetUp() override { ASSERT_NO_FATAL_FAILURE(Start({}, false)); }
+};
+
+// The station's clock a little before 08:00, when the next program begins.
+class SleepTimerRun : public FaceRun {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(Start({"--clock-start", "2007-07-01T07:59:20"}));
+    }
 };
 
 bool Playing(CMainDlg& window) {
@@ -115,4 +125,28 @@ TEST_F(MainWindowPlayback, AComputerWithoutSoundIsToldOnceAndTheStreamGoesOn) {
         ASSERT_TRUE(Playing(window));
         EXPECT_FALSE(Await([&] { return told() > 1; }, 3000)) << "said once, not at every start";
     });
+}
+
+TEST_F(SleepTimerRun, AtTheProgramsEndTheSoundFadesAndStopsAndCancellingGivesItBackAtOnce) {
+    const uint32_t savedVolume = program_.prefs.GetVolume();
+    Run([&](CMainDlg& window) {
+        ASSERT_TRUE(AwaitLevel([](double level) { return level > 0.2; }));
+        ASSERT_TRUE(Await([&] {
+            return FaceParts::Only<CProgramTableDlg>(window).MsToProgramEnd().has_value();
+        }));
+        // the fade is under way: quieter, not silent; "Off" gives the sound back whole
+        window.Actions().sleepAtProgramEnd.trigger();
+        EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.1 && level > 0.003; }));
+        window.Actions().sleepOff.trigger();
+        EXPECT_TRUE(AwaitLevel([](double level) { return level > 0.2; }));
+
+        window.Actions().sleepAtProgramEnd.trigger();
+        EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.1 && level > 0.003; }));
+        EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.001; }, kFmToneHz));
+        EXPECT_TRUE(Await([&] { return !program_.player.IsPlaying(); }));
+        EXPECT_TRUE(window.Actions().sleepOff.isChecked());
+        EXPECT_EQ(FaceParts::Only<CViewerDlg>(window).GetVolume(), program_.player.Volume())
+            << "the next Play is heard at the listener's volume";
+    });
+    EXPECT_EQ(program_.prefs.GetVolume(), savedVolume);
 }

@@ -95,3 +95,12 @@ TEST(ProgramTable, BeforeTheFirstProgramAndPositionalNumbers) {
     mark = 0;
     EXPECT_EQ(SelectCurrentProgram(twins, 8, 0, mark), "B2");
 }
+
+TEST(ProgramTable, TheProgramOnAirEndsWhereTheNextBeginsAndTheLastAtFive) {
+    const ProgramRows rows = Day();
+    EXPECT_EQ(SecondsToNextProgram(rows, 6, 59, 30), 30);
+    EXPECT_EQ(SecondsToNextProgram(rows, 7, 0, 0), 16 * 3600) << "B runs until C at 23:00";
+    EXPECT_EQ(SecondsToNextProgram(rows, 0, 30, 0), 30 * 60) << "00:30 is 24:30, D at 25:00";
+    EXPECT_EQ(SecondsToNextProgram(rows, 4, 59, 59), 1) << "D, the last, ends at 05:00";
+    EXPECT_EQ(SecondsToNextProgram({}, 12, 0, 0), std::nullopt);
+}
