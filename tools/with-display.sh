@@ -7,7 +7,14 @@ set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/quilo-display.XXXXXX")
 pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # the last started goes first, and a keeper before what it keeps (which it would otherwise
+    # start again): the X server goes last
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        pid=${pids[i]}
+        children=$(pgrep -P "$pid" || true)
+        kill "$pid" 2>/dev/null || true
+        [ -z "$children" ] || kill $children 2>/dev/null || true
+    done
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -22,8 +29,18 @@ export DISPLAY=":$number"
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
-trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
-    >"$work/trayer.log" 2>&1 &
+# the tray host is part of the desktop the tests stand on: should it end, it says why (its last
+# lines) and comes back, so one lost host does not fail every test after it
+(
+    set +e
+    while true; do
+        trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
+            >"$work/trayer.log" 2>&1
+        echo "with-display.sh: the tray host ended ($?), starting it again; it said:" >&2
+        tail -n 5 "$work/trayer.log" >&2
+        read -r -t 0.5 -u "$displayfd" _ || true
+    done
+) &
 pids+=($!)
 
 # wait until the window manager owns the screen, so the first test window is managed
