@@ -23,7 +23,6 @@ public:
     // time.
     void Start(qint64 afterMs);
     void Cancel();
-    bool IsCounting() const { return fadeStart_.isActive() || fadeStep_.isActive(); }
 
 signals:
     // the time ran out and playback stopped

@@ -43,7 +43,6 @@ public:
     // The share of the listener's volume that is heard (1 unless the sleep timer fades the
     // sound out); the model's volume, the one saved, stays as the listener set it.
     void SetFade(double share);
-    double Fade() const { return fade_; }
 
     CViewerDlg& Viewer() const { return *viewer_; }
     const StreamRecovery& Recovery() const { return *recovery_; }
