@@ -30,6 +30,8 @@ packages=(
     qtkeychain-qt6-dev dbus-bin gnome-keyring desktop-file-utils
     # test: the accessibility bus, and a reader of it (AT-SPI from Python), as a screen reader
     at-spi2-core python3-pyatspi
+    # recording: the Ogg Opus encoder, and opusinfo to read the files back in tests
+    libopusenc-dev opus-tools
 )
 
 missing=()

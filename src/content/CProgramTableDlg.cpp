@@ -259,11 +259,24 @@ std::optional<qint64> CProgramTableDlg::MsToProgramEnd() const {
     return std::max<qint64>(0, *seconds * 1000 - sinceServerTime_.elapsed());
 }
 
+std::optional<QDateTime> CProgramTableDlg::ServiceNow() const {
+    if (!lastServerTime_) {
+        return std::nullopt;
+    }
+    const std::tm& at = *lastServerTime_;
+    const QDateTime reading(QDate(at.tm_year + 1900, at.tm_mon + 1, at.tm_mday),
+                            QTime(at.tm_hour, at.tm_min, at.tm_sec));
+    return reading.addMSecs(sinceServerTime_.elapsed());
+}
+
 void CProgramTableDlg::OnClockRead(const ServerTimeReading& reading) {
     TickerLine ticker;
     const QString answer = AnswerFor(reading, ticker);
     program_.player.SetProgramCode(answer);
     ActOnAnswer(answer, ticker);
+    if (reading.read) {
+        emit clockRead();
+    }
 }
 
 QString CProgramTableDlg::AnswerFor(const ServerTimeReading& reading, TickerLine& ticker) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -45,6 +46,8 @@ public:
     // Milliseconds until the program on air ends, by the server's clock as last read; none
     // before a reading or without a table.
     std::optional<qint64> MsToProgramEnd() const;
+    // The service's wall clock now, from the last reading; none before one.
+    std::optional<QDateTime> ServiceNow() const;
 
 public slots:
     // Stops every step and starts again with the program table.
@@ -55,6 +58,8 @@ signals:
     void tickerText(const QString& text, const QString& link);
     // a scheduled time of the listener's has come
     void scheduleFire();
+    // the server's clock was read (MsToProgramEnd and ServiceNow start from this reading)
+    void clockRead();
 
 private:
     void OnTableTimer();

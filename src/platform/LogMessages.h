@@ -25,6 +25,13 @@ inline constexpr char kNoSoundOutput[] = "FAIL to play the sound: NOOUTPUT.";
 // no session bus: no media keys, player applets or notifications
 inline constexpr char kNoSessionBus[] = "FAIL to join the desktop because there is no session bus.";
 
+// recording; formatted with QString::arg (the file's path, the reason, the seconds without sound)
+inline constexpr char kRecordingStartedFormat[] = "SUXES to start recording: %1";
+inline constexpr char kRecordingFinishedFormat[] = "SUXES to finish recording: %1";
+inline constexpr char kRecordingFailedFormat[] = "FAIL to record: %1";
+inline constexpr char kRecordingBroke[] = "FAIL to receive the stream to record; opening it again.";
+inline constexpr char kRecordingGapFormat[] = "Recording resumed after %1 s without sound: %2";
+
 inline constexpr char kTryProgramTable[] = "TRY to download the program table file.";
 inline constexpr char kProgramTableDone[] = "SUXES to download the program table file.";
 inline constexpr char kProgramTableFailed[] = "FAIL to download the program table file.";

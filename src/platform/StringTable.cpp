@@ -97,6 +97,16 @@ const std::map<StringId, Texts>& Table() {
         {StringId::kSleepOff, {"Off", "사용 안 함"}},
         {StringId::kSleepMinutes, {"In %1 minutes", "%1분 후"}},
         {StringId::kSleepAtProgramEnd, {"At the end of this program", "이 방송이 끝나면"}},
+        {StringId::kRecordThisProgram, {"Record this program", "이 방송 녹음"}},
+        {StringId::kRecordEveryProgram, {"Record every program", "모든 방송 녹음"}},
+        {StringId::kRecordingArtist, {"ZELK Internet Radio", "ZELK 인터넷 라디오"}},
+        {StringId::kRecordingLowDisk,
+         {"Recording stopped: less than %1 MB is free on the disk. What was recorded is kept in "
+          "%2",
+          "디스크의 빈 공간이 %1MB보다 적어 녹음을 멈췄습니다. 녹음한 부분은 %2에 남아 있습니다."}},
+        {StringId::kRecordingFailed,
+         {"The program cannot be recorded: %1", "방송을 녹음할 수 없습니다: %1"}},
+        {StringId::kRecording, {"Recording", "녹음 중"}},
     };
     return table;
 }

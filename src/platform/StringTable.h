@@ -72,6 +72,12 @@ enum class StringId : int {
     kSleepOff = 183,
     kSleepMinutes = 184,
     kSleepAtProgramEnd = 185,
+    kRecordThisProgram = 186,
+    kRecordEveryProgram = 187,
+    kRecordingArtist = 188,
+    kRecordingLowDisk = 189,
+    kRecordingFailed = 190,
+    kRecording = 191,
 };
 
 // Every text the program shows to the listener, by its id, in English and in Korean.

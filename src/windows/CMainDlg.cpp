@@ -25,6 +25,8 @@
 #include "windows/MessageEdit.h"
 #include "windows/PlayerMenu.h"
 #include "windows/ProgramLinks.h"
+#include "windows/ProgramRecorder.h"
+#include "windows/RecordingMark.h"
 #include "windows/SleepTimer.h"
 #include "windows/StreamControl.h"
 #include "windows/TickerRule.h"
@@ -70,6 +72,8 @@ CMainDlg::CMainDlg(Program& program)
             Qt::QueuedConnection);
     programTable_ = new CProgramTableDlg(program_, this);
     sleep_ = new SleepTimer(*stream_, this);
+    recorder_ = new ProgramRecorder(program_, *stream_, *programTable_, actions_, this);
+    new RecordingMark(*ticker_, *recorder_);
     startTimer_.setSingleShot(true);
     connect(&startTimer_, &QTimer::timeout, this, &CMainDlg::RunStartSequence);
     resyncTimer_.setSingleShot(true);
@@ -315,6 +319,7 @@ void CMainDlg::OpenMiniWindow() {
     if (mini_ == nullptr) {
         mini_ = std::make_unique<CMiniDlg>(program_, actions_, web_);
         ConnectMiniWindow();
+        new RecordingMark(*mini_->Ticker(), *recorder_);
         mini_->setAccessibleName(accessibleName());
     }
     if (!mini_->ApplySkin()) {

@@ -25,6 +25,7 @@ class CViewerDlg;
 class MessageEdit;
 class Program;
 class QLineEdit;
+class ProgramRecorder;
 class SleepTimer;
 class StreamControl;
 class TickerRule;
@@ -34,6 +35,7 @@ class TickerRule;
 // shows what the program table reports. Each feature lives in a class of its own:
 //   StreamControl     Play, Stop, "Seeing Radio", volume, mute, and a stream that fails
 //   SleepTimer        the fade and stop the listener chose from the "Sleep" menu
+//   ProgramRecorder   the recordings chosen from the menus, one file per program
 //   TickerRule        what the ticker shows, on both faces
 //   CharacterSprites  the characters and the frame animation
 //   SkinLayout        where each control of either face comes from in the skin
@@ -162,6 +164,7 @@ private:
     CTrayIcon* tray_ = nullptr;
     StreamControl* stream_ = nullptr;
     SleepTimer* sleep_ = nullptr;
+    ProgramRecorder* recorder_ = nullptr;
     CharacterSprites* sprites_ = nullptr;
     std::unique_ptr<CMiniDlg> mini_;
     CProgramTableDlg* programTable_ = nullptr;

@@ -12,6 +12,7 @@ PlayerActions::PlayerActions(QObject* parent) : QObject(parent) {
         action->setData(static_cast<int>(command));
     }
     SetUpSleepChoices();
+    SetUpRecordChoices();
     Update(false, false);
 }
 
@@ -31,6 +32,8 @@ void PlayerActions::Update(bool faceHidden, bool hasVisualStream) {
         sleepAfter[i].setText(StringTable::Load(StringId::kSleepMinutes).arg(kSleepMinutes[i]));
     }
     sleepAtProgramEnd.setText(StringTable::Load(StringId::kSleepAtProgramEnd));
+    recordThis.setText(StringTable::Load(StringId::kRecordThisProgram));
+    recordEvery.setText(StringTable::Load(StringId::kRecordEveryProgram));
 }
 
 void PlayerActions::SetUpSleepChoices() {
@@ -44,4 +47,12 @@ void PlayerActions::SetUpSleepChoices() {
         choice->setCheckable(true);
     }
     sleepOff.setChecked(true);
+}
+
+void PlayerActions::SetUpRecordChoices() {
+    recordChoices.setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (QAction* choice : {&recordThis, &recordEvery}) {
+        choice->setCheckable(true);
+        recordChoices.addAction(choice);
+    }
 }

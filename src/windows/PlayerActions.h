@@ -49,6 +49,12 @@ public:
     std::array<QAction, kSleepMinutes.size()> sleepAfter;
     QAction sleepAtProgramEnd;
 
+    // Recording: this program, or every program; at most one checked, none when not recording.
+    QActionGroup recordChoices{nullptr};
+    QAction recordThis;
+    QAction recordEvery;
+
 private:
     void SetUpSleepChoices();
+    void SetUpRecordChoices();
 };

@@ -42,6 +42,8 @@ std::unique_ptr<CNewMenu> MakePlayerMenu(PlayerActions& actions, const QByteArra
                 sleep->addAction(choice);
             }
             menu->InsertAction(position++, sleep->menuAction());
+            menu->InsertAction(position++, &actions.recordThis);
+            menu->InsertAction(position++, &actions.recordEvery);
         }
     }
     int32_t rgb[3] = {};

@@ -771,3 +771,25 @@ TEST_F(MainWindow, TheWholeFaceWorksFromTheKeyboardAlone) {
         EXPECT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MainShown; }));
     });
 }
+
+// The red mark sits over each face's ticker while a recording runs, whatever the skin draws there.
+TEST_F(MainWindow, TheRecordingMarkShowsOverTheTickerOnBothFaces) {
+    RunMainWindow(u"Quilo2"_s, [&](CMainDlg& window) {
+        ASSERT_TRUE(Started(window));
+        const auto markIsRed = [](QWidget& face) {
+            const QRect ticker = FaceParts::Only<CTickerCtrl>(face).geometry();
+            const QImage shot = face.grab().toImage();
+            const QColor at = shot.pixelColor(ticker.left() + 6, ticker.center().y());
+            return at.red() > 180 && at.green() < 80 && at.blue() < 80;
+        };
+        EXPECT_FALSE(markIsRed(window));
+        window.Actions().recordThis.trigger();
+        EXPECT_TRUE(markIsRed(window));
+        QTest::mouseClick(FaceParts::Button(window, FaceButton::Mini), Qt::LeftButton);
+        ASSERT_TRUE(Await([&] { return program_.player.Mode() == ViewMode::MiniShown; }));
+        EXPECT_TRUE(markIsRed(*FaceParts::Mini()));
+        window.Actions().recordThis.trigger();
+        EXPECT_FALSE(markIsRed(*FaceParts::Mini()));
+        EXPECT_FALSE(window.Actions().recordThis.isChecked());
+    });
+}
