@@ -13,6 +13,9 @@ namespace {
 constexpr int kMuxingDelaySamples = OpusRecordingFile::kRate;
 // clear for music and speech alike, 43 MB an hour
 constexpr int kBitsPerSecond = 96000;
+// half the encoder's effort of its default (10), for a cost beside playing that a radio left on
+// all day can carry; at this rate the difference is hard to hear
+constexpr int kComplexity = 5;
 
 OggOpusComments* MakeComments(const RecordingTags& tags) {
     OggOpusComments* comments = ope_comments_create();
@@ -53,6 +56,7 @@ std::unique_ptr<OpusRecordingFile> OpusRecordingFile::Create(const QString& path
     }
     ope_encoder_ctl(file->encoder_, OPE_SET_MUXING_DELAY(kMuxingDelaySamples));
     ope_encoder_ctl(file->encoder_, OPUS_SET_BITRATE(kBitsPerSecond));
+    ope_encoder_ctl(file->encoder_, OPUS_SET_COMPLEXITY(kComplexity));
     // the tags are on the disk before any sound, so even a file cut short at once opens
     if (ope_encoder_flush_header(file->encoder_) != OPE_OK || file->failed_) {
         error = QString::fromLocal8Bit(std::strerror(errno));
