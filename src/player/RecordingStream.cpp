@@ -87,7 +87,11 @@ std::unique_ptr<OpusRecordingFile> RecordingStream::Stop() {
         libvlc_media_player_stop(player_);
     }
     const std::lock_guard guard(lock_);
-    held_.clear();
+    // sound held for a file that has begun but not yet been written to goes into it now
+    if (!holding_ && file_ != nullptr && !held_.empty()) {
+        file_->Write(held_.data(), static_cast<int>(held_.size() / OpusRecordingFile::kChannels));
+    }
+    held_ = {};
     holding_ = false;
     return std::move(file_);
 }
@@ -103,12 +107,9 @@ std::unique_ptr<OpusRecordingFile> RecordingStream::SwitchTo(
     const std::lock_guard guard(lock_);
     std::unique_ptr<OpusRecordingFile> previous = std::move(file_);
     file_ = std::move(file);
+    // what was held is written by the next sound's arrival, on libVLC's thread: encoding a
+    // minute of sound would hold the window up
     holding_ = false;
-    if (!held_.empty() && file_ != nullptr) {
-        file_->Write(held_.data(), static_cast<int>(held_.size() / OpusRecordingFile::kChannels));
-    }
-    held_.clear();
-    held_.shrink_to_fit();
     return previous;
 }
 
@@ -145,7 +146,17 @@ void RecordingStream::Receive(const int16_t* samples, unsigned frames) {
         held_.insert(held_.end(), samples, samples + frames * OpusRecordingFile::kChannels);
         return;
     }
-    if (file_ == nullptr || file_->Write(samples, static_cast<int>(frames)) || failureTold_) {
+    if (file_ == nullptr) {
+        return;
+    }
+    bool written = true;
+    if (!held_.empty()) {
+        written = file_->Write(held_.data(),
+                               static_cast<int>(held_.size() / OpusRecordingFile::kChannels));
+        held_ = {};
+    }
+    written = file_->Write(samples, static_cast<int>(frames)) && written;
+    if (written || failureTold_) {
         return;
     }
     failureTold_ = true;

@@ -45,8 +45,8 @@ public:
     std::unique_ptr<OpusRecordingFile> Stop();
     // From now on the sound is kept in memory; the file is handed back.
     std::unique_ptr<OpusRecordingFile> HoldSound();
-    // The sound goes into `file` again, starting with what was held. The file written before is
-    // handed back.
+    // The sound goes into `file` again, starting with what was held (written as the next sound
+    // arrives). The file written before is handed back.
     std::unique_ptr<OpusRecordingFile> SwitchTo(std::unique_ptr<OpusRecordingFile> file);
     bool IsRunning() const { return !address_.isEmpty(); }
 
