@@ -18,7 +18,6 @@ ProgramRecorder::ProgramRecorder(Program& program, const StreamControl& stream,
                                  const CProgramTableDlg& table, PlayerActions& actions,
                                  QObject* parent)
     : QObject(parent), program_(program), stream_(stream), table_(table), actions_(actions) {
-    recording_ = new RecordingStream(program_.config.vlcArgs, this);
     programEnd_.setSingleShot(true);
     // a coarse timer may fire a second early over a long wait, into the old program's minute
     programEnd_.setTimerType(Qt::PreciseTimer);
@@ -34,6 +33,15 @@ ProgramRecorder::ProgramRecorder(Program& program, const StreamControl& stream,
     connect(&table_, &CProgramTableDlg::clockRead, this, &ProgramRecorder::ArmProgramEnd);
     connect(&program_.player, &PlayerModel::programChanged, this,
             &ProgramRecorder::OnProgramChanged);
+}
+
+// The recording's engine is made with the first recording: a listener who never records never
+// loads a second one.
+RecordingStream& ProgramRecorder::Recording() {
+    if (recording_ != nullptr) {
+        return *recording_;
+    }
+    recording_ = new RecordingStream(program_.config.vlcArgs, this);
     connect(recording_, &RecordingStream::writeFailed, this,
             [this] { EndWithMessage(StringId::kRecordingFailed, filePath_); });
     connect(recording_, &RecordingStream::broke, this,
@@ -43,12 +51,13 @@ ProgramRecorder::ProgramRecorder(Program& program, const StreamControl& stream,
                 .arg(gapMs / 1000.0, 0, 'f', 1)
                 .arg(filePath_));
     });
+    return *recording_;
 }
 
 // the last file is ended whole when the program closes
 ProgramRecorder::~ProgramRecorder() {
     if (IsRecording()) {
-        FinishFile(recording_->Stop());
+        FinishFile(Recording().Stop());
     }
 }
 
@@ -78,13 +87,14 @@ void ProgramRecorder::Begin(Mode mode) {
         EndWithMessage(StringId::kRecordingLowDisk, folder);
         return;
     }
-    std::unique_ptr<OpusRecordingFile> file = NewFile(ServiceNow(), program_.player.OnAir());
-    if (file == nullptr || !recording_->IsCreated()) {
+    std::unique_ptr<OpusRecordingFile> file =
+        Recording().IsCreated() ? NewFile(ServiceNow(), program_.player.OnAir()) : nullptr;
+    if (file == nullptr) {
         EndWithMessage(StringId::kRecordingFailed, folder);
         return;
     }
     mode_ = mode;
-    recording_->Start(stream_.FmUrl(), std::move(file));
+    Recording().Start(stream_.FmUrl(), std::move(file));
     spaceCheck_.start();
     ArmProgramEnd();
     emit recordingChanged(true);
@@ -99,7 +109,7 @@ void ProgramRecorder::End() {
     programEnd_.stop();
     titleWait_.stop();
     spaceCheck_.stop();
-    FinishFile(recording_->Stop());
+    FinishFile(Recording().Stop());
     filePath_.clear();
     actions_.recordThis.setChecked(false);
     actions_.recordEvery.setChecked(false);
@@ -162,7 +172,7 @@ void ProgramRecorder::CutAt(const QDateTime& nextStart) {
     }
     nextFileStart_ = nextStart;
     betweenPrograms_ = true;
-    FinishFile(recording_->HoldSound());
+    FinishFile(Recording().HoldSound());
     titleWait_.start();
 }
 
@@ -205,7 +215,7 @@ void ProgramRecorder::StartFileFor(const AppState& onAir) {
         EndWithMessage(StringId::kRecordingFailed, RecordingName::Folder());
         return;
     }
-    FinishFile(recording_->SwitchTo(std::move(file)));
+    FinishFile(Recording().SwitchTo(std::move(file)));
     ArmProgramEnd();
 }
 

@@ -51,6 +51,7 @@ signals:
 
 private:
     enum class Mode { Off, ThisProgram, EveryProgram };
+    RecordingStream& Recording();
     void OnChoice();
     void Begin(Mode mode);
     void End();
