@@ -77,6 +77,9 @@ QString ControlRoutes::Fault(const httplib::Request& request) {
     if (name == "stream-stop" || name == "stream-start") {
         return Streams(FormField(request, "stream"), name == "stream-start");
     }
+    if (name == "tone") {
+        return Tone(request);
+    }
     if (name == "clear") {
         return ClearAll();
     }
@@ -120,9 +123,34 @@ QString ControlRoutes::ClearAll() {
     context_.faults.Clear();
     context_.overrides.Clear();
     if (error.isEmpty() && context_.streams) {
+        for (StreamServer::Channel channel :
+             {StreamServer::Channel::Fm, StreamServer::Channel::Vfm}) {
+            context_.streams->SetTone(channel, StreamServer::ToneHz(channel));
+        }
         error = Streams("all", true);
     }
     return error;
+}
+
+// A tone that changes marks a moment in the stream: what a client plays later shows how far
+// behind the station it is.
+QString ControlRoutes::Tone(const httplib::Request& request) {
+    if (!context_.streams) {
+        return QStringLiteral("the station runs without streams");
+    }
+    constexpr int kLowestHz = 100;
+    constexpr int kHighestHz = 15000;
+    bool ok = false;
+    const int hz = FormField(request, "hz").toInt(&ok);
+    const QByteArray which = FormField(request, "stream");
+    if (!ok || hz < kLowestHz || hz > kHighestHz || (which != "fm" && which != "vfm")) {
+        return QStringLiteral("tone needs hz=%1..%2 and stream=fm|vfm")
+            .arg(kLowestHz)
+            .arg(kHighestHz);
+    }
+    context_.streams->SetTone(
+        which == "fm" ? StreamServer::Channel::Fm : StreamServer::Channel::Vfm, hz);
+    return {};
 }
 
 QString ControlRoutes::Refuse(const QByteArray& which) {

@@ -28,6 +28,7 @@ private:
     QString Ticker(const httplib::Request& request);
     QString Update(const httplib::Request& request);
     QString Streams(const QByteArray& which, bool run);
+    QString Tone(const httplib::Request& request);
     QString Refuse(const QByteArray& which);
     QString ReopenSites();
     QByteArray Status() const;

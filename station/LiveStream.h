@@ -35,6 +35,8 @@ public:
     void Stop();
     // libVLC's state name: "playing", "stopped", "error" ...
     QByteArray StateName() const;
+    // The tone from the next block on.
+    void SetToneFrequency(double hz) { tone_.SetFrequency(hz); }
 
 private:
     static int GetBlock(void* opaque, const char* cookie, int64_t* dts, int64_t* pts,

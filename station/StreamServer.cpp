@@ -99,6 +99,14 @@ bool StreamServer::WaitUntilServing(std::chrono::milliseconds limit, QString* er
     return true;
 }
 
+void StreamServer::SetTone(Channel channel, double hz) {
+    Stream(channel).SetToneFrequency(hz);
+}
+
+double StreamServer::ToneHz(Channel channel) {
+    return channel == Channel::Fm ? kFmToneHz : kVfmToneHz;
+}
+
 QJsonObject StreamServer::Status() const {
     QJsonObject status;
     for (Channel channel : {Channel::Fm, Channel::Vfm}) {

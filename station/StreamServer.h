@@ -38,6 +38,9 @@ public:
     // Whether a client asking for both streams now would get them.
     bool WaitUntilServing(std::chrono::milliseconds limit, QString* error);
     QJsonObject Status() const;
+    // The channel's tone changes at once (it is not saved; ToneHz() gives the usual one).
+    void SetTone(Channel channel, double hz);
+    static double ToneHz(Channel channel);
     void Shutdown();
 
 private:

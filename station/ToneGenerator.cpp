@@ -18,10 +18,11 @@ int64_t ToneGenerator::Next(int frames, std::vector<int16_t>& block) {
     // A whole-number frequency repeats exactly once a second, so the phase is taken from the
     // position within the current second and stays exact however long the station runs.
     const int64_t period = sampleRate_;
+    const double frequencyHz = frequencyHz_;
     for (int i = 0; i < frames; ++i) {
         const int64_t n = position_ + i;
         const double cycles =
-            std::fmod(frequencyHz_ * static_cast<double>(n % period) / sampleRate_, 1.0);
+            std::fmod(frequencyHz * static_cast<double>(n % period) / sampleRate_, 1.0);
         const auto value = static_cast<int16_t>(
             std::lround(amplitude_ * 32767.0 * std::sin(2.0 * std::numbers::pi * cycles)));
         for (int c = 0; c < channels_; ++c) {

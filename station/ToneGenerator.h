@@ -1,11 +1,13 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
 // A steady sine tone as interleaved 16-bit samples, block after block without a seam: the
 // phase runs on from one block to the next, so the decoded stream holds one clean frequency.
-// The frequency is a whole number of hertz.
+// The frequency is a whole number of hertz; it may be changed while the tone runs (from
+// another thread), and the next block has the new one.
 class ToneGenerator {
 public:
     ToneGenerator(double frequencyHz, int sampleRate, int channels, double amplitude);
@@ -18,9 +20,10 @@ public:
     int SampleRate() const { return sampleRate_; }
     int Channels() const { return channels_; }
     double Frequency() const { return frequencyHz_; }
+    void SetFrequency(double frequencyHz) { frequencyHz_ = frequencyHz; }
 
 private:
-    double frequencyHz_;
+    std::atomic<double> frequencyHz_;
     int sampleRate_;
     int channels_;
     double amplitude_;

@@ -45,6 +45,7 @@ MprisPlayer::MprisPlayer(QObject* exported, const QDBusConnection& bus, Program&
 void MprisPlayer::ConnectPlayerModel() {
     const PlayerModel* model = &program_.player;
     connect(model, &PlayerModel::playingChanged, this, &MprisPlayer::AnnounceIfChanged);
+    connect(model, &PlayerModel::pausedChanged, this, &MprisPlayer::AnnounceIfChanged);
     connect(model, &PlayerModel::volumeChanged, this, &MprisPlayer::AnnounceIfChanged);
     connect(model, &PlayerModel::programChanged, this, &MprisPlayer::AnnounceIfChanged);
     connect(model, &PlayerModel::programCleared, this, &MprisPlayer::AnnounceIfChanged);
@@ -53,7 +54,10 @@ void MprisPlayer::ConnectPlayerModel() {
 }
 
 QString MprisPlayer::PlaybackStatus() const {
-    return program_.player.IsPlaying() ? QStringLiteral("Playing") : QStringLiteral("Stopped");
+    if (!program_.player.IsPlaying()) {
+        return QStringLiteral("Stopped");
+    }
+    return program_.player.IsPaused() ? QStringLiteral("Paused") : QStringLiteral("Playing");
 }
 
 QVariantMap MprisPlayer::Metadata() const {
@@ -85,12 +89,12 @@ void MprisPlayer::Play() {
 }
 
 void MprisPlayer::Pause() {
-    Stop();
+    commands_.pause.trigger();
 }
 
 void MprisPlayer::PlayPause() {
-    if (program_.player.IsPlaying()) {
-        Stop();
+    if (program_.player.IsPlaying() && !program_.player.IsPaused()) {
+        Pause();
     } else {
         Play();
     }

@@ -9,9 +9,9 @@ class PlayerActions;
 class Program;
 
 // The player's controls as the desktop's media applets and keys see them
-// (org.mpris.MediaPlayer2.Player): Play and Stop of the live stream (a live stream cannot pause,
-// so Pause stops it), the volume in both directions with the face's slider, and the program on
-// air as the "track". Every change, however it came about, is announced on the bus.
+// (org.mpris.MediaPlayer2.Player): Play, Pause (what is on air is held, and Play goes on from
+// there) and Stop of the live stream, the volume in both directions with the face's slider, and
+// the program on air as the "track". Every change, however it came about, is announced on the bus.
 class MprisPlayer : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")

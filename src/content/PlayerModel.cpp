@@ -11,6 +11,20 @@ void PlayerModel::SetPlaying(bool playing) {
     }
 }
 
+void PlayerModel::SetPaused(bool paused) {
+    if (paused != paused_) {
+        paused_ = paused;
+        emit pausedChanged(paused);
+    }
+}
+
+void PlayerModel::SetBehindLive(qint64 ms) {
+    if (ms != behindLiveMs_) {
+        behindLiveMs_ = ms;
+        emit behindLiveChanged(ms);
+    }
+}
+
 void PlayerModel::SetVolume(int volume) {
     volume = std::clamp(volume, 0, kMaxVolume);
     if (volume != volume_) {

@@ -34,12 +34,18 @@ public:
 
     // a stream is asked for: playing, opening, or about to be tried again after it broke off
     bool IsPlaying() const { return playing_; }
+    // a stream is asked for and held: the listener paused it
+    bool IsPaused() const { return paused_; }
+    // how far what is heard is behind what is on air, in ms (0: live)
+    qint64 BehindLiveMs() const { return behindLiveMs_; }
     int Volume() const { return volume_; }
     bool IsMuted() const { return muted_; }
     ViewMode Mode() const { return mode_; }
     const AppState& OnAir() const { return onAir_; }
 
     void SetPlaying(bool playing);
+    void SetPaused(bool paused);
+    void SetBehindLive(qint64 ms);
     // clamped to 0..kMaxVolume
     void SetVolume(int volume);
     void SetMuted(bool muted);
@@ -62,6 +68,8 @@ public:
 
 signals:
     void playingChanged(bool playing);
+    void pausedChanged(bool paused);
+    void behindLiveChanged(qint64 ms);
     void volumeChanged(int volume);
     void mutedChanged(bool muted);
     void viewModeChanged(ViewMode mode);
@@ -72,6 +80,8 @@ signals:
 
 private:
     bool playing_ = false;
+    bool paused_ = false;
+    qint64 behindLiveMs_ = 0;
     int volume_ = 0;
     bool muted_ = false;
     ViewMode mode_ = ViewMode::MainShown;

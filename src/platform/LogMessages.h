@@ -32,6 +32,12 @@ inline constexpr char kRecordingFailedFormat[] = "FAIL to record: %1";
 inline constexpr char kRecordingBroke[] = "FAIL to receive the stream to record; opening it again.";
 inline constexpr char kRecordingGapFormat[] = "Recording resumed after %1 s without sound: %2";
 
+// pausing the live radio; formatted with QString::arg (the reason, the seconds behind live)
+inline constexpr char kPaused[] = "SUXES to pause: what is on air is held.";
+inline constexpr char kPauseFailedFormat[] = "FAIL to pause: %1";
+inline constexpr char kPlayingOnFormat[] = "SUXES to play on from the pause, %1 s behind live.";
+inline constexpr char kBackToLive[] = "SUXES to go back to live.";
+
 inline constexpr char kTryProgramTable[] = "TRY to download the program table file.";
 inline constexpr char kProgramTableDone[] = "SUXES to download the program table file.";
 inline constexpr char kProgramTableFailed[] = "FAIL to download the program table file.";

@@ -107,6 +107,9 @@ const std::map<StringId, Texts>& Table() {
         {StringId::kRecordingFailed,
          {"The program cannot be recorded: %1", "방송을 녹음할 수 없습니다: %1"}},
         {StringId::kRecording, {"Recording", "녹음 중"}},
+        {StringId::kPause, {"Pause", "일시 정지"}},
+        {StringId::kBackToLive, {"Back to live", "실시간으로"}},
+        {StringId::kBehindLive, {"%1 behind live", "실시간보다 %1 늦음"}},
     };
     return table;
 }

@@ -78,6 +78,9 @@ enum class StringId : int {
     kRecordingLowDisk = 189,
     kRecordingFailed = 190,
     kRecording = 191,
+    kPause = 192,
+    kBackToLive = 193,
+    kBehindLive = 194,
 };
 
 // Every text the program shows to the listener, by its id, in English and in Korean.

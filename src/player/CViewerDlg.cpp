@@ -78,6 +78,17 @@ void CViewerDlg::Play(const QString& address, bool keepMute) {
     WriteLog(LogText::kPlayed);
 }
 
+void CViewerDlg::PlayHeld(const QString& address, std::shared_ptr<HoldTape> tape) {
+    WriteLog(LogText::kTryPlay);
+    if (!IsCreated()) {
+        WriteLog(LogText::kPlayNoPlayer);
+        return;
+    }
+    player_->PlayHeld(address, std::move(tape));
+    playRequested_ = true;
+    WriteLog(LogText::kPlayed);
+}
+
 void CViewerDlg::Stop() {
     WriteLog(LogText::kTryStop);
     if (!IsCreated()) {

@@ -8,6 +8,7 @@
 
 class ActivityLog;
 class CSkinButton;
+class HoldTape;
 class SkinInfo;
 class VideoFrameView;
 
@@ -29,6 +30,8 @@ public:
     bool Create();
 
     void Play(const QString& address, bool keepMute);
+    // Plays what `tape` holds of `address`, behind live.
+    void PlayHeld(const QString& address, std::shared_ptr<HoldTape> tape);
     void Stop();
     // Shows the viewer with its top-left at the screen point (kept on the screen).
     void Show(int x, int y);

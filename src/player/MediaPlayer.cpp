@@ -8,6 +8,7 @@
 
 #include "player/AudioOutputProbe.h"
 #include "player/EngineLog.h"
+#include "player/HoldTape.h"
 #include "player/VideoFrameView.h"
 
 namespace {
@@ -108,6 +109,7 @@ MediaPlayer::MediaPlayer(const QStringList& engineOptions, QObject* parent)
 
 MediaPlayer::~MediaPlayer() {
     if (player_ != nullptr) {
+        LetGoOfTape();
         libvlc_event_manager_t* events = libvlc_media_player_event_manager(player_);
         for (const libvlc_event_type_t type : kWatchedEvents) {
             libvlc_event_detach(events, type, &MediaPlayer::OnEngineEvent, this);
@@ -158,10 +160,49 @@ void MediaPlayer::Play(const QString& address) {
     OpenAddress(EngineAddress(address), true);
 }
 
+void MediaPlayer::PlayHeld(const QString& address, std::shared_ptr<HoldTape> tape) {
+    if (player_ == nullptr) {
+        return;
+    }
+    requestedAddress_ = address;
+    noOutputReported_ = false;
+    openedAddress_.clear();
+    LetGoOfTape();
+    tape_ = std::move(tape);
+    OpenMedia(libvlc_media_new_callbacks(instance_, &HoldTape::OpenReader, &HoldTape::Read,
+                                         &HoldTape::Seek, &HoldTape::CloseReader, tape_.get()),
+              true);
+}
+
+void MediaPlayer::SetPaused(bool paused) {
+    if (player_ == nullptr || tape_ == nullptr) {
+        return;
+    }
+    // time stands still while paused: that is no stall
+    if (paused) {
+        watch_.Stop();
+    } else {
+        watch_.Start();
+    }
+    libvlc_media_player_set_pause(player_, paused ? 1 : 0);
+}
+
+// The engine waits in the tape's read at the end of what is held; it must be let go before the
+// engine is stopped, which waits for its reading to end.
+void MediaPlayer::LetGoOfTape() {
+    if (tape_ != nullptr) {
+        tape_->EndReading();
+    }
+}
+
 void MediaPlayer::OpenAddress(const QString& engineAddress, bool newStart) {
     openedAddress_ = engineAddress;
-    libvlc_media_t* media =
-        libvlc_media_new_location(instance_, engineAddress.toUtf8().constData());
+    LetGoOfTape();
+    OpenMedia(libvlc_media_new_location(instance_, engineAddress.toUtf8().constData()), newStart);
+    tape_.reset();
+}
+
+void MediaPlayer::OpenMedia(libvlc_media_t* media, bool newStart) {
     if (media == nullptr) {
         return;
     }
@@ -191,8 +232,10 @@ void MediaPlayer::Stop() {
         return;
     }
     watch_.Stop();
+    LetGoOfTape();
     libvlc_media_player_stop(player_);
     libvlc_media_player_set_media(player_, nullptr);
+    tape_.reset();
     // the Stopped event the engine has just sent is not a failure
     ++generation_;
     requestedAddress_.clear();

@@ -10,10 +10,12 @@
 #include "player/StreamWatch.h"
 
 class EngineLog;
+class HoldTape;
 class VideoFrameView;
 
 struct libvlc_instance_t;
 struct libvlc_media_player_t;
+struct libvlc_media_t;
 struct libvlc_event_t;
 
 // The media engine behind the viewer, on libVLC: a one-item playlist played and stopped, the
@@ -55,6 +57,11 @@ public:
     void DrawVideoInto(VideoFrameView& view);
 
     void Play(const QString& address);
+    // Plays what `tape` holds of `address`, from its oldest sound, behind live; reported like a
+    // stream of `address` (its end is a failure, as a live stream's is).
+    void PlayHeld(const QString& address, std::shared_ptr<HoldTape> tape);
+    // Holds or goes on with what is played from a tape (a live stream is stopped instead).
+    void SetPaused(bool paused);
     void Stop();
     int CurrentPlayState() const;
     QString CurrentAddress() const { return requestedAddress_; }
@@ -82,6 +89,8 @@ private:
     static void OnEngineEvent(const libvlc_event_t* event, void* self);
     void HandleEngineEvent(int eventType, unsigned generation);
     void OpenAddress(const QString& engineAddress, bool newStart);
+    void OpenMedia(libvlc_media_t* media, bool newStart);
+    void LetGoOfTape();
     void ApplyAudioSettings();
     void ReportFailure();
     void ReportNoAudioOutput();
@@ -99,6 +108,8 @@ private:
     bool noOutputReported_ = false;
     // the output is picked at each start, unless the options name one
     bool chooseOutput_ = true;
+    // the tape played from, kept until the engine has stopped reading it
+    std::shared_ptr<HoldTape> tape_;
     QString requestedAddress_;
     QString openedAddress_;
     int volume_ = 100;

@@ -9,8 +9,6 @@
 
 namespace {
 
-// the longest the encoder may hold sound before it writes a page: a second
-constexpr int kMuxingDelaySamples = OpusRecordingFile::kRate;
 // clear for music and speech alike, 43 MB an hour
 constexpr int kBitsPerSecond = 96000;
 // half the encoder's effort of its default (10), for a cost beside playing that a radio left on
@@ -31,18 +29,42 @@ OggOpusComments* MakeComments(const RecordingTags& tags) {
     return comments;
 }
 
+// An Ogg page's granule position: eight bytes, least significant first, after "OggS", the
+// version and the header type.
+qint64 PageGranule(const unsigned char* page, int length) {
+    constexpr int kGranuleAt = 6;
+    constexpr int kGranuleBytes = 8;
+    if (length < kGranuleAt + kGranuleBytes) {
+        return -1;
+    }
+    quint64 granule = 0;
+    for (int i = kGranuleBytes - 1; i >= 0; --i) {
+        granule = (granule << 8) | page[kGranuleAt + i];
+    }
+    return static_cast<qint64>(granule);
+}
+
 }  // namespace
 
 std::unique_ptr<OpusRecordingFile> OpusRecordingFile::Create(const QString& path,
                                                              const RecordingTags& tags,
-                                                             QString& error) {
+                                                             QString& error, int longestPageMs) {
     const int fd =
         ::open(path.toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
         error = QString::fromLocal8Bit(std::strerror(errno));
         return nullptr;
     }
-    std::unique_ptr<OpusRecordingFile> file(new OpusRecordingFile(path, fd));
+    std::unique_ptr<OpusRecordingFile> file = CreateOn(fd, tags, error, longestPageMs);
+    if (file != nullptr) {
+        file->path_ = path;
+    }
+    return file;
+}
+
+std::unique_ptr<OpusRecordingFile> OpusRecordingFile::CreateOn(int fd, const RecordingTags& tags,
+                                                               QString& error, int longestPageMs) {
+    std::unique_ptr<OpusRecordingFile> file(new OpusRecordingFile(QString(), fd));
     static const OpusEncCallbacks kCallbacks{&OpusRecordingFile::WritePage,
                                              &OpusRecordingFile::ClosePage};
     OggOpusComments* comments = MakeComments(tags);
@@ -54,7 +76,8 @@ std::unique_ptr<OpusRecordingFile> OpusRecordingFile::Create(const QString& path
         error = QString::fromLatin1(ope_strerror(status));
         return nullptr;
     }
-    ope_encoder_ctl(file->encoder_, OPE_SET_MUXING_DELAY(kMuxingDelaySamples));
+    // the longest the encoder may hold sound before it writes a page
+    ope_encoder_ctl(file->encoder_, OPE_SET_MUXING_DELAY(kRate / 1000 * longestPageMs));
     ope_encoder_ctl(file->encoder_, OPUS_SET_BITRATE(kBitsPerSecond));
     ope_encoder_ctl(file->encoder_, OPUS_SET_COMPLEXITY(kComplexity));
     // the tags are on the disk before any sound, so even a file cut short at once opens
@@ -96,6 +119,7 @@ bool OpusRecordingFile::Finish() {
 
 int OpusRecordingFile::WritePage(void* self, const unsigned char* page, int length) {
     auto* file = static_cast<OpusRecordingFile*>(self);
+    const qint64 granule = PageGranule(page, length);
     while (length > 0 && !file->failed_) {
         const ssize_t written = ::write(file->fd_, page, static_cast<size_t>(length));
         if (written < 0 && errno == EINTR) {
@@ -107,8 +131,15 @@ int OpusRecordingFile::WritePage(void* self, const unsigned char* page, int leng
         }
         page += written;
         length -= static_cast<int>(written);
+        file->fileLength_ += written;
     }
-    return file->failed_ ? 1 : 0;
+    if (file->failed_) {
+        return 1;
+    }
+    if (file->observer_) {
+        file->observer_(granule, file->fileLength_);
+    }
+    return 0;
 }
 
 int OpusRecordingFile::ClosePage(void* self) {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 struct OggOpusEnc;
@@ -25,9 +26,13 @@ public:
     static constexpr int kRate = 48000;
     static constexpr int kChannels = 2;
 
-    // Null, with `error` set, when the file cannot be created or the encoder not made.
+    // Null, with `error` set, when the file cannot be created or the encoder not made. A page
+    // holds at most `longestPageMs` of sound.
     static std::unique_ptr<OpusRecordingFile> Create(const QString& path, const RecordingTags& tags,
-                                                     QString& error);
+                                                     QString& error, int longestPageMs = 1000);
+    // The same on a file already open for writing, which the recording file then owns.
+    static std::unique_ptr<OpusRecordingFile> CreateOn(int fd, const RecordingTags& tags,
+                                                       QString& error, int longestPageMs);
     ~OpusRecordingFile();
     OpusRecordingFile(const OpusRecordingFile&) = delete;
     OpusRecordingFile& operator=(const OpusRecordingFile&) = delete;
@@ -37,6 +42,11 @@ public:
     // Ends the stream with its last page and closes the file; false when that failed.
     bool Finish();
     const QString& Path() const { return path_; }
+    // Told after each page is on the disk, on the thread that wrote it: the page's granule
+    // position (48 kHz samples from the stream's start, counting the encoder's pre-skip) and the
+    // file's length after it. The header pages are written before an observer can be set.
+    using PageObserver = std::function<void(qint64 granule, qint64 fileLength)>;
+    void ObservePages(PageObserver observer) { observer_ = std::move(observer); }
 
 private:
     OpusRecordingFile(QString path, int fd) : path_(std::move(path)), fd_(fd) {}
@@ -48,4 +58,6 @@ private:
     OggOpusEnc* encoder_ = nullptr;
     bool failed_ = false;
     qint64 framesWritten_ = 0;
+    qint64 fileLength_ = 0;
+    PageObserver observer_;
 };

@@ -16,6 +16,7 @@
 #include "skin/CSkinSlider.h"
 #include "skin/CTickerCtrl.h"
 #include "skin/FocusOrder.h"
+#include "windows/BehindLiveBadge.h"
 #include "windows/CMiniDlg.h"
 #include "windows/CTrayIcon.h"
 #include "windows/CharacterSprites.h"
@@ -74,6 +75,7 @@ CMainDlg::CMainDlg(Program& program)
     sleep_ = new SleepTimer(*stream_, this);
     recorder_ = new ProgramRecorder(program_, *stream_, *programTable_, actions_, this);
     new RecordingMark(*ticker_, *recorder_);
+    new BehindLiveBadge(*ticker_, program_.player);
     startTimer_.setSingleShot(true);
     connect(&startTimer_, &QTimer::timeout, this, &CMainDlg::RunStartSequence);
     resyncTimer_.setSingleShot(true);
@@ -114,6 +116,8 @@ void CMainDlg::ConnectActions() {
     onTrigger(actions_.todaysPrograms, &CMainDlg::OpenTodaysPrograms);
     onTrigger(actions_.play, [this] { stream_->Play(); });
     onTrigger(actions_.stop, [this] { stream_->Stop(); });
+    onTrigger(actions_.pause, [this] { stream_->Pause(); });
+    onTrigger(actions_.backToLive, [this] { stream_->BackToLive(); });
     onTrigger(actions_.settings, &CMainDlg::Settings);
     onTrigger(actions_.skins, &CMainDlg::ChooseSkin);
     onTrigger(actions_.version, &CMainDlg::ShowVersion);
@@ -154,6 +158,16 @@ void CMainDlg::ConnectPlayerModel() {
             Qt::QueuedConnection);
     connect(model, &PlayerModel::linksCleared, this, &CMainDlg::OnLinksCleared,
             Qt::QueuedConnection);
+    // Pause while a stream plays live or behind; "Back to live" while held or behind
+    const auto offerPauseCommands = [this] {
+        const PlayerModel& player = program_.player;
+        actions_.pause.setEnabled(player.IsPlaying() && !player.IsPaused());
+        actions_.backToLive.setEnabled(player.IsPaused() || player.BehindLiveMs() > 0);
+    };
+    connect(model, &PlayerModel::playingChanged, this, offerPauseCommands);
+    connect(model, &PlayerModel::pausedChanged, this, offerPauseCommands);
+    connect(model, &PlayerModel::behindLiveChanged, this, offerPauseCommands);
+    offerPauseCommands();
     CProgramTableDlg* table = programTable_;
     connect(table, &CProgramTableDlg::tickerText, this, &CMainDlg::OnTickerText,
             Qt::DirectConnection);
@@ -320,6 +334,7 @@ void CMainDlg::OpenMiniWindow() {
         mini_ = std::make_unique<CMiniDlg>(program_, actions_, web_);
         ConnectMiniWindow();
         new RecordingMark(*mini_->Ticker(), *recorder_);
+        new BehindLiveBadge(*mini_->Ticker(), program_.player);
         mini_->setAccessibleName(accessibleName());
     }
     if (!mini_->ApplySkin()) {

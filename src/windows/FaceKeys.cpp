@@ -77,8 +77,9 @@ bool FaceKeys::HandlePlainKey(int key) {
     }
 }
 
+// (a paused stream plays on from where it was held)
 void FaceKeys::PlayOrStop() {
-    if (model_.IsPlaying()) {
+    if (model_.IsPlaying() && !model_.IsPaused()) {
         actions_.stop.trigger();
     } else {
         actions_.play.trigger();

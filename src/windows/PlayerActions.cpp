@@ -32,6 +32,8 @@ void PlayerActions::Update(bool faceHidden, bool hasVisualStream) {
         sleepAfter[i].setText(StringTable::Load(StringId::kSleepMinutes).arg(kSleepMinutes[i]));
     }
     sleepAtProgramEnd.setText(StringTable::Load(StringId::kSleepAtProgramEnd));
+    pause.setText(StringTable::Load(StringId::kPause));
+    backToLive.setText(StringTable::Load(StringId::kBackToLive));
     recordThis.setText(StringTable::Load(StringId::kRecordThisProgram));
     recordEvery.setText(StringTable::Load(StringId::kRecordEveryProgram));
 }

@@ -40,6 +40,9 @@ public:
     QAction skins;
     QAction version;
     QAction close;
+    // holding what is on air, and catching up with it again
+    QAction pause;
+    QAction backToLive;
 
     // The sleep timer's choices, one checked at a time: off, a number of minutes (each action
     // carries its minutes as data), or the end of the program on air.

@@ -35,6 +35,8 @@ std::unique_ptr<CNewMenu> MakePlayerMenu(PlayerActions& actions, const QByteArra
             menu->InsertAction(position++, line);
         }
         if (line == &actions.stop) {
+            menu->InsertAction(position++, &actions.pause);
+            menu->InsertAction(position++, &actions.backToLive);
             // the sleep timer's choices, after the commands of playback
             auto* sleep = new CNewMenu(menu.get());
             sleep->setTitle(StringTable::Load(StringId::kSleep));

@@ -1,25 +1,17 @@
 #pragma once
 
-#include <QWidget>
+#include "windows/TickerOverlay.h"
 
-class CTickerCtrl;
 class ProgramRecorder;
 
-// A small red dot at the left end of a face's ticker while a recording runs. It is drawn over
-// the skin, never taken from it, so every skin shows it alike; clicks pass through it to the
-// ticker, and it follows the ticker when a skin moves or resizes it.
-class RecordingMark : public QWidget {
+// A small red dot at the left end of a face's ticker while a recording runs.
+class RecordingMark : public TickerOverlay {
     Q_OBJECT
 
 public:
     RecordingMark(CTickerCtrl& ticker, const ProgramRecorder& recorder);
 
 protected:
+    QRect PlaceOver(const QRect& line) const override;
     void paintEvent(QPaintEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void Place();
-
-    CTickerCtrl& ticker_;
 };

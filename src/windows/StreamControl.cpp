@@ -10,6 +10,7 @@
 #include "platform/StringTable.h"
 #include "player/CViewerDlg.h"
 #include "player/StreamRecovery.h"
+#include "windows/LivePause.h"
 #include "windows/TickerRule.h"
 
 #include <QUrl>
@@ -24,7 +25,8 @@ StreamControl::StreamControl(Program& program, TickerRule& ticker,
       ticker_(ticker),
       faceGeometry_(std::move(faceGeometry)),
       viewer_(new CViewerDlg(program.log, program.skin, program.config.vlcArgs, owner)),
-      recovery_(new StreamRecovery(program.log, RetryPolicy(), this)) {
+      recovery_(new StreamRecovery(program.log, RetryPolicy(), this)),
+      pause_(new LivePause(program.log, model_, *viewer_, program.config.vlcArgs, this)) {
     connect(viewer_, &CViewerDlg::playbackFailed, this, &StreamControl::OnStreamFailed);
     connect(recovery_, &StreamRecovery::retryDue, this, [this] { PlayStream(true); });
     connect(viewer_, &CViewerDlg::closeRequested, this, &StreamControl::View, Qt::QueuedConnection);
@@ -73,7 +75,32 @@ void StreamControl::ChooseStreamAddresses() {
 }
 
 void StreamControl::Play() {
+    if (pause_->PlayOn()) {
+        whenPlaying_ = WhenPlaying::ShowProgram;
+        return;
+    }
     PlayStream(false);
+}
+
+void StreamControl::Pause() {
+    const bool live = !pause_->IsBehindLive();
+    if (viewer_->IsShown() || (live && !viewer_->IsPlaying())) {
+        return;
+    }
+    pause_->Pause(fmUrl_);
+}
+
+void StreamControl::BackToLive() {
+    if (!pause_->IsBehindLive()) {
+        return;
+    }
+    pause_->Forget();
+    program_.log.WriteLog(LogText::kBackToLive);
+    recovery_->StreamOpened();
+    viewer_->Play(fmUrl_, true);
+    whenPlaying_ = WhenPlaying::ShowProgram;
+    ticker_.ShowConnecting();
+    model_.SetPlaying(true);
 }
 
 // `again`: a stream that broke off is tried again, and the ticker goes on saying so.
@@ -98,6 +125,7 @@ void StreamControl::PlayStream(bool again) {
 }
 
 void StreamControl::Stop() {
+    pause_->Forget();
     recovery_->Stop();
     viewer_->Stop();
     viewer_->Hide();
@@ -108,6 +136,7 @@ void StreamControl::Stop() {
 }
 
 void StreamControl::View() {
+    pause_->Forget();
     recovery_->StreamOpened();
     if (viewer_->IsShown()) {
         viewer_->Hide();
@@ -134,6 +163,8 @@ bool StreamControl::IsPlayRequested() const {
 // The viewer has stopped the stream and hidden itself; the ticker keeps the program's texts away
 // until the stream plays again.
 void StreamControl::OnStreamFailed() {
+    // it is opened again at what is on air
+    pause_->Forget();
     whenPlaying_ = WhenPlaying::Nothing;
     ticker_.ShowReconnecting();
     recovery_->StreamFailed();

@@ -6,21 +6,22 @@
 #include <functional>
 
 class CViewerDlg;
+class LivePause;
 class PlayerModel;
 class Program;
 class StreamRecovery;
 class TickerRule;
 
-// Everything the player's faces ask of the stream: which addresses to play, Play, Stop, the
-// switch to and from "Seeing Radio", and what happens when the stream fails:
-// the viewer stops it and reports it, the ticker says the stream is being reconnected (never a
-// message box), and after StreamRecovery's pause it is played again as if the listener had
-// pressed Play. Any stream the listener opens or stops ends a waiting attempt; there is only
-// ever one stream, in the viewer's one player. A computer with no sound output is told once,
-// in the log and on the ticker. While a stream opens, the ticker says so; once
-// it plays, the ticker shows the program again and the visual stream's viewer opens under the
-// face on screen. What is heard follows the player model's volume and mute; whether a stream is
-// asked for is told to the model.
+// Everything the player's faces ask of the stream: which addresses to play, Play, Stop, the switch
+// to and from "Seeing Radio", and what happens when the stream fails: the viewer stops it and
+// reports it, the ticker says the stream is being reconnected (never a message box), and after
+// StreamRecovery's pause it is played again as if the listener had pressed Play. Any stream the
+// listener opens or stops ends a waiting attempt; there is only ever one stream, in the viewer's
+// one player. A computer with no sound output is told once, in the log and on the ticker. While a
+// stream opens, the ticker says so; once it plays, the ticker shows the program again and the
+// visual stream's viewer opens under the face on screen. A pause and the way back to live are
+// LivePause's. What is heard follows the player model's volume and mute; whether a stream is asked
+// for is told to the model.
 class StreamControl : public QObject {
     Q_OBJECT
 
@@ -34,8 +35,13 @@ public:
     // and the audio channel unless `play` is false (a scheduled start waits hidden).
     void Start(bool play);
 
+    // Plays, or goes on from where a pause held the stream.
     void Play();
     void Stop();
+    // Holds what is on air (the audio channel only); Play goes on from here, behind live.
+    void Pause();
+    // From behind live to what is on air now.
+    void BackToLive();
     // Between the audio channel and "Seeing Radio".
     void View();
     // the viewer has a stream open or opening (not while a broken one waits to be tried again)
@@ -67,6 +73,7 @@ private:
     std::function<QRect()> faceGeometry_;
     CViewerDlg* viewer_;
     StreamRecovery* recovery_;
+    LivePause* pause_;
     QString fmUrl_;
     QString vfmUrl_;
     // what the stream asked for last brings once it plays

@@ -169,11 +169,12 @@ TEST_F(DesktopBusTest, PlayStopAndVolumeFromTheBusAreHeardAndTheSliderIsAnnounce
         EXPECT_TRUE(Property("PlaybackStatus").contains("'Playing'"));
 
         Call("Pause");
-        EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.001; }))
-            << "a live stream stops";
-        EXPECT_TRUE(Property("PlaybackStatus").contains("'Stopped'"));
+        EXPECT_TRUE(AwaitLevel([](double level) { return level < 0.001; }));
+        EXPECT_TRUE(Property("PlaybackStatus").contains("'Paused'"));
         Call("PlayPause");
         EXPECT_TRUE(AwaitLevel([](double level) { return level > 0.2; }));
+        EXPECT_TRUE(Property("PlaybackStatus").contains("'Playing'"));
+        EXPECT_GT(program_.player.BehindLiveMs(), 0) << "it plays on from the pause";
 
         Gdbus("org.freedesktop.DBus.Properties.Set", {kPlayerInterface, "Volume", "<0.4>"});
         EXPECT_EQ(FaceParts::Only<CSkinSlider>(window).value(), 40);
