@@ -18,7 +18,7 @@
 namespace {
 
 constexpr double kMarkHz = 1500;
-constexpr qint64 kPauseMs = 10000;
+constexpr qint64 kPauseMs = 20000;
 
 class LivePause : public FaceRun {
 protected:
