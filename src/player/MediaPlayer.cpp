@@ -83,11 +83,7 @@ MediaPlayer::MediaPlayer(const QStringList& engineOptions, QObject* parent)
     const int verbosity = EngineLog::VerbosityFrom(engineOptions);
     const std::vector<QByteArray> arguments =
         EngineArguments(engineOptions, verbosity < 1, chooseOutput_);
-    std::vector<const char*> argv;
-    for (const QByteArray& argument : arguments) {
-        argv.push_back(argument.constData());
-    }
-    instance_ = libvlc_new(static_cast<int>(argv.size()), argv.data());
+    instance_ = NewEngine(arguments);
     if (instance_ == nullptr) {
         return;
     }
@@ -121,6 +117,14 @@ MediaPlayer::~MediaPlayer() {
     if (instance_ != nullptr) {
         libvlc_release(instance_);
     }
+}
+
+libvlc_instance_t* MediaPlayer::NewEngine(const std::vector<QByteArray>& arguments) {
+    std::vector<const char*> argv;
+    for (const QByteArray& argument : arguments) {
+        argv.push_back(argument.constData());
+    }
+    return libvlc_new(static_cast<int>(argv.size()), argv.data());
 }
 
 QString MediaPlayer::VersionInfo() const {

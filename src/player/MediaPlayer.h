@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <atomic>
 #include <memory>
+#include <vector>
 
 #include "player/StreamWatch.h"
 
@@ -74,6 +75,9 @@ public:
 
     // The video's own size; empty while no video plays.
     QSize VideoSize() const;
+
+    // A libVLC instance started with `arguments`; null when it cannot start.
+    static libvlc_instance_t* NewEngine(const std::vector<QByteArray>& arguments);
 
     // The address as the engine opens it: "mms://" becomes MMS over HTTP.
     static QString EngineAddress(const QString& address);

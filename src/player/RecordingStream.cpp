@@ -23,11 +23,7 @@ RecordingStream::RecordingStream(const QStringList& engineOptions, QObject* pare
             arguments.push_back(option.toLocal8Bit());
         }
     }
-    std::vector<const char*> argv;
-    for (const QByteArray& argument : arguments) {
-        argv.push_back(argument.constData());
-    }
-    instance_ = libvlc_new(static_cast<int>(argv.size()), argv.data());
+    instance_ = MediaPlayer::NewEngine(arguments);
     if (instance_ == nullptr) {
         return;
     }
